@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs every Debian package Lirvo needs to build, run and test.
+# Idempotent: when everything is present it only checks and returns.
+set -euo pipefail
+
+packages=(
+  g++ cmake make pkg-config
+  libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
+  libfontconfig-dev libplist-dev libicu-dev libboost-graph-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-liberation2 fonts-dejavu-core
+  xvfb xdotool python3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[[ $(id -u) -eq 0 ]] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

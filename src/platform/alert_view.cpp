@@ -1,0 +1,83 @@
+#include "platform/alert_view.h"
+
+#include "platform/label.h"
+#include "platform/touch.h"
+#include "platform/window.h"
+
+#include <cassert>
+#include <numbers>
+
+namespace ui {
+
+namespace {
+
+// The box as read in landscape, and its parts in the box's own coordinates.
+constexpr Size kBox{280, 150};
+constexpr Rect kTitle{12, 12, 256, 24};
+constexpr Rect kMessage{12, 40, 256, 60};
+constexpr Rect kButton{0, 108, 280, 42};
+constexpr Color kBoxColor{0.95f, 0.95f, 0.93f, 0.97f};
+constexpr Color kTextColor{0.06f, 0.06f, 0.06f, 1};
+constexpr Color kButtonColor{0.21f, 0.41f, 0.1f, 1};
+constexpr Color kPressedColor{0.3f, 0.55f, 0.14f, 1};
+
+std::shared_ptr<Label> makeLabel(Rect frame, std::string text, Font font, Color color) {
+    auto label = std::make_shared<Label>(frame);
+    label->setText(std::move(text));
+    label->setFont(std::move(font));
+    label->setTextColor(color);
+    label->setTextAlignment(TextAlignment::Center);
+    return label;
+}
+
+class AlertButton : public Label {
+public:
+    AlertButton(AlertView& alert, std::string title)
+        : Label(kButton), alert_(alert) {
+        setText(std::move(title));
+        setFont({"Helvetica-Bold", 17});
+        setTextColor(kButtonColor);
+        setTextAlignment(TextAlignment::Center);
+        setUserInteractionEnabled(true);
+    }
+
+    void touchesBegan(const TouchSet&, const Event&) override { setTextColor(kPressedColor); }
+    void touchesMoved(const TouchSet&, const Event&) override {}
+    void touchesCancelled(const TouchSet&, const Event&) override { setTextColor(kButtonColor); }
+    void touchesEnded(const TouchSet& touches, const Event&) override {
+        setTextColor(kButtonColor);
+        if (pointInside(touches.anyObject().locationInView(this))) alert_.dismiss();
+    }
+
+private:
+    AlertView& alert_;
+};
+
+} // namespace
+
+AlertView::AlertView(Rect frame, std::string title, std::string message, std::string buttonTitle)
+    : View(frame), title_(std::move(title)), message_(std::move(message)), buttonTitle_(std::move(buttonTitle)) {
+    setBackgroundColor({0, 0, 0, 0.45f});
+
+    auto box = std::make_shared<View>(Rect{{0, 0}, kBox});
+    box->setTransform(Transform::rotation(-std::numbers::pi_v<float> / 2));
+    box->setCenter(bounds().center());
+    box->setBackgroundColor(kBoxColor);
+    box->addSubview(makeLabel(kTitle, title_, {"Helvetica-Bold", 17}, kTextColor));
+    auto messageLabel = makeLabel(kMessage, message_, {"Helvetica", 14}, kTextColor);
+    messageLabel->setNumberOfLines(0);
+    box->addSubview(std::move(messageLabel));
+    button_ = std::make_shared<AlertButton>(*this, buttonTitle_);
+    box->addSubview(button_);
+    addSubview(std::move(box));
+}
+
+std::shared_ptr<AlertView> AlertView::show(std::string title, std::string message, std::string buttonTitle) {
+    Window* window = Window::keyWindow();
+    assert(window && "an alert needs a key window");
+    auto alert = std::make_shared<AlertView>(window->bounds(), std::move(title), std::move(message), std::move(buttonTitle));
+    window->addSubview(alert);
+    return alert;
+}
+
+} // namespace ui

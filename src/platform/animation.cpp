@@ -1,0 +1,115 @@
+#include "platform/animation.h"
+
+#include "platform/run_loop.h"
+#include "platform/view.h"
+
+#include <cassert>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace ui {
+
+namespace {
+
+// The phone's default curve: slow in, slow out.
+double ease(double t) { return t * t * (3 - 2 * t); }
+
+double progress(double start, double end, double now) {
+    if (now <= start) return 0;
+    if (now >= end || end <= start) return 1;
+    return (now - start) / (end - start);
+}
+
+float mix(float a, float b, double t) { return static_cast<float>(a + (b - a) * t); }
+Point mix(Point a, Point b, double t) { return {mix(a.x, b.x, t), mix(a.y, b.y, t)}; }
+Size mix(Size a, Size b, double t) { return {mix(a.width, b.width, t), mix(a.height, b.height, t)}; }
+
+struct Change {
+    std::weak_ptr<const void> view;
+    std::function<void(double, double)> install;
+};
+
+struct Block {
+    std::string id;
+    void* context = nullptr;
+    double duration = 0.2;
+    double delay = 0;
+    AnimationTransition transition = AnimationTransition::None;
+    View* transitionView = nullptr;
+    std::weak_ptr<const void> transitionViewLiveness;
+    AnimationDidStop didStop;
+    std::vector<Change> changes;
+};
+
+std::vector<Block>& openBlocks() {
+    static std::vector<Block> blocks;
+    return blocks;
+}
+
+Block& top() {
+    assert(!openBlocks().empty() && "animation setting outside beginAnimations/commitAnimations");
+    return openBlocks().back();
+}
+
+} // namespace
+
+template <class T>
+T Tween<T>::at(double now) const {
+    return mix(from, to, ease(progress(start, end, now)));
+}
+
+template struct Tween<float>;
+template struct Tween<Point>;
+template struct Tween<Size>;
+
+float Flip::widthFactorAt(double now) const {
+    return static_cast<float>(std::abs(std::cos(std::numbers::pi * progress(start, end, now))));
+}
+
+void AnimationBlocks::begin(std::string animationId, void* context) {
+    Block block;
+    block.id = std::move(animationId);
+    block.context = context;
+    openBlocks().push_back(std::move(block));
+}
+
+void AnimationBlocks::setDuration(double seconds) { top().duration = seconds; }
+void AnimationBlocks::setDelay(double seconds) { top().delay = seconds; }
+
+void AnimationBlocks::setTransition(AnimationTransition transition, View& view) {
+    top().transition = transition;
+    top().transitionView = &view;
+    top().transitionViewLiveness = view.liveness();
+}
+
+void AnimationBlocks::setDidStop(AnimationDidStop didStop) { top().didStop = std::move(didStop); }
+
+bool AnimationBlocks::isOpen() { return !openBlocks().empty(); }
+
+void AnimationBlocks::record(const View& view, std::function<void(double, double)> install) {
+    top().changes.push_back({view.liveness(), std::move(install)});
+}
+
+void AnimationBlocks::commit() {
+    Block block = std::move(top());
+    openBlocks().pop_back();
+
+    RunLoop& loop = RunLoop::current();
+    const double start = loop.now() + block.delay;
+    const double end = start + block.duration;
+    for (const Change& change : block.changes) {
+        if (!change.view.expired()) change.install(start, end);
+    }
+    if (block.transition != AnimationTransition::None && !block.transitionViewLiveness.expired()) {
+        block.transitionView->startFlip({block.transition, start, end});
+    }
+    loop.keepAnimatingUntil(end);
+    if (block.didStop) {
+        loop.schedule(end, [didStop = std::move(block.didStop), id = std::move(block.id), context = block.context] {
+            didStop(id, true, context);
+        });
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,46 @@
+#include "platform/application.h"
+
+#include <algorithm>
+
+namespace ui {
+
+Application::Application(Backend& backend, ApplicationDelegate& delegate)
+    : backend_(backend), delegate_(delegate), loop_(backend.clock()),
+      window_(std::make_shared<Window>(Rect{{0, 0}, backend.screenSize()})) {}
+
+Application::~Application() {
+    // Touches still down belong to views that are about to go.
+    window_->touches().cancelAll();
+}
+
+void Application::launch() {
+    if (launched_) return;
+    launched_ = true;
+    delegate_.applicationDidFinishLaunching(*this);
+}
+
+void Application::terminate() {
+    if (!launched_ || terminated_) return;
+    terminated_ = true;
+    delegate_.applicationWillTerminate(*this);
+}
+
+int Application::run() {
+    launch();
+    for (;;) {
+        loop_.runDueTasks();
+        const bool animating = loop_.isAnimating();
+        if (window_->needsDisplay() || animating) {
+            backend_.present(*window_);
+            window_->markDisplayed();
+        }
+        // Sleep until the next input, task or animation frame; an idle program does nothing.
+        std::optional<double> deadline = loop_.nextDeadline();
+        if (animating) deadline = std::min(deadline.value_or(loop_.now() + kFrameInterval), loop_.now() + kFrameInterval);
+        if (!backend_.waitForInput(deadline, *window_)) break;
+    }
+    terminate();
+    return 0;
+}
+
+} // namespace ui

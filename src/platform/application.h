@@ -1,0 +1,71 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/geometry.h"
+#include "platform/run_loop.h"
+#include "platform/window.h"
+
+#include <memory>
+#include <optional>
+
+namespace ui {
+
+class Application;
+
+// What the program is told about its own start and end.
+class ApplicationDelegate {
+public:
+    virtual ~ApplicationDelegate() = default;
+    virtual void applicationDidFinishLaunching(Application& application) = 0;
+    // The last call: the program ends when it returns.
+    virtual void applicationWillTerminate(Application& application) = 0;
+};
+
+// What a back end gives the application: a clock, a screen and its input.
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    virtual const Clock& clock() const = 0;
+    // The portrait screen, in points.
+    virtual Size screenSize() const = 0;
+    // Waits for input until `deadline` (none: until some arrives) and hands
+    // it to the window. False once the program has been asked to end.
+    virtual bool waitForInput(std::optional<double> deadline, Window& window) = 0;
+    // Puts the window's current look on the screen.
+    virtual void present(Window& window) = 0;
+};
+
+// The running program: one window, one run loop, a delegate told of launch and termination.
+class Application {
+public:
+    static constexpr double kFrameInterval = 1.0 / 60;
+
+    Application(Backend& backend, ApplicationDelegate& delegate);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Launches, runs until the back end reports the end, then terminates.
+    int run();
+
+    // The steps of run(), for back ends that drive time themselves.
+    void launch();
+    void terminate();
+
+    const std::shared_ptr<Window>& window() const { return window_; }
+    RunLoop& runLoop() { return loop_; }
+    void setStatusBarHidden(bool hidden) { statusBarHidden_ = hidden; }
+    bool isStatusBarHidden() const { return statusBarHidden_; }
+
+private:
+    Backend& backend_;
+    ApplicationDelegate& delegate_;
+    RunLoop loop_;
+    std::shared_ptr<Window> window_;
+    bool statusBarHidden_ = false;
+    bool launched_ = false;
+    bool terminated_ = false;
+};
+
+} // namespace ui

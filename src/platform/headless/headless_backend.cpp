@@ -1,0 +1,25 @@
+#include "platform/headless/headless_backend.h"
+
+#include <algorithm>
+
+namespace ui {
+
+bool HeadlessBackend::waitForInput(std::optional<double> deadline, Window&) {
+    if (!deadline) return false;
+    clock_.set(std::max(clock_.now(), *deadline));
+    return true;
+}
+
+void HeadlessBackend::advance(RunLoop& loop, double seconds) {
+    const double target = clock_.now() + seconds;
+    loop.runDueTasks();
+    while (auto next = loop.nextDeadline()) {
+        if (*next > target) break;
+        clock_.set(std::max(clock_.now(), *next));
+        loop.runDueTasks();
+    }
+    clock_.set(target);
+    loop.runDueTasks();
+}
+
+} // namespace ui

@@ -1,0 +1,38 @@
+#include "platform/label.h"
+
+#include "platform/canvas.h"
+
+namespace ui {
+
+Label::Label(Rect frame) : View(frame) { setUserInteractionEnabled(false); }
+
+void Label::setText(std::string text) {
+    text_ = std::move(text);
+    setNeedsDisplay();
+}
+
+void Label::setFont(Font font) {
+    font_ = std::move(font);
+    setNeedsDisplay();
+}
+
+void Label::setTextColor(Color color) {
+    textColor_ = color;
+    setNeedsDisplay();
+}
+
+void Label::setTextAlignment(TextAlignment alignment) {
+    alignment_ = alignment;
+    setNeedsDisplay();
+}
+
+void Label::setNumberOfLines(int lines) {
+    numberOfLines_ = lines;
+    setNeedsDisplay();
+}
+
+void Label::drawRect(Canvas& canvas, Rect rect) {
+    if (!text_.empty()) canvas.drawText({text_, font_, textColor_, alignment_, numberOfLines_ != 1}, rect);
+}
+
+} // namespace ui

@@ -1,0 +1,194 @@
+#include "platform/view.h"
+
+#include "platform/run_loop.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace ui {
+
+View::View(Rect frame) { setFrame(frame); }
+
+View::~View() {
+    for (auto& sub : subviews_) sub->superview_ = nullptr;
+}
+
+Rect View::frame() const { return Rect::centeredAt(center_, transform_.boxOf(bounds_.size)); }
+
+void View::setFrame(Rect frame) {
+    setCenter(frame.center());
+    setSize(transform_.swapsAxes() ? Size{frame.height(), frame.width()} : frame.size);
+}
+
+void View::setBounds(Rect bounds) {
+    bounds_.origin = bounds.origin;
+    setSize(bounds.size);
+}
+
+void View::setSize(Size size) {
+    const Size from = presentationSize();
+    bounds_.size = size;
+    animate(sizeTween_, from, size);
+}
+
+void View::setCenter(Point center) {
+    const Point from = presentationCenter();
+    center_ = center;
+    animate(centerTween_, from, center);
+}
+
+void View::setTransform(Transform transform) {
+    transform_ = transform;
+    setNeedsDisplay();
+}
+
+void View::setAlpha(float alpha) {
+    const float from = presentationAlpha();
+    alpha_ = alpha;
+    animate(alphaTween_, from, alpha);
+}
+
+void View::setHidden(bool hidden) {
+    hidden_ = hidden;
+    setNeedsDisplay();
+}
+
+void View::setBackgroundColor(Color color) {
+    backgroundColor_ = color;
+    setNeedsDisplay();
+}
+
+void View::setClipsToBounds(bool clips) {
+    clipsToBounds_ = clips;
+    setNeedsDisplay();
+}
+
+// Inside an open block the drawn value moves from where it is now to the
+// new one; outside, it jumps there and any running move of it stops.
+template <class T>
+void View::animate(std::optional<Tween<T>>& tween, T from, T to) {
+    if (AnimationBlocks::isOpen()) {
+        AnimationBlocks::record(*this, [&tween, from, to](double start, double end) { tween = Tween<T>{from, to, start, end}; });
+    } else {
+        tween.reset();
+    }
+    setNeedsDisplay();
+}
+
+void View::startFlip(Flip flip) {
+    flip_ = flip;
+    setNeedsDisplay();
+}
+
+void View::addSubview(std::shared_ptr<View> view) {
+    assert(view && view.get() != this);
+    view->removeFromSuperview();
+    view->superview_ = this;
+    subviews_.push_back(std::move(view));
+    setNeedsDisplay();
+}
+
+void View::removeFromSuperview() {
+    View* parent = superview_;
+    if (!parent) return;
+    auto& siblings = parent->subviews_;
+    auto it = std::find_if(siblings.begin(), siblings.end(), [this](const auto& v) { return v.get() == this; });
+    // Keep this view alive until it has been unlinked, even if the parent held the last share.
+    std::shared_ptr<View> self = std::move(*it);
+    siblings.erase(it);
+    superview_ = nullptr;
+    parent->setNeedsDisplay();
+}
+
+void View::bringSubviewToFront(const View* view) {
+    auto it = std::find_if(subviews_.begin(), subviews_.end(), [view](const auto& v) { return v.get() == view; });
+    if (it == subviews_.end()) return;
+    std::rotate(it, it + 1, subviews_.end());
+    setNeedsDisplay();
+}
+
+bool View::isDescendantOf(const View* ancestor) const {
+    for (const View* v = this; v; v = v->superview_) {
+        if (v == ancestor) return true;
+    }
+    return false;
+}
+
+void View::setNeedsDisplay() { subtreeNeedsDisplay(); }
+
+void View::subtreeNeedsDisplay() {
+    if (superview_) superview_->subtreeNeedsDisplay();
+}
+
+void View::drawRect(Canvas&, Rect) {}
+
+Point View::convertToSuperview(Point local) const {
+    const Point fromMiddle = local - bounds_.origin - Point{bounds_.size.width / 2, bounds_.size.height / 2};
+    return center_ + transform_.apply(fromMiddle);
+}
+
+Point View::convertFromSuperview(Point outer) const {
+    const Point fromMiddle = transform_.applyInverse(outer - center_);
+    return fromMiddle + bounds_.origin + Point{bounds_.size.width / 2, bounds_.size.height / 2};
+}
+
+Point View::convertToWindow(Point local) const {
+    Point p = local;
+    for (const View* v = this; v->superview_; v = v->superview_) p = v->convertToSuperview(p);
+    return p;
+}
+
+Point View::convertFromWindow(Point windowPoint) const {
+    if (!superview_) return windowPoint;
+    return convertFromSuperview(superview_->convertFromWindow(windowPoint));
+}
+
+bool View::pointInside(Point local) const { return bounds_.contains(local); }
+
+View* View::hitTest(Point local) {
+    if (hidden_ || !userInteractionEnabled_ || alpha_ <= 0.01f || !pointInside(local)) return nullptr;
+    for (auto it = subviews_.rbegin(); it != subviews_.rend(); ++it) {
+        // The subview may leave the tree while we look; hold it meanwhile.
+        std::shared_ptr<View> sub = *it;
+        if (View* hit = sub->hitTest(sub->convertFromSuperview(local))) return hit;
+    }
+    return this;
+}
+
+void View::touchesBegan(const TouchSet& touches, const Event& event) {
+    if (superview_) superview_->touchesBegan(touches, event);
+}
+
+void View::touchesMoved(const TouchSet& touches, const Event& event) {
+    if (superview_) superview_->touchesMoved(touches, event);
+}
+
+void View::touchesEnded(const TouchSet& touches, const Event& event) {
+    if (superview_) superview_->touchesEnded(touches, event);
+}
+
+void View::touchesCancelled(const TouchSet& touches, const Event& event) {
+    if (superview_) superview_->touchesCancelled(touches, event);
+}
+
+void View::beginAnimations(std::string animationId, void* context) { AnimationBlocks::begin(std::move(animationId), context); }
+void View::setAnimationDuration(double seconds) { AnimationBlocks::setDuration(seconds); }
+void View::setAnimationDelay(double seconds) { AnimationBlocks::setDelay(seconds); }
+
+// Every flip is drawn the same way, so there is nothing to cache.
+void View::setAnimationTransition(AnimationTransition transition, View& view, bool /*cache*/) {
+    AnimationBlocks::setTransition(transition, view);
+}
+
+void View::commitAnimations() { AnimationBlocks::commit(); }
+
+namespace {
+double now() { return RunLoop::exists() ? RunLoop::current().now() : 0; }
+} // namespace
+
+float View::presentationAlpha() const { return alphaTween_ ? alphaTween_->at(now()) : alpha_; }
+Point View::presentationCenter() const { return centerTween_ ? centerTween_->at(now()) : center_; }
+Size View::presentationSize() const { return sizeTween_ ? sizeTween_->at(now()) : bounds_.size; }
+float View::presentationFlipFactor() const { return flip_ ? flip_->widthFactorAt(now()) : 1; }
+
+} // namespace ui

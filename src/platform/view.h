@@ -1,0 +1,133 @@
+#pragma once
+
+#include "platform/animation.h"
+#include "platform/geometry.h"
+#include "platform/object.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class Canvas;
+class Event;
+class Touch;
+class TouchSet;
+
+// A rectangle of the screen that draws itself and takes touches, in a tree:
+// subviews are drawn over their superview, the last one on top.
+//
+// Geometry follows the phone toolkit: a view has a centre in its superview's
+// coordinates, bounds (its own coordinate space and size) and a transform, a
+// rotation about the centre. Its frame is its box in the superview after the
+// turn, so a view framed 25 x 100 and turned a quarter has bounds 100 x 25.
+//
+// Alpha, centre and size are animatable: changed inside an animation block
+// they take their new value at once, and only what is drawn moves there.
+class View : public Object {
+public:
+    explicit View(Rect frame = {});
+    ~View() override;
+
+    Rect frame() const;
+    void setFrame(Rect frame);
+    Rect bounds() const { return bounds_; }
+    void setBounds(Rect bounds);
+    Point center() const { return center_; }
+    void setCenter(Point center);
+    const Transform& transform() const { return transform_; }
+    void setTransform(Transform transform);
+    float alpha() const { return alpha_; }
+    void setAlpha(float alpha);
+    bool isHidden() const { return hidden_; }
+    void setHidden(bool hidden);
+    Color backgroundColor() const { return backgroundColor_; }
+    void setBackgroundColor(Color color);
+    bool isUserInteractionEnabled() const { return userInteractionEnabled_; }
+    void setUserInteractionEnabled(bool enabled) { userInteractionEnabled_ = enabled; }
+    bool clipsToBounds() const { return clipsToBounds_; }
+    void setClipsToBounds(bool clips);
+    int tag() const { return tag_; }
+    void setTag(int tag) { tag_ = tag; }
+
+    // The tree. A superview holds its subviews; the link up is plain.
+    View* superview() const { return superview_; }
+    const std::vector<std::shared_ptr<View>>& subviews() const { return subviews_; }
+    void addSubview(std::shared_ptr<View> view); // on top; taken from its former superview
+    void removeFromSuperview();
+    void bringSubviewToFront(const View* view);
+    bool isDescendantOf(const View* ancestor) const;
+
+    // Drawing. A change that alters what is seen marks the screen for a redraw.
+    void setNeedsDisplay();
+    virtual void drawRect(Canvas& canvas, Rect rect);
+
+    // Coordinates: between this view's bounds and its superview, and the window (the root).
+    Point convertToSuperview(Point local) const;
+    Point convertFromSuperview(Point outer) const;
+    Point convertToWindow(Point local) const;
+    Point convertFromWindow(Point windowPoint) const;
+
+    // The deepest visible, interactive view under `local` (in this view's bounds), or null.
+    View* hitTest(Point local);
+    virtual bool pointInside(Point local) const;
+
+    // Touches. What a view does not handle goes on to its superview.
+    virtual void touchesBegan(const TouchSet& touches, const Event& event);
+    virtual void touchesMoved(const TouchSet& touches, const Event& event);
+    virtual void touchesEnded(const TouchSet& touches, const Event& event);
+    virtual void touchesCancelled(const TouchSet& touches, const Event& event);
+    // Whether this view takes over a touch that began on one of its subviews
+    // once the finger starts dragging (a scroll view does).
+    virtual bool takesOverDraggedTouches() const { return false; }
+
+    // Animation blocks, as on the phone.
+    static void beginAnimations(std::string animationId = {}, void* context = nullptr);
+    static void setAnimationDuration(double seconds);
+    static void setAnimationDelay(double seconds);
+    static void setAnimationTransition(AnimationTransition transition, View& view, bool cache);
+    template <class T>
+    static void setAnimationDelegate(T* delegate, void (T::*didStop)(const std::string&, bool, void*)) {
+        AnimationBlocks::setDidStop(weakCall(delegate, didStop));
+    }
+    static void commitAnimations();
+
+    // What is drawn at this moment of the current run loop.
+    float presentationAlpha() const;
+    Point presentationCenter() const;
+    Size presentationSize() const;
+    float presentationFlipFactor() const;
+
+protected:
+    // Told when something below changed what is seen; the root records it.
+    virtual void subtreeNeedsDisplay();
+
+private:
+    friend class AnimationBlocks;
+    void startFlip(Flip flip);
+    void setSize(Size size);
+    template <class T>
+    void animate(std::optional<Tween<T>>& tween, T from, T to);
+
+    Point center_;
+    Rect bounds_;
+    Transform transform_;
+    float alpha_ = 1;
+    bool hidden_ = false;
+    Color backgroundColor_ = Color::clear();
+    bool userInteractionEnabled_ = true;
+    bool clipsToBounds_ = false;
+    int tag_ = 0;
+
+    View* superview_ = nullptr;
+    std::vector<std::shared_ptr<View>> subviews_;
+
+    std::optional<Tween<float>> alphaTween_;
+    std::optional<Tween<Point>> centerTween_;
+    std::optional<Tween<Size>> sizeTween_;
+    std::optional<Flip> flip_;
+};
+
+} // namespace ui

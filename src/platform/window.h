@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/touch.h"
+#include "platform/view.h"
+
+namespace ui {
+
+// The root of the view tree: the whole screen. Its bounds are window
+// coordinates, the space in which back ends report touches. It records
+// whether anything visible has changed since it was last drawn.
+class Window : public View {
+public:
+    explicit Window(Rect frame);
+    ~Window() override;
+
+    void makeKeyAndVisible();
+    bool isVisible() const { return visible_; }
+    // The window that alerts appear in.
+    static Window* keyWindow();
+
+    TouchDispatcher& touches() { return touches_; }
+
+    bool needsDisplay() const { return needsDisplay_; }
+    void markDisplayed() { needsDisplay_ = false; }
+
+protected:
+    void subtreeNeedsDisplay() override { needsDisplay_ = true; }
+
+private:
+    TouchDispatcher touches_{*this};
+    bool visible_ = false;
+    bool needsDisplay_ = true;
+};
+
+} // namespace ui

@@ -1,0 +1,133 @@
+#include "support/harness.h"
+
+#include "platform/painter.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace testkit {
+
+namespace {
+
+class EmptyDelegate final : public ui::ApplicationDelegate {
+public:
+    void applicationDidFinishLaunching(ui::Application& app) override { app.window()->makeKeyAndVisible(); }
+    void applicationWillTerminate(ui::Application&) override {}
+};
+
+} // namespace
+
+Harness::Harness(ui::Size screen) : backend_(screen), ownDelegate_(std::make_unique<EmptyDelegate>()) {
+    app_ = std::make_unique<ui::Application>(backend_, *ownDelegate_);
+    app_->launch();
+}
+
+Harness::Harness(ui::ApplicationDelegate& delegate, ui::Size screen) : backend_(screen) {
+    app_ = std::make_unique<ui::Application>(backend_, delegate);
+    app_->launch();
+}
+
+Harness::~Harness() = default;
+
+void Harness::show(std::shared_ptr<ui::View> view) { window().addSubview(std::move(view)); }
+
+void Harness::advance(double seconds) { backend_.advance(app_->runLoop(), seconds); }
+
+Harness::Finger Harness::press(ui::Point p) {
+    Finger finger(*this, nextFinger_++, p);
+    window().touches().began(finger.id_, p);
+    advance(kStep);
+    return finger;
+}
+
+void Harness::Finger::moveTo(ui::Point p) {
+    assert(down_);
+    at_ = p;
+    harness_->window().touches().moved(id_, p);
+    harness_->advance(kStep);
+}
+
+void Harness::Finger::slideTo(ui::Point p, int steps) {
+    const auto points = path(at_, p, steps);
+    for (std::size_t i = 1; i < points.size(); ++i) moveTo(points[i]);
+}
+
+void Harness::Finger::lift() {
+    assert(down_);
+    down_ = false;
+    harness_->window().touches().ended(id_, at_);
+    harness_->advance(kStep);
+}
+
+void Harness::Finger::cancel() {
+    assert(down_);
+    down_ = false;
+    harness_->window().touches().cancelled(id_);
+    harness_->advance(kStep);
+}
+
+void Harness::tap(ui::Point p) { press(p).lift(); }
+
+void Harness::doubleTap(ui::Point p) {
+    tap(p);
+    tap(p);
+}
+
+void Harness::drag(const std::vector<ui::Point>& points) {
+    assert(!points.empty());
+    Finger finger = press(points.front());
+    for (std::size_t i = 1; i < points.size(); ++i) finger.moveTo(points[i]);
+    finger.lift();
+}
+
+void Harness::dragTogether(const std::vector<ui::Point>& first, const std::vector<ui::Point>& second) {
+    assert(!first.empty() && !second.empty());
+    const int a = nextFinger_++, b = nextFinger_++;
+    auto& touches = window().touches();
+    touches.began(a, first.front());
+    touches.began(b, second.front());
+    advance(kStep);
+    const std::size_t steps = std::max(first.size(), second.size());
+    for (std::size_t i = 1; i < steps; ++i) {
+        if (i < first.size()) touches.moved(a, first[i]);
+        if (i < second.size()) touches.moved(b, second[i]);
+        advance(kStep);
+    }
+    touches.ended(a, first.back());
+    touches.ended(b, second.back());
+    advance(kStep);
+}
+
+std::vector<ui::Point> Harness::path(ui::Point from, ui::Point to, int steps) {
+    std::vector<ui::Point> points;
+    for (int i = 0; i <= steps; ++i) {
+        const float t = static_cast<float>(i) / static_cast<float>(steps);
+        points.push_back({from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t});
+    }
+    return points;
+}
+
+ui::RecordingCanvas Harness::render() {
+    ui::RecordingCanvas canvas;
+    ui::paintTree(window(), canvas);
+    return canvas;
+}
+
+ui::AlertView* Harness::alert() {
+    const auto& subviews = window().subviews();
+    for (auto it = subviews.rbegin(); it != subviews.rend(); ++it) {
+        if (auto* alert = dynamic_cast<ui::AlertView*>(it->get())) return alert;
+    }
+    return nullptr;
+}
+
+void Harness::dismissAlert() {
+    ui::AlertView* shown = alert();
+    assert(shown);
+    const ui::View& button = shown->button();
+    tap(button.convertToWindow(button.bounds().center()));
+}
+
+void Harness::terminate() { app_->terminate(); }
+
+} // namespace testkit

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "platform/alert_view.h"
+#include "platform/application.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/headless/recording_canvas.h"
+
+#include <memory>
+#include <vector>
+
+namespace testkit {
+
+// Runs an application on the headless back end for a test: virtual time
+// that moves only when told, and fingers at window points. Every touch step
+// lets a frame of time pass, as a real hand would, so timers and animations
+// due meanwhile run in between.
+class Harness {
+public:
+    static constexpr double kStep = 1.0 / 60;
+
+    // An application with an empty window, for showing views directly.
+    explicit Harness(ui::Size screen = {320, 480});
+    // An application with this delegate, launched.
+    explicit Harness(ui::ApplicationDelegate& delegate, ui::Size screen = {320, 480});
+    ~Harness();
+
+    ui::Application& app() { return *app_; }
+    ui::Window& window() { return *app_->window(); }
+    // Puts a view on the window, on top.
+    void show(std::shared_ptr<ui::View> view);
+
+    double now() const { return backend_.clock().now(); }
+    void advance(double seconds);
+
+    // One finger, held down until lifted.
+    class Finger {
+    public:
+        void moveTo(ui::Point p);
+        // Moves in even steps to `p`, a frame apart.
+        void slideTo(ui::Point p, int steps = 10);
+        void lift();
+        void cancel();
+        ui::Point position() const { return at_; }
+
+    private:
+        friend class Harness;
+        Finger(Harness& harness, int id, ui::Point at) : harness_(&harness), id_(id), at_(at) {}
+        Harness* harness_;
+        int id_;
+        ui::Point at_;
+        bool down_ = true;
+    };
+    Finger press(ui::Point p);
+
+    void tap(ui::Point p);
+    void doubleTap(ui::Point p);
+    // Down at the first point, through the others, up at the last.
+    void drag(const std::vector<ui::Point>& path);
+    // Two fingers down together, moving in step along their paths (the
+    // shorter one waits at its end), lifted together.
+    void dragTogether(const std::vector<ui::Point>& first, const std::vector<ui::Point>& second);
+    // A straight path from `from` to `to` in even steps, both ends included.
+    static std::vector<ui::Point> path(ui::Point from, ui::Point to, int steps = 10);
+
+    // Everything the screen shows now.
+    ui::RecordingCanvas render();
+    // The alert on top of the window, if one shows.
+    ui::AlertView* alert();
+    // Taps the alert's button.
+    void dismissAlert();
+
+    // The program's end, as when the window is closed.
+    void terminate();
+
+private:
+    ui::HeadlessBackend backend_;
+    std::unique_ptr<ui::ApplicationDelegate> ownDelegate_;
+    std::unique_ptr<ui::Application> app_;
+    int nextFinger_ = 1;
+};
+
+} // namespace testkit
