@@ -3,7 +3,6 @@
 #include "platform/run_loop.h"
 #include "platform/view.h"
 
-#include <cassert>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -15,8 +14,9 @@ namespace {
 // The phone's default curve: slow in, slow out.
 double ease(double t) { return t * t * (3 - 2 * t); }
 
+// A block without duration has ended, not yet begun, at its own instant.
 double progress(double start, double end, double now) {
-    if (now <= start) return 0;
+    if (now < start) return 0;
     if (now >= end || end <= start) return 1;
     return (now - start) / (end - start);
 }
@@ -47,10 +47,8 @@ std::vector<Block>& openBlocks() {
     return blocks;
 }
 
-Block& top() {
-    assert(!openBlocks().empty() && "animation setting outside beginAnimations/commitAnimations");
-    return openBlocks().back();
-}
+// The innermost open block; settings made with none open are ignored, as on the phone.
+Block* top() { return openBlocks().empty() ? nullptr : &openBlocks().back(); }
 
 } // namespace
 
@@ -74,25 +72,34 @@ void AnimationBlocks::begin(std::string animationId, void* context) {
     openBlocks().push_back(std::move(block));
 }
 
-void AnimationBlocks::setDuration(double seconds) { top().duration = seconds; }
-void AnimationBlocks::setDelay(double seconds) { top().delay = seconds; }
-
-void AnimationBlocks::setTransition(AnimationTransition transition, View& view) {
-    top().transition = transition;
-    top().transitionView = &view;
-    top().transitionViewLiveness = view.liveness();
+void AnimationBlocks::setDuration(double seconds) {
+    if (Block* block = top()) block->duration = seconds;
+}
+void AnimationBlocks::setDelay(double seconds) {
+    if (Block* block = top()) block->delay = seconds;
 }
 
-void AnimationBlocks::setDidStop(AnimationDidStop didStop) { top().didStop = std::move(didStop); }
+void AnimationBlocks::setTransition(AnimationTransition transition, View& view) {
+    if (Block* block = top()) {
+        block->transition = transition;
+        block->transitionView = &view;
+        block->transitionViewLiveness = view.liveness();
+    }
+}
+
+void AnimationBlocks::setDidStop(AnimationDidStop didStop) {
+    if (Block* block = top()) block->didStop = std::move(didStop);
+}
 
 bool AnimationBlocks::isOpen() { return !openBlocks().empty(); }
 
 void AnimationBlocks::record(const View& view, std::function<void(double, double)> install) {
-    top().changes.push_back({view.liveness(), std::move(install)});
+    if (Block* block = top()) block->changes.push_back({view.liveness(), std::move(install)});
 }
 
 void AnimationBlocks::commit() {
-    Block block = std::move(top());
+    if (!top()) return;
+    Block block = std::move(*top());
     openBlocks().pop_back();
 
     RunLoop& loop = RunLoop::current();

@@ -3,6 +3,7 @@
 #include "platform/geometry.h"
 
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,10 @@ using AnimationDidStop = std::function<void(const std::string& animationId, bool
 // until `start`, eases to `to` by `end`, and holds `to` afterwards.
 template <class T>
 struct Tween {
+    // The times of a change recorded in a block that is not committed yet:
+    // until then it is drawn at `from`.
+    static constexpr double kPending = std::numeric_limits<double>::infinity();
+
     T from;
     T to;
     double start;
@@ -27,6 +32,7 @@ struct Tween {
 
     T at(double now) const;
     bool isOverAt(double now) const { return now >= end; }
+    bool isPending() const { return start == kPending; }
 };
 
 // A flip of a view's content over [start, end]: drawn as the view narrowing

@@ -1,25 +1,29 @@
 #include "platform/run_loop.h"
 
 #include <cassert>
+#include <vector>
 
 namespace ui {
 
 namespace {
-RunLoop* currentLoop = nullptr;
+// Every loop alive, the newest last. Loops may go in any order, so each one
+// takes itself out wherever it is.
+std::vector<RunLoop*>& liveLoops() {
+    static std::vector<RunLoop*> loops;
+    return loops;
 }
+} // namespace
 
-RunLoop::RunLoop(const Clock& clock) : clock_(clock), previous_(currentLoop) { currentLoop = this; }
+RunLoop::RunLoop(const Clock& clock) : clock_(clock) { liveLoops().push_back(this); }
 
-RunLoop::~RunLoop() {
-    if (currentLoop == this) currentLoop = previous_;
-}
+RunLoop::~RunLoop() { std::erase(liveLoops(), this); }
 
 RunLoop& RunLoop::current() {
-    assert(currentLoop && "no run loop: start an Application or a test harness first");
-    return *currentLoop;
+    assert(exists() && "no run loop: start an Application or a test harness first");
+    return *liveLoops().back();
 }
 
-bool RunLoop::exists() { return currentLoop != nullptr; }
+bool RunLoop::exists() { return !liveLoops().empty(); }
 
 void RunLoop::schedule(double time, std::function<void()> task) {
     queue_.push({time, nextOrder_++, std::move(task)});

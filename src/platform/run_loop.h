@@ -55,7 +55,6 @@ private:
     std::priority_queue<Entry, std::vector<Entry>, Later> queue_;
     std::uint64_t nextOrder_ = 0;
     double animatingUntil_ = 0;
-    RunLoop* previous_;
 };
 
 } // namespace ui

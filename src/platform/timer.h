@@ -13,6 +13,9 @@ namespace ui {
 // and a timer whose target has gone invalidates itself.
 class Timer : public std::enable_shared_from_this<Timer> {
 public:
+    static constexpr double kMinimumInterval = 0.0001;
+
+    // The target must be a ui::Object: the timer holds it only weakly.
     template <class T>
     static std::shared_ptr<Timer> scheduledTimer(double interval, T* target, void (T::*action)(), bool repeats) {
         return schedule(interval, target->liveness(), weakCall(target, action), repeats);

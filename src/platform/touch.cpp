@@ -60,7 +60,10 @@ void TouchDispatcher::moved(int finger, Point windowPoint) {
     Touch& touch = *it->second;
     touch.previous_ = touch.location_;
     touch.location_ = windowPoint;
-    if (distance(windowPoint, touch.start_) > kTapSlop) handOverToScrollingAncestor(touch);
+    if (distance(windowPoint, touch.start_) > kTapSlop) {
+        touch.wandered_ = true;
+        handOverToScrollingAncestor(touch);
+    }
     deliver(touch, TouchPhase::Moved);
 }
 
@@ -85,7 +88,7 @@ void TouchDispatcher::ended(int finger, Point windowPoint) {
     Touch& touch = *it->second;
     touch.previous_ = touch.location_;
     touch.location_ = windowPoint;
-    if (distance(windowPoint, touch.start_) <= kTapSlop) {
+    if (!touch.wandered_ && distance(windowPoint, touch.start_) <= kTapSlop) {
         lastTap_ = {windowPoint, RunLoop::current().now(), touch.tapCount_};
     } else {
         lastTap_ = {};

@@ -37,6 +37,7 @@ private:
     Point start_;
     Point location_;
     Point previous_;
+    bool wandered_ = false; // moved beyond the tap slop at some point: not a tap
     View* view_ = nullptr;
     std::weak_ptr<const void> viewLiveness_;
 };

@@ -7,7 +7,8 @@
 
 namespace ui {
 
-View::View(Rect frame) { setFrame(frame); }
+// The first frame is set, never animated, even when made inside an animation block.
+View::View(Rect frame) : center_(frame.center()), bounds_({0, 0}, frame.size) {}
 
 View::~View() {
     for (auto& sub : subviews_) sub->superview_ = nullptr;
@@ -65,10 +66,17 @@ void View::setClipsToBounds(bool clips) {
 
 // Inside an open block the drawn value moves from where it is now to the
 // new one; outside, it jumps there and any running move of it stops.
+// Until the block is committed the change is pending and drawn at `from`, so
+// a later change of the same value, in this block or a nested one, starts
+// from what is drawn and not from this change's target; only the last
+// change is installed.
 template <class T>
 void View::animate(std::optional<Tween<T>>& tween, T from, T to) {
     if (AnimationBlocks::isOpen()) {
-        AnimationBlocks::record(*this, [&tween, from, to](double start, double end) { tween = Tween<T>{from, to, start, end}; });
+        tween = Tween<T>{from, to, Tween<T>::kPending, Tween<T>::kPending};
+        AnimationBlocks::record(*this, [&tween, from, to](double start, double end) {
+            if (tween && tween->isPending() && tween->to == to) tween = Tween<T>{from, to, start, end};
+        });
     } else {
         tween.reset();
     }

@@ -2,12 +2,20 @@
 
 #include "platform/painter.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
-#include <cassert>
 
 namespace testkit {
 
 namespace {
+
+// Misuse fails the test instead of asserting: asserts are compiled out of
+// the default build, and a crash would take every later test down with it.
+bool expect(bool condition, const char* what) {
+    if (!condition) ADD_FAILURE() << "harness misused: " << what;
+    return condition;
+}
 
 class EmptyDelegate final : public ui::ApplicationDelegate {
 public:
@@ -41,7 +49,7 @@ Harness::Finger Harness::press(ui::Point p) {
 }
 
 void Harness::Finger::moveTo(ui::Point p) {
-    assert(down_);
+    if (!expect(down_, "moving a lifted finger")) return;
     at_ = p;
     harness_->window().touches().moved(id_, p);
     harness_->advance(kStep);
@@ -53,14 +61,14 @@ void Harness::Finger::slideTo(ui::Point p, int steps) {
 }
 
 void Harness::Finger::lift() {
-    assert(down_);
+    if (!expect(down_, "lifting a lifted finger")) return;
     down_ = false;
     harness_->window().touches().ended(id_, at_);
     harness_->advance(kStep);
 }
 
 void Harness::Finger::cancel() {
-    assert(down_);
+    if (!expect(down_, "cancelling a lifted finger")) return;
     down_ = false;
     harness_->window().touches().cancelled(id_);
     harness_->advance(kStep);
@@ -74,14 +82,14 @@ void Harness::doubleTap(ui::Point p) {
 }
 
 void Harness::drag(const std::vector<ui::Point>& points) {
-    assert(!points.empty());
+    if (!expect(!points.empty(), "dragging along an empty path")) return;
     Finger finger = press(points.front());
     for (std::size_t i = 1; i < points.size(); ++i) finger.moveTo(points[i]);
     finger.lift();
 }
 
 void Harness::dragTogether(const std::vector<ui::Point>& first, const std::vector<ui::Point>& second) {
-    assert(!first.empty() && !second.empty());
+    if (!expect(!first.empty() && !second.empty(), "dragging along an empty path")) return;
     const int a = nextFinger_++, b = nextFinger_++;
     auto& touches = window().touches();
     touches.began(a, first.front());
@@ -123,7 +131,7 @@ ui::AlertView* Harness::alert() {
 
 void Harness::dismissAlert() {
     ui::AlertView* shown = alert();
-    assert(shown);
+    if (!expect(shown != nullptr, "no alert to dismiss")) return;
     const ui::View& button = shown->button();
     tap(button.convertToWindow(button.bounds().center()));
 }

@@ -8,7 +8,8 @@
 namespace ui {
 
 // A canvas that keeps a list of what was drawn, in device (window) points,
-// so that tests can read it.
+// so that tests can read it. What the clip hides entirely is not drawn and so
+// not listed; what shows in part is listed whole.
 class RecordingCanvas final : public Canvas {
 public:
     struct DrawnImage {
@@ -52,6 +53,9 @@ protected:
     void strokePolyline(const std::vector<Point>& devicePoints, Color color, float deviceWidth) override;
 
 private:
+    bool showsBox(const Rect& deviceBox) const;
+    bool showsSegment(Point from, Point to) const;
+
     std::vector<DrawnImage> images_;
     std::vector<DrawnText> texts_;
     std::vector<DrawnLine> lines_;
