@@ -24,6 +24,8 @@ void TouchDispatcher::deliver(Touch& touch, TouchPhase phase) {
     touch.timestamp_ = RunLoop::current().now();
     View* view = touch.view();
     if (!view) return;
+    // A handler may take its own view out of the tree; it stays alive until the handler returns.
+    const std::shared_ptr<View> keepAlive = view->weak_from_this().lock();
     const TouchSet touches({&touch});
     const Event event = eventNow();
     switch (phase) {

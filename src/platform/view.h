@@ -26,7 +26,7 @@ class TouchSet;
 //
 // Alpha, centre and size are animatable: changed inside an animation block
 // they take their new value at once, and only what is drawn moves there.
-class View : public Object {
+class View : public Object, public std::enable_shared_from_this<View> {
 public:
     explicit View(Rect frame = {});
     ~View() override;

@@ -1,5 +1,6 @@
 #include "support/harness.h"
 
+#include "platform/image.h"
 #include "platform/painter.h"
 
 #include <gtest/gtest.h>
@@ -26,11 +27,13 @@ public:
 } // namespace
 
 Harness::Harness(ui::Size screen) : backend_(screen), ownDelegate_(std::make_unique<EmptyDelegate>()) {
+    ui::Image::setResourceFolder(LIRVO_RESOURCE_DIR);
     app_ = std::make_unique<ui::Application>(backend_, *ownDelegate_);
     app_->launch();
 }
 
 Harness::Harness(ui::ApplicationDelegate& delegate, ui::Size screen) : backend_(screen) {
+    ui::Image::setResourceFolder(LIRVO_RESOURCE_DIR);
     app_ = std::make_unique<ui::Application>(backend_, delegate);
     app_->launch();
 }

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/point.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace core {
+
+// The circle image every node is drawn with is 30 x 30 points; a node's
+// coord is the centre of its circle.
+inline constexpr int kCircleSize = 30;
+inline constexpr int kCircleHalf = kCircleSize / 2;
+
+// One circle of the board: its centre and the nodes it links to, by index.
+struct Node {
+    Point coord;
+    std::vector<std::int32_t> link;
+};
+
+// The nodes of a level; a node's position in the list is its index.
+using Board = std::vector<Node>;
+
+// The persistent form of a board: three parallel per-node lists.
+struct BoardDescription {
+    std::vector<std::int32_t> xNodes; // centre x, truncated toward zero
+    std::vector<std::int32_t> yNodes; // centre y, truncated toward zero
+    std::vector<std::vector<std::int32_t>> Links;
+};
+
+// True when `value` occurs in `list`.
+bool Exists(const std::vector<std::int32_t>& list, std::int32_t value);
+
+BoardDescription describe(const Board& board);
+
+// Node counts above this are not a board anyone saved.
+inline constexpr int kMaxRebuildNodes = 100000;
+
+// A rebuilt board, or why the description could not be used.
+struct RebuildResult {
+    std::optional<Board> board;
+    std::string problem; // an English sentence; empty when board is set
+
+    bool ok() const { return board.has_value(); }
+};
+
+// Rebuilds the first `nodeCount` nodes of a description, centred on the
+// saved integer coordinates. Descriptions that are too short, name a node
+// that does not exist or link a node to itself are refused, never read out
+// of bounds. Longer lists are fine: their extra entries are ignored.
+RebuildResult rebuildBoard(const BoardDescription& description, int nodeCount);
+
+} // namespace core

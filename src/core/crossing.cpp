@@ -1,0 +1,212 @@
+#include "core/crossing.h"
+
+#include "core/box_grid.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <numbers>
+#include <unordered_set>
+
+namespace core {
+
+namespace {
+
+struct PointPair {
+    Point start;
+    Point end;
+    friend bool operator==(const PointPair&, const PointPair&) = default;
+};
+
+struct PointPairHash {
+    static std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value == 0.0f ? 0.0f : value); }
+
+    std::size_t operator()(const PointPair& pair) const
+    {
+        std::uint64_t h = bits(pair.start.x);
+        for (const float value : {pair.start.y, pair.end.x, pair.end.y}) {
+            h = h * 0x9E3779B97F4A7C15ull + bits(value);
+        }
+        return std::hash<std::uint64_t>{}(h);
+    }
+};
+
+bool isComparable(const PointPair& pair)
+{
+    // A NaN coordinate equals nothing, so such a pair never matches.
+    return pair == pair;
+}
+
+} // namespace
+
+std::vector<Segment> buildSegments(const Board& board)
+{
+    std::vector<Segment> segments;
+    std::unordered_set<PointPair, PointPairHash> present;
+    present.reserve(2 * board.size());
+    for (const Node& node : board) {
+        for (const std::int32_t target : node.link) {
+            const Point other = board[static_cast<std::size_t>(target)].coord;
+            const PointPair reverse{other, node.coord};
+            if (isComparable(reverse) && present.contains(reverse)) {
+                continue;
+            }
+            segments.emplace_back(node.coord, other);
+            if (isComparable(reverse)) {
+                present.insert({node.coord, other});
+            }
+        }
+    }
+    return segments;
+}
+
+bool hasCrossingAllPairs(std::vector<Segment>& segments)
+{
+    for (Segment& segment : segments) {
+        for (const Segment& other : segments) {
+            if (segment.RezultatulIntersectiei(other) == Segment::ProperCrossing) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+namespace {
+
+// Which pairs can give ProperCrossing at all. RezultatulIntersectiei rounds
+// every step, so it can report a crossing for segments that do not touch;
+// the fast test must still find exactly those pairs. The bounds below hold
+// when no intermediate result underflows or overflows, which is the case
+// when every coordinate is 0 or of magnitude in [2^-10, 2^16] (the play
+// area is a few hundred points); other boards go to the reference loop.
+//
+// Let u = 2^-24 and D the board's extent (width plus height). For a pair
+// that gives ProperCrossing in some order, with v and w the two rounded
+// direction vectors and theta the angle between them:
+//  - A segment of zero length, or a segment with itself, makes the
+//    denominator exactly 0: never a crossing.
+//  - Each segment passes within 5u*D of the other's line (the numerators
+//    and the denominator carry absolute errors of at most 2u|w||r| and
+//    2u|v||w|, |r| the distance of the start points).
+//  - If sin(theta) >= k = 2^-10, both segments pass within 5u*D/k of the
+//    point where the lines meet, so their boxes, each grown by
+//    D/1024 >= (5u/k + 1.5u)*D, overlap.
+//  - If either segment is horizontal or vertical, the denominator and one
+//    of the quotients carry only relative errors of a few u: the segments
+//    come within about 12u*D of each other, and the grown boxes overlap.
+//  - Otherwise the two are near-collinear: their directions differ by less
+//    than k (modulo pi) and their lines, written as (angle, distance from
+//    the board's corner), lie within 2.01k*D of each other. Such pairs are
+//    found by a second grid over that line space, with boxes of half-size
+//    k by 2k*D. This is no idle case: segments far apart on one slanted
+//    line cross by rounding about one time in a hundred.
+constexpr double kNearParallel = 1.0 / 1024.0;
+
+struct Extent {
+    double minX = 0.0;
+    double minY = 0.0;
+    double size = 0.0; // width plus height
+};
+
+bool withinAnalysedRange(const std::vector<Segment>& segments)
+{
+    const auto fits = [](float value) {
+        const float magnitude = std::fabs(value);
+        return value == 0.0f || (magnitude >= 0x1p-10f && magnitude <= 0x1p16f);
+    };
+    return std::all_of(segments.begin(), segments.end(), [&](const Segment& segment) {
+        return fits(segment.getStart().x) && fits(segment.getStart().y) && fits(segment.getEnd().x)
+            && fits(segment.getEnd().y);
+    });
+}
+
+Extent extentOf(const std::vector<Segment>& segments)
+{
+    double minX = segments[0].getStart().x, maxX = minX;
+    double minY = segments[0].getStart().y, maxY = minY;
+    for (const Segment& segment : segments) {
+        for (const Point point : {segment.getStart(), segment.getEnd()}) {
+            minX = std::min(minX, double{point.x});
+            maxX = std::max(maxX, double{point.x});
+            minY = std::min(minY, double{point.y});
+            maxY = std::max(maxY, double{point.y});
+        }
+    }
+    return {minX, minY, (maxX - minX) + (maxY - minY)};
+}
+
+std::vector<detail::Box> grownBoxes(const std::vector<Segment>& segments, const Extent& extent)
+{
+    const double grow = extent.size * kNearParallel;
+    std::vector<detail::Box> boxes;
+    for (std::uint32_t index = 0; index < segments.size(); ++index) {
+        const Point a = segments[index].getStart();
+        const Point b = segments[index].getEnd();
+        if (a == b) {
+            continue;
+        }
+        boxes.push_back({std::min<double>(a.x, b.x) - grow, std::min<double>(a.y, b.y) - grow,
+                         std::max<double>(a.x, b.x) + grow, std::max<double>(a.y, b.y) + grow, index});
+    }
+    return boxes;
+}
+
+std::vector<detail::Box> lineBoxes(const std::vector<Segment>& segments, const Extent& extent)
+{
+    const double halfDistance = 2.0 * kNearParallel * extent.size;
+    std::vector<detail::Box> boxes;
+    for (std::uint32_t index = 0; index < segments.size(); ++index) {
+        const Point a = segments[index].getStart();
+        const Point b = segments[index].getEnd();
+        // The same rounded direction RezultatulIntersectiei works with.
+        const float dx = b.x - a.x;
+        const float dy = b.y - a.y;
+        if (dx == 0.0f || dy == 0.0f) {
+            continue;
+        }
+        double angle = std::atan2(double{dy}, double{dx});
+        if (angle < 0.0) {
+            angle += std::numbers::pi;
+        }
+        const double distance = -std::sin(angle) * (a.x - extent.minX) + std::cos(angle) * (a.y - extent.minY);
+        const auto add = [&](double at, double offset) {
+            boxes.push_back({at - kNearParallel, offset - halfDistance, at + kNearParallel, offset + halfDistance, index});
+        };
+        add(angle, distance);
+        // Angles near 0 meet angles near pi: the same line turned round.
+        if (angle < kNearParallel) {
+            add(angle + std::numbers::pi, -distance);
+        }
+    }
+    return boxes;
+}
+
+} // namespace
+
+bool hasCrossing(std::vector<Segment>& segments)
+{
+    if (segments.size() < 2) {
+        return false;
+    }
+    if (!withinAnalysedRange(segments)) {
+        return hasCrossingAllPairs(segments);
+    }
+    const auto crosses = [&segments](std::uint32_t a, std::uint32_t b) {
+        return segments[a].RezultatulIntersectiei(segments[b]) == Segment::ProperCrossing
+            || segments[b].RezultatulIntersectiei(segments[a]) == Segment::ProperCrossing;
+    };
+    const Extent extent = extentOf(segments);
+    return detail::anyOverlappingPair(grownBoxes(segments, extent), crosses)
+        || detail::anyOverlappingPair(lineBoxes(segments, extent), crosses);
+}
+
+bool isSolved(const Board& board)
+{
+    std::vector<Segment> segments = buildSegments(board);
+    return !hasCrossing(segments);
+}
+
+} // namespace core
