@@ -11,7 +11,8 @@ namespace ui {
 
 class Image;
 
-// Text to draw into a box, one line or wrapped at the box's width.
+// Text to draw into a box: one line, centred in the box's height, or lines
+// wrapped at the box's width from its top.
 struct TextRun {
     std::string text;
     Font font;
