@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xdotool python3
+  python3-pil                  # tools/make_art.py draws the pictures
 )
 
 missing=()

@@ -5,7 +5,6 @@
 #include "platform/window.h"
 
 #include <cassert>
-#include <numbers>
 
 namespace ui {
 
@@ -60,7 +59,7 @@ AlertView::AlertView(Rect frame, std::string title, std::string message, std::st
     setBackgroundColor({0, 0, 0, 0.45f});
 
     auto box = std::make_shared<View>(Rect{{0, 0}, kBox});
-    box->setTransform(Transform::rotation(-std::numbers::pi_v<float> / 2));
+    box->setTransform(Transform::rotation(kLandscapeTurn));
     box->setCenter(bounds().center());
     box->setBackgroundColor(kBoxColor);
     box->addSubview(makeLabel(kTitle, title_, {"Helvetica-Bold", 17}, kTextColor));

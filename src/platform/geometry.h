@@ -59,6 +59,10 @@ struct Color {
     friend bool operator==(const Color&, const Color&) = default;
 };
 
+// The turn given to every text on the portrait screen, a quarter turn
+// counter-clockwise, so that the game reads in landscape.
+inline constexpr float kLandscapeTurn = -1.5707964f;
+
 // A view's transform: a rotation about its centre. Positive angles turn
 // clockwise on the y-down screen, so -pi/2 is a quarter turn counter-clockwise.
 struct Transform {

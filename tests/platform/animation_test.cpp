@@ -2,7 +2,7 @@
 #include "platform/view.h"
 #include "support/harness.h"
 
-#include "printers.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "platform/scroll_view.h"
 #include "support/harness.h"
 
-#include "printers.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 

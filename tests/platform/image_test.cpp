@@ -1,6 +1,6 @@
 #include "platform/image.h"
 
-#include "printers.h"
+#include "support/printers.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

@@ -12,5 +12,8 @@ inline void PrintTo(const Size& s, std::ostream* os) { *os << s.width << " x " <
 inline void PrintTo(const Rect& r, std::ostream* os) {
     *os << "(" << r.origin.x << ", " << r.origin.y << ", " << r.size.width << ", " << r.size.height << ")";
 }
+inline void PrintTo(const Color& c, std::ostream* os) {
+    *os << "rgba(" << c.red << ", " << c.green << ", " << c.blue << ", " << c.alpha << ")";
+}
 
 } // namespace ui

@@ -1,0 +1,387 @@
+#include "game/main_view.h"
+
+#include "core/crossing.h"
+#include "core/generator.h"
+#include "game/nod.h"
+#include "platform/canvas.h"
+#include "platform/image.h"
+#include "platform/image_view.h"
+#include "platform/label.h"
+#include "platform/timer.h"
+#include "platform/touch.h"
+#include "widgets/label_colors.h"
+#include "widgets/ui_custom_label.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+
+namespace game {
+
+namespace {
+
+constexpr const char* kCircleImage = "touchCircle.png";
+constexpr const char* kBackground = "bgInGame.jpg";
+constexpr ui::Color kLinkColor{0.58f, 0.58f, 0.58f, 1};
+constexpr float kLinkWidth = 2;
+constexpr ui::Color kCaptionColor{0.21f, 0.41f, 0.1f, 1};
+constexpr ui::Color kValueColor{0.19f, 0.25f, 0.1f, 1};
+constexpr double kFlipDuration = 0.5;
+constexpr double kLabelsFadeDelay = 0.1;
+constexpr double kLabelsFadeDuration = 0.4;
+constexpr double kQuitFlipDuration = 1.0;
+
+// Minutes and seconds, each below 10 with one leading 0.
+std::string clockText(std::int32_t minutes, std::int32_t seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%s%i:%s%i", minutes <= 9 ? "0" : "", minutes, seconds <= 9 ? "0" : "", seconds);
+    return text;
+}
+
+struct PanelEntry {
+    const char* text;
+    const char* id;
+    std::optional<ui::Color> color; // none: the label keeps its colour
+};
+
+void fill(widgets::UICustomLabel& label, const PanelEntry& entry) {
+    label.setText(entry.text);
+    label.setLabelId(entry.id);
+    if (entry.color) label.setTextColor(*entry.color);
+}
+
+} // namespace
+
+MainView::MainView(ui::Rect frame, core::RandomSource& random) : View(frame), random_(random) {
+    makeMenuLabels();
+
+    const ui::Point c = center();
+    blurImage_ = std::make_shared<ui::ImageView>(ui::Image::named("bgInGameBlur.png"));
+    blurImage_->setBounds(bounds());
+    blurImage_->setCenter(c);
+    blurImage_->setAlpha(0);
+    // While shown it takes the touches aimed at the board and hands them on to this screen.
+    blurImage_->setUserInteractionEnabled(true);
+
+    inGameMenu_ = std::make_shared<ui::ImageView>(ui::Image::named("bgInGameMenu.png"));
+    inGameMenu_->setBounds(bounds());
+    inGameMenu_->setCenter(c);
+    inGameMenu_->setAlpha(0);
+
+    makeHeadsUpDisplay();
+}
+
+MainView::~MainView() {
+    if (timer_) timer_->invalidate();
+}
+
+void MainView::makeMenuLabels() {
+    const ui::Point c = center();
+    const ui::Font font{"Trebuchet MS", 17};
+    auto make = [&](float dx, float dy, float height, const char* text, const char* id) {
+        auto label = std::make_shared<widgets::UICustomLabel>(ui::Rect{c.x + dx, c.y + dy, 20, height}, text, font, id);
+        label->setTextAlignment(ui::TextAlignment::Center);
+        label->setAlpha(0);
+        return label;
+    };
+    label1_ = make(-40, -50, 100, "Restart", "restart");
+    label2_ = make(-20, -50, 100, "Save Game", "save_game");
+    label3_ = make(0, -50, 100, "Load Game", "load_game");
+    label4_ = make(20, -50, 100, "Options", "options");
+    label5_ = make(40, -55, 110, "Quit to main", "quit");
+}
+
+void MainView::makeHeadsUpDisplay() {
+    const float h = bounds().height();
+    auto make = [&](float y, float height, ui::Color color, ui::TextAlignment alignment, const char* text) {
+        auto label = std::make_shared<ui::Label>();
+        label->setTransform(ui::Transform::rotation(ui::kLandscapeTurn));
+        label->setFrame({-1, y, 20, height});
+        label->setBackgroundColor(ui::Color::clear());
+        label->setTextColor(color);
+        label->setTextAlignment(alignment);
+        label->setText(text);
+        label->setFont({"Helvetica-Bold", 14});
+        return label;
+    };
+    using ui::TextAlignment;
+    levelLabel_ = make(h - 123, 45, kCaptionColor, TextAlignment::Center, "Level:");
+    dlevelLabel_ = make(h - 161, 40, kValueColor, TextAlignment::Left, "0");
+    scoreLabel_ = make(h - 283, 45, kCaptionColor, TextAlignment::Center, "Score:");
+    dscoreLabel_ = make(h - 323, 40, kValueColor, TextAlignment::Left, "0");
+    gtimeLabel_ = make(h - 186, 40, kCaptionColor, TextAlignment::Center, "Time:");
+    dtimeLabel_ = make(h - 226, 40, kValueColor, TextAlignment::Left, "00:00");
+    infoLabel_ = make(2, 145, ui::Color::white(), TextAlignment::Center, "Tap twice for options");
+    for (const auto& label : {levelLabel_, dlevelLabel_, scoreLabel_, dscoreLabel_, gtimeLabel_, dtimeLabel_, infoLabel_}) {
+        addSubview(label);
+    }
+}
+
+std::vector<std::shared_ptr<widgets::UICustomLabel>> MainView::menuLabels() const {
+    return {label1_, label2_, label3_, label4_, label5_};
+}
+
+std::vector<std::shared_ptr<ui::View>> MainView::overlays() const {
+    return {blurImage_, inGameMenu_, label1_, label2_, label3_, label4_, label5_};
+}
+
+// ---- The board ----
+
+bool MainView::RestartGame(const std::vector<std::int32_t>& xNodes, const std::vector<std::int32_t>& yNodes,
+                           const std::vector<std::vector<std::int32_t>>& links, bool fromSavedGame) {
+    core::Board board;
+    core::seedFromClock(random_);
+    if (fromSavedGame) {
+        auto rebuilt = core::rebuildBoard({xNodes, yNodes, links}, nrNoduri);
+        if (!rebuilt.ok()) return false;
+        board = std::move(*rebuilt.board);
+    } else {
+        const ui::Rect f = frame();
+        board = core::generateBoard(nrNoduri, static_cast<int>(f.width()), static_cast<int>(f.height()), random_);
+    }
+    clearBoard();
+    addBoard(board);
+    return true;
+}
+
+void MainView::clearBoard() {
+    for (const auto& nod : collection_) nod->removeFromSuperview();
+    collection_.clear();
+    setNeedsDisplay();
+}
+
+void MainView::addBoard(const core::Board& board) {
+    const auto circle = ui::Image::named(kCircleImage);
+    const ui::Size size = circle ? circle->size() : ui::Size{Nod::kSize, Nod::kSize};
+    collection_.reserve(board.size());
+    for (const core::Node& node : board) {
+        auto nod = std::make_shared<Nod>(circle, static_cast<int>(node.link.size()));
+        nod->setUserInteractionEnabled(true);
+        nod->setFrame({{node.coord.x - Nod::kSize / 2, node.coord.y - Nod::kSize / 2}, size});
+        nod->setCoord(node.coord);
+        nod->setLink(node.link);
+        collection_.push_back(std::move(nod));
+    }
+    hasBoard_ = true;
+    for (const auto& nod : collection_) addSubview(nod);
+    // The menu layer stays above the new circles (transparent, it takes no touches).
+    for (const auto& overlay : overlays()) addSubview(overlay);
+}
+
+bool MainView::isGameEnded() {
+    core::Board board;
+    board.reserve(collection_.size());
+    for (const auto& nod : collection_) board.push_back({nod->getCoord(), nod->getLink()});
+    if (core::isSolved(board)) {
+        stopClock();
+        return true;
+    }
+    if (getTrialTime() && getMinutes() == 0 && getSeconds() == 0) {
+        dead = true;
+        stopClock();
+        return true;
+    }
+    return false;
+}
+
+// ---- Level progression ----
+
+void MainView::updateBar() {
+    if (!dead) {
+        ++lvl;
+        currentScore += scorInc;
+    }
+    dlevelLabel_->setText(std::to_string(lvl));
+    dscoreLabel_->setText(std::to_string(currentScore));
+}
+
+void MainView::GameEnded() {
+    updateBar();
+    stopClock();
+    addSubview(blurImage_);
+    addSubview(inGameMenu_);
+    const ui::Color title = widgets::kHighlight;
+    if (!getDead()) {
+        fill(*label1_, {"You Win!", "win", title});
+        fill(*label2_, {"Next Level", "next_level", {}});
+        fill(*label3_, {"Save Game", "save_game", widgets::kNormalText});
+    } else {
+        fill(*label1_, {"You Lose!", "lose", title});
+        fill(*label2_, {"Restart", "restart", {}});
+        fill(*label3_, {"Save Game", "save_loose", widgets::kInertText});
+    }
+    fill(*label4_, {"Load Game", "load_game", widgets::kNormalText});
+    fill(*label5_, {"Quit to main", "quit", {}});
+    AnimateInGameMenuIn();
+}
+
+void MainView::NextLevel() {
+    ++nrNoduri;
+    RestartGame({}, {}, {}, false);
+    AnimateInGameMenuOut();
+    restartClock();
+}
+
+void MainView::RestartSameLevel() {
+    setNrNoduri(getNrNoduri());
+    restartClock();
+    if (getTrialTime()) setDead(false);
+    RestartGame({}, {}, {}, false);
+}
+
+void MainView::goToStartMenu() {
+    setAlpha(0);
+    ttime = false;
+    newgame = false;
+    dead = false;
+    scorInc = 0;
+    lvl = 1;
+    setIsInGame(false);
+    stopClock();
+    if (View* startScreen = superview()) {
+        View::beginAnimations();
+        View::setAnimationTransition(ui::AnimationTransition::FlipFromLeft, *startScreen, true);
+        View::setAnimationDuration(kQuitFlipDuration);
+        View::commitAnimations();
+    }
+}
+
+// ---- The clock ----
+
+void MainView::scheduleClock() { setTimer(ui::Timer::scheduledTimer(1.0, this, &MainView::timerAction, true)); }
+
+void MainView::stopClock() {
+    if (timer_) timer_->invalidate();
+}
+
+void MainView::restartClock() {
+    stopClock();
+    setMinutes(getInitialMinutes(), getInitialSeconds());
+    scheduleClock();
+}
+
+void MainView::showTime(std::int32_t minutes, std::int32_t seconds) { dtimeLabel_->setText(clockText(minutes, seconds)); }
+
+void MainView::timerAction() {
+    if (paused) return;
+    std::int32_t m = getMinutes();
+    std::int32_t s = getSeconds();
+    if (getTrialTime()) {
+        if (m > 0) {
+            if (s > 0) {
+                --s;
+            } else {
+                --m;
+                s = 59;
+            }
+        } else if (s > 0) {
+            --s;
+        } else {
+            // Out of time: the level is lost, unless its board is already solved.
+            stopClock();
+            if (isGameEnded() && !Nod::getGameEnded()) {
+                GameEnded();
+                Nod::GameEnded(true);
+            }
+            dtimeLabel_->setText("00:00");
+            return;
+        }
+    } else if (++s >= 60) {
+        ++m;
+        s = 0;
+    }
+    setMinutes(m, s);
+    showTime(m, s);
+}
+
+// ---- Options menu and end-of-level panel ----
+
+void MainView::touchesBegan(const ui::TouchSet& touches, const ui::Event&) {
+    if (touches.anyObject().tapCount() != 2) return;
+    if (isGameEnded()) return;
+    if (inGameMenu_->alpha() == 0) {
+        addSubview(blurImage_);
+        addSubview(inGameMenu_);
+        fill(*label1_, {"Restart", "restart", widgets::kNormalText});
+        fill(*label2_, {"Save Game", "save_game", widgets::kNormalText});
+        fill(*label3_, {"Load Game", "load_game", widgets::kNormalText});
+        fill(*label4_, {"Options", "options", widgets::kInertText});
+        fill(*label5_, {"Quit to main", "quit", {}});
+        AnimateInGameMenuIn();
+        paused = true;
+    } else {
+        AnimateInGameMenuOut();
+    }
+}
+
+void MainView::AnimateInGameMenuIn() {
+    View::beginAnimations();
+    View::setAnimationTransition(ui::AnimationTransition::FlipFromRight, *inGameMenu_, true);
+    View::setAnimationDelegate(this, &MainView::inGameMenuInFinished);
+    View::setAnimationDuration(kFlipDuration);
+    View::commitAnimations();
+    inGameMenu_->setAlpha(1);
+    blurImage_->setAlpha(1);
+}
+
+void MainView::inGameMenuInFinished(const std::string&, bool, void*) {
+    // Closed again while it flipped in: its entries must not appear over the board.
+    if (inGameMenu_->alpha() == 0) return;
+    for (const auto& label : menuLabels()) addSubview(label);
+    View::beginAnimations();
+    View::setAnimationDuration(kLabelsFadeDuration);
+    View::setAnimationDelay(kLabelsFadeDelay);
+    for (const auto& label : menuLabels()) label->setAlpha(1);
+    View::commitAnimations();
+}
+
+void MainView::AnimateInGameMenuOut() {
+    inGameMenu_->setAlpha(0);
+    blurImage_->setAlpha(0);
+    for (const auto& label : menuLabels()) label->setAlpha(0);
+    View::beginAnimations();
+    View::setAnimationDelegate(this, &MainView::inGameMenuOutFinished);
+    View::setAnimationTransition(ui::AnimationTransition::FlipFromRight, *inGameMenu_, true);
+    View::setAnimationDuration(kFlipDuration);
+    View::commitAnimations();
+}
+
+void MainView::inGameMenuOutFinished(const std::string&, bool, void*) {
+    for (const auto& overlay : overlays()) overlay->removeFromSuperview();
+    paused = false;
+}
+
+void MainView::tapOnRestart() {
+    AnimateInGameMenuOut();
+    RestartSameLevel();
+}
+
+void MainView::tapOnQuit() {
+    AnimateInGameMenuOut();
+    goToStartMenu();
+}
+
+// ---- Drawing ----
+
+void MainView::drawRect(ui::Canvas& canvas, ui::Rect rect) {
+    if (const auto background = ui::Image::named(kBackground)) {
+        const ui::Size size = background->size();
+        canvas.saveGState();
+        canvas.translateCTM(0, rect.height());
+        canvas.scaleCTM(1, -1);
+        canvas.drawImage(*background, {{0, 0}, size});
+        canvas.restoreGState();
+    }
+    if (!hasBoard_) return;
+    canvas.setRGBStrokeColor(kLinkColor);
+    canvas.setLineWidth(kLinkWidth);
+    for (const auto& nod : collection_) {
+        for (const std::int32_t target : nod->getLink()) {
+            canvas.moveToPoint(nod->center());
+            canvas.addLineToPoint(collection_[static_cast<std::size_t>(target)]->center());
+            canvas.strokePath();
+        }
+    }
+}
+
+} // namespace game

@@ -1,0 +1,155 @@
+#pragma once
+
+#include "core/board.h"
+#include "core/random_source.h"
+#include "platform/view.h"
+#include "widgets/label_container.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui {
+class ImageView;
+class Label;
+class Timer;
+} // namespace ui
+
+namespace widgets {
+class UICustomLabel;
+}
+
+namespace game {
+
+class Nod;
+
+// The game screen: the board and its links, the heads-up display along the
+// top edge (in landscape), the clock, the in-game options menu and the
+// end-of-level panel, and the state of the game in progress.
+class MainView : public ui::View, public widgets::LabelContainer {
+public:
+    MainView(ui::Rect frame, core::RandomSource& random);
+    ~MainView() override;
+
+    // The game in progress.
+    std::int32_t getNrNoduri() const { return nrNoduri; }
+    void setNrNoduri(std::int32_t n) { nrNoduri = n; }
+    std::int32_t getScoreInc() const { return scorInc; }
+    void setScoreInc(std::int32_t inc) { scorInc = inc; }
+    std::int32_t getLevel() const { return lvl; }
+    void setLevel(std::int32_t level) { lvl = level; }
+    std::int32_t getCurrentScore() const { return currentScore; }
+    void setCurrentScore(std::int32_t score) { currentScore = score; }
+    std::int32_t getMinutes() const { return min; }
+    std::int32_t getSeconds() const { return sec; }
+    void setMinutes(std::int32_t minutes, std::int32_t seconds) {
+        min = minutes;
+        sec = seconds;
+    }
+    std::int32_t getInitialMinutes() const { return initialMinutes; }
+    void setInitialMinutes(std::int32_t minutes) { initialMinutes = minutes; }
+    std::int32_t getInitialSeconds() const { return initialSeconds; }
+    void setInitialSeconds(std::int32_t seconds) { initialSeconds = seconds; }
+    bool getTrialTime() const { return ttime; }
+    void setTrialTime(bool trial) { ttime = trial; }
+    bool getNewGame() const { return newgame; }
+    void setNewGame(bool isNew) { newgame = isNew; }
+    bool getDead() const { return dead; }
+    void setDead(bool isDead) { dead = isDead; }
+    const std::string& getDifficulty() const { return difficulty; }
+    void setDifficulty(std::string name) { difficulty = std::move(name); }
+    bool getIsInGame() const { return isInGame; }
+    void setIsInGame(bool inGame) { isInGame = inGame; }
+
+    // The board: a new random one of getNrNoduri() nodes, or the one the
+    // lists describe. A description that cannot be built leaves the board
+    // as it was and answers false.
+    bool RestartGame(const std::vector<std::int32_t>& xNodes, const std::vector<std::int32_t>& yNodes,
+                     const std::vector<std::vector<std::int32_t>>& links, bool fromSavedGame);
+    const std::vector<std::shared_ptr<Nod>>& collection() const { return collection_; }
+
+    // Whether the level is over: solved, or a Time Trial out of time. Stops the clock when it is.
+    bool isGameEnded();
+    void GameEnded();
+    void updateBar();
+    void NextLevel() override;
+    void RestartSameLevel();
+    void goToStartMenu();
+
+    // The clock.
+    void timerAction();
+    const std::shared_ptr<ui::Timer>& timer() const { return timer_; }
+    void setTimer(std::shared_ptr<ui::Timer> timer) { timer_ = std::move(timer); }
+    // Schedules the one-second tick and keeps it as the clock's timer.
+    void scheduleClock();
+
+    // The options menu and the end-of-level panel.
+    void AnimateInGameMenuIn();
+    void AnimateInGameMenuOut();
+    void inGameMenuInFinished(const std::string& animationId, bool finished, void* context);
+    void inGameMenuOutFinished(const std::string& animationId, bool finished, void* context);
+    void tapOnRestart() override;
+    void tapOnQuit() override;
+
+    void touchesBegan(const ui::TouchSet& touches, const ui::Event& event) override;
+    void drawRect(ui::Canvas& canvas, ui::Rect rect) override;
+
+    // The screen's views.
+    const std::shared_ptr<ui::Label>& levelLabel() const { return levelLabel_; }
+    const std::shared_ptr<ui::Label>& scoreLabel() const { return scoreLabel_; }
+    const std::shared_ptr<ui::Label>& gtimeLabel() const { return gtimeLabel_; }
+    const std::shared_ptr<ui::Label>& infoLabel() const { return infoLabel_; }
+    const std::shared_ptr<ui::Label>& dlevelLabel() const { return dlevelLabel_; }
+    const std::shared_ptr<ui::Label>& dscoreLabel() const { return dscoreLabel_; }
+    const std::shared_ptr<ui::Label>& dtimeLabel() const { return dtimeLabel_; }
+    const std::shared_ptr<ui::ImageView>& inGameMenu() const { return inGameMenu_; }
+    const std::shared_ptr<ui::ImageView>& blurImage() const { return blurImage_; }
+    const std::shared_ptr<widgets::UICustomLabel>& label1() const { return label1_; }
+    const std::shared_ptr<widgets::UICustomLabel>& label2() const { return label2_; }
+    const std::shared_ptr<widgets::UICustomLabel>& label3() const { return label3_; }
+    const std::shared_ptr<widgets::UICustomLabel>& label4() const { return label4_; }
+    const std::shared_ptr<widgets::UICustomLabel>& label5() const { return label5_; }
+
+private:
+    void makeMenuLabels();
+    void makeHeadsUpDisplay();
+    std::vector<std::shared_ptr<widgets::UICustomLabel>> menuLabels() const;
+    // The menu layer, bottom to top: blur, menu image, the five labels.
+    std::vector<std::shared_ptr<ui::View>> overlays() const;
+    void showTime(std::int32_t minutes, std::int32_t seconds);
+    void stopClock();
+    void restartClock();
+    void clearBoard();
+    void addBoard(const core::Board& board);
+
+    core::RandomSource& random_;
+
+    std::shared_ptr<ui::Label> levelLabel_, scoreLabel_, gtimeLabel_, infoLabel_;
+    std::shared_ptr<ui::Label> dlevelLabel_, dscoreLabel_, dtimeLabel_;
+
+    std::int32_t nrNoduri = 0;
+    std::int32_t scorInc = 0;
+    std::int32_t lvl = 1;
+    std::int32_t currentScore = 0;
+    std::int32_t min = 0;
+    std::int32_t sec = 0;
+    std::int32_t initialMinutes = 0;
+    std::int32_t initialSeconds = 0;
+    bool ttime = false;
+    bool newgame = false;
+    bool dead = false;
+    bool paused = false;
+
+    std::shared_ptr<ui::Timer> timer_;
+    std::shared_ptr<ui::ImageView> inGameMenu_, blurImage_;
+    std::shared_ptr<widgets::UICustomLabel> label1_, label2_, label3_, label4_, label5_;
+    std::string difficulty;
+    bool isInGame = false;
+
+    std::vector<std::shared_ptr<Nod>> collection_;
+    // Before the first board there is none, and only the background is drawn.
+    bool hasBoard_ = false;
+};
+
+} // namespace game

@@ -1,0 +1,63 @@
+#include "game/nod.h"
+
+#include "game/main_view.h"
+#include "platform/touch.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace game {
+
+Nod::Nod(std::shared_ptr<const ui::Image> image, int nbrOfLinks) {
+    link_.reserve(static_cast<std::size_t>(std::max(nbrOfLinks, 0)));
+    setImage(std::move(image));
+    // A new board can always be played, whatever ended the last one.
+    gameEnded = false;
+}
+
+void Nod::touchesBegan(const ui::TouchSet& touches, const ui::Event&) {
+    if (gameEnded) return;
+    startLocation_ = touches.anyObject().locationInView(this);
+    if (ui::View* screen = superview()) {
+        screen->setNeedsDisplay();
+        // The dragged circle lies above the others.
+        screen->bringSubviewToFront(this);
+    }
+}
+
+void Nod::touchesMoved(const ui::TouchSet& touches, const ui::Event&) {
+    ui::View* screen = superview();
+    if (gameEnded || !screen) return;
+    const ui::Point loc = touches.anyObject().locationInView(this);
+    const ui::Rect f = frame();
+    // Circles rest on whole points. There the crossing arithmetic is exact;
+    // at fractional points two links of one circle can count as crossing by
+    // rounding, and the level could not be won.
+    float nx = std::round((loc.x - startLocation_.x) + f.minX());
+    float ny = std::round((loc.y - startLocation_.y) + f.minY());
+
+    // Keep the circle in the playing area: right of the heads-up display,
+    // and wholly on the screen. The right and bottom edges win.
+    const ui::Size area = screen->bounds().size;
+    if (nx <= kLeftEdge) nx = kLeftEdge;
+    if (ny <= 0) ny = 0;
+    if (nx >= area.width - kSize) nx = area.width - kSize;
+    if (ny >= area.height - kSize) ny = area.height - kSize;
+
+    const ui::Point centre{nx + kSize / 2, ny + kSize / 2};
+    coord_ = {centre.x, centre.y};
+    setCenter(centre);
+    screen->setNeedsDisplay();
+}
+
+void Nod::touchesEnded(const ui::TouchSet&, const ui::Event&) {
+    auto* screen = dynamic_cast<MainView*>(superview());
+    if (!screen) return;
+    // Asked on every lift, but the level ends only once.
+    if (screen->isGameEnded() && !gameEnded) {
+        screen->GameEnded();
+        gameEnded = true;
+    }
+}
+
+} // namespace game

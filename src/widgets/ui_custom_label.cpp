@@ -1,0 +1,93 @@
+#include "widgets/ui_custom_label.h"
+
+#include "widgets/label_colors.h"
+#include "widgets/label_container.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace widgets {
+
+namespace {
+
+struct Row {
+    std::string_view id;
+    void (LabelContainer::*operation)();
+};
+
+// Which operation each label id runs on its container; ids not here run nothing.
+constexpr Row kDispatch[] = {
+    {"menu1", &LabelContainer::AnimateMenuOut},
+    {"menu2", &LabelContainer::tapOnLoad},
+    {"load_game", &LabelContainer::tapOnLoad},
+    {"menu5", &LabelContainer::tapOnCredits},
+    {"menu3", &LabelContainer::tapOnTutorial},
+    {"menu11", &LabelContainer::tapNewGame},
+    {"menu12", &LabelContainer::tapTimeTrialGame},
+    {"menu114", &LabelContainer::menu114Animation},
+    {"menu13", &LabelContainer::menu13Animation},
+    {"menu111", &LabelContainer::newEasyGame},
+    {"menu112", &LabelContainer::newMediumGame},
+    {"menu113", &LabelContainer::newHardGame},
+    {"restart", &LabelContainer::tapOnRestart},
+    {"quit", &LabelContainer::tapOnQuit},
+    {"back_to_menu", &LabelContainer::AnimateCreditsMenuOut},
+    {"next_level", &LabelContainer::NextLevel},
+    {"save_game", &LabelContainer::SaveGame},
+};
+
+// The saved-game list's entries pass their text, the game's name, instead.
+constexpr std::string_view kLoadEntry = "load_label";
+
+} // namespace
+
+UICustomLabel::UICustomLabel(ui::Rect frame, std::string text, ui::Font font, std::string labelId)
+    : labelId_(std::move(labelId)) {
+    setBackgroundColor(ui::Color::clear());
+    setTextAlignment(ui::TextAlignment::Left);
+    // Entries of the saved-game list stay unturned; every other label reads in landscape.
+    if (labelId_ != kLoadEntry) {
+        setTransform(ui::Transform::rotation(ui::kLandscapeTurn));
+        setTextAlignment(ui::TextAlignment::Right);
+    }
+    setTextColor(is({"menu13", "menu114"}) ? kBackEntryGrey : kNormalText);
+    if (is({"options", "save_loose"})) setTextColor(kInertText);
+    setUserInteractionEnabled(true);
+    setText(std::move(text));
+    setFont(std::move(font));
+    // Last, so that the frame is the label's box after the turn.
+    setFrame(frame);
+}
+
+bool UICustomLabel::is(std::initializer_list<const char*> ids) const {
+    return std::any_of(ids.begin(), ids.end(), [this](const char* id) { return labelId_ == id; });
+}
+
+void UICustomLabel::touchesBegan(const ui::TouchSet&, const ui::Event&) {
+    if (!is({"options", "save_loose"})) setTextColor(kHighlight);
+}
+
+void UICustomLabel::touchesMoved(const ui::TouchSet&, const ui::Event&) {}
+
+// A cancelled touch runs nothing and leaves the highlight until the next touch ends.
+void UICustomLabel::touchesCancelled(const ui::TouchSet&, const ui::Event&) {}
+
+// Wherever the finger lifts, the label's operation runs: there is no test of place or tap count.
+void UICustomLabel::touchesEnded(const ui::TouchSet&, const ui::Event&) {
+    if (!is({"menu_titlu", "credits", "tutorial", "win", "lose", "options", "save_loose"})) setTextColor(kNormalText);
+    if (is({"menu13", "menu114"})) setTextColor(kBackEntryGrey);
+    dispatch();
+}
+
+void UICustomLabel::dispatch() {
+    auto* container = dynamic_cast<LabelContainer*>(superview());
+    if (!container) return;
+    if (labelId_ == kLoadEntry) {
+        container->loadScrollData(text());
+        return;
+    }
+    const auto row = std::find_if(std::begin(kDispatch), std::end(kDispatch), [this](const Row& r) { return r.id == labelId_; });
+    if (row != std::end(kDispatch)) (container->*(row->operation))();
+}
+
+} // namespace widgets

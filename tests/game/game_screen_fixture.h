@@ -1,0 +1,110 @@
+#pragma once
+
+#include "game/main_view.h"
+#include "game/nod.h"
+#include "platform/label.h"
+#include "support/harness.h"
+#include "support/printers.h"
+#include "support/scripted_random.h"
+#include "support/solver.h"
+#include "widgets/ui_custom_label.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace testkit {
+
+// The game screen alone on the headless window, with a game started the way
+// the start screen starts one.
+class GameScreenTest : public ::testing::Test {
+protected:
+    GameScreenTest() {
+        screen = std::make_shared<game::MainView>(h.window().bounds(), random);
+        h.show(screen);
+    }
+
+    void startGame(int nodes, int points, const char* difficulty, bool timeTrial, int minutes = 0, int seconds = 0) {
+        screen->setNrNoduri(nodes);
+        screen->setScoreInc(points);
+        screen->setLevel(1);
+        screen->setCurrentScore(0);
+        screen->setDifficulty(difficulty);
+        screen->setTrialTime(timeTrial);
+        screen->setNewGame(!timeTrial);
+        screen->setDead(false);
+        screen->setInitialMinutes(minutes);
+        screen->setInitialSeconds(seconds);
+        screen->setMinutes(minutes, seconds);
+        screen->setIsInGame(true);
+        screen->dlevelLabel()->setText("1");
+        screen->dscoreLabel()->setText("0");
+        screen->RestartGame({}, {}, {}, false);
+        screen->scheduleClock();
+    }
+    void startEasySinglePlayer() { startGame(7, 10, "Easy", false); }
+
+    // Replaces the board with a known one, as loading a saved game does.
+    void useBoard(const std::vector<std::int32_t>& xs, const std::vector<std::int32_t>& ys,
+                  const std::vector<std::vector<std::int32_t>>& links) {
+        screen->setNrNoduri(static_cast<std::int32_t>(xs.size()));
+        ASSERT_TRUE(screen->RestartGame(xs, ys, links, true));
+    }
+    // Two links that cross: 0-1 and 2-3 as the diagonals of a square.
+    void useCrossedBoard() { useBoard({100, 200, 100, 200}, {100, 200, 200, 100}, {{1}, {}, {3}, {}}); }
+    // A triangle: nothing can cross.
+    void useSolvedBoard() { useBoard({100, 200, 150}, {100, 100, 300}, {{1}, {2}, {0}}); }
+
+    core::Board board() const {
+        core::Board b;
+        for (const auto& nod : screen->collection()) b.push_back({nod->getCoord(), nod->getLink()});
+        return b;
+    }
+    ui::Point centreOf(std::size_t node) const { return screen->collection().at(node)->center(); }
+
+    // Drags a node by a point of it that no other view covers, so that its centre ends exactly at `target`.
+    void dragNodeTo(std::size_t node, ui::Point target) {
+        const auto& nod = screen->collection().at(node);
+        const ui::Rect f = nod->frame();
+        for (float dy : {0.f, -10.f, 10.f, -14.f, 14.f}) {
+            for (float dx : {0.f, -10.f, 10.f, -14.f, 14.f}) {
+                const ui::Point grab{f.center().x + dx, f.center().y + dy};
+                if (h.window().hitTest(grab) != nod.get()) continue;
+                const ui::Point centre = nod->center();
+                const ui::Point drop{grab.x + target.x - centre.x, grab.y + target.y - centre.y};
+                h.drag(Harness::path(grab, drop, 8));
+                return;
+            }
+        }
+        FAIL() << "node " << node << " is covered everywhere";
+    }
+
+    // Moves circles to a crossing-free layout by dragging them there, until the level ends.
+    void solveByDragging() {
+        const auto layout = solveLayout(board(), kGamePlayArea);
+        for (std::size_t i = 0; i < layout.size() && !game::Nod::getGameEnded(); ++i) {
+            dragNodeTo(i, {layout[i].x, layout[i].y});
+        }
+    }
+
+    // The window point at the middle of a label, where a finger taps it.
+    static ui::Point middleOf(const ui::View& view) { return view.convertToWindow(view.bounds().center()); }
+    void tapLabel(const ui::View& label) { h.tap(middleOf(label)); }
+
+    std::string time() const { return screen->dtimeLabel()->text(); }
+    std::vector<std::string> menuTexts() const {
+        return {screen->label1()->text(), screen->label2()->text(), screen->label3()->text(), screen->label4()->text(),
+                screen->label5()->text()};
+    }
+    // Seconds for a panel or menu to flip in and its labels to fade in.
+    static constexpr double kMenuOpens = 1.05;
+    static constexpr double kMenuCloses = 0.55;
+
+    Harness h;
+    ScriptedRandom random{1'700'000'000};
+    std::shared_ptr<game::MainView> screen;
+};
+
+} // namespace testkit
