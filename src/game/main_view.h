@@ -83,6 +83,8 @@ public:
     void setTimer(std::shared_ptr<ui::Timer> timer) { timer_ = std::move(timer); }
     // Schedules the one-second tick and keeps it as the clock's timer.
     void scheduleClock();
+    // Shows a time in the clock's own format ("02:00", "00:60", "12:34").
+    void showTime(std::int32_t minutes, std::int32_t seconds);
 
     // The options menu and the end-of-level panel.
     void AnimateInGameMenuIn();
@@ -117,7 +119,6 @@ private:
     std::vector<std::shared_ptr<widgets::UICustomLabel>> menuLabels() const;
     // The menu layer, bottom to top: blur, menu image, the five labels.
     std::vector<std::shared_ptr<ui::View>> overlays() const;
-    void showTime(std::int32_t minutes, std::int32_t seconds);
     void stopClock();
     void restartClock();
     void clearBoard();

@@ -1,0 +1,378 @@
+#include "start/start_view.h"
+
+#include "game/main_view.h"
+#include "platform/image.h"
+#include "platform/image_view.h"
+#include "platform/label.h"
+#include "platform/text_view.h"
+#include "widgets/label_colors.h"
+#include "widgets/ui_custom_label.h"
+
+namespace start {
+
+namespace {
+
+constexpr double kIntroFade = 0.7;
+constexpr double kSlide = 0.8;
+constexpr double kGameFlip = 0.8;
+constexpr double kPanelFlip = 0.8;
+constexpr double kPanelContentIn = 0.5;
+constexpr double kPanelContentDelay = 0.1;
+constexpr const char* kMenuFont = "Trebuchet MS";
+
+const char* const kTutorial =
+    "You need to use your finger to move the circles so that all lines stand alone without crossing over another one.\n"
+    "\n"
+    "You can use multiple fingers to move the circles.\n"
+    "\n"
+    "After you complete a level you can advance to the next one.";
+
+const char* const kCredits =
+    "Lirvo\n"
+    "\n"
+    "Made by the Lirvo studio: game design, code and pictures.\n"
+    "\n"
+    "Thank you for playing. Tell us what you think: we read every word.";
+
+} // namespace
+
+namespace {
+
+std::vector<MenuEntry> mainMenuEntries() {
+    return {
+        {"New Game", "menu1", {165, -100, 25, 100}, {165, 10, 25, 100}, {165, -340, 25, 100}},
+        {"Load Game", "menu2", {185, -160, 25, 100}, {185, 10, 25, 100}, {185, -280, 25, 100}},
+        {"Tutorial", "menu3", {205, -220, 25, 100}, {205, 10, 25, 100}, {205, -220, 25, 100}},
+        {"Options", "options", {225, -280, 25, 100}, {225, 10, 25, 100}, {225, -160, 25, 100}},
+        {"Credits", "menu5", {245, -340, 25, 100}, {245, 10, 25, 100}, {245, -100, 25, 100}},
+    };
+}
+
+std::vector<MenuEntry> gameModeEntries() {
+    return {
+        {"Single Player", "menu11", {165, -160, 25, 130}, {165, 10, 25, 130}, {165, -280, 25, 130}},
+        {"Time Trial", "menu12", {185, -220, 25, 100}, {185, 10, 25, 100}, {185, -220, 25, 100}},
+        {"Back", "menu13", {245, -280, 25, 100}, {245, 10, 25, 100}, {245, -160, 25, 100}},
+    };
+}
+
+std::vector<MenuEntry> difficultyEntries() {
+    return {
+        {"Easy", "menu111", {165, -160, 25, 100}, {165, 10, 25, 100}, {165, -160, 25, 100}},
+        {"Medium", "menu112", {185, -220, 25, 100}, {185, 10, 25, 100}, {185, -220, 25, 100}},
+        {"Hard", "menu113", {205, -280, 25, 100}, {205, 10, 25, 100}, {205, -280, 25, 100}},
+        {"Back", "menu114", {245, -340, 25, 100}, {245, 10, 25, 100}, {245, -340, 25, 100}},
+    };
+}
+
+constexpr ui::Rect kTitleFrame{130, 10, 25, 170};
+
+} // namespace
+
+StartView::StartView(ui::Rect frame, core::RandomSource& random)
+    : GameHost(frame), mainMenu_(mainMenuEntries(), 18), gameModeMenu_(gameModeEntries(), 16),
+      difficultyMenu_(difficultyEntries(), 16) {
+    mainView_ = std::make_shared<game::MainView>(bounds(), random);
+    const ui::Point c = center();
+
+    blurImage_ = std::make_shared<ui::ImageView>(ui::Image::named("logoGameMenuBlur.png"));
+    blurImage_->setBounds(bounds());
+    blurImage_->setCenter(c);
+    blurImage_->setAlpha(0);
+    // Shown, it swallows every touch meant for the menu behind the panel.
+    blurImage_->setUserInteractionEnabled(true);
+
+    menuImage_ = std::make_shared<ui::ImageView>(ui::Image::named("bgInGameMenu2.png"));
+    menuImage_->setBounds(bounds());
+    menuImage_->setCenter(c);
+    menuImage_->setAlpha(0);
+
+    textView_ = std::make_shared<ui::TextView>(ui::Rect{c.x - 160, c.y - 105, 320, 210});
+    textView_->setEditable(false);
+    textView_->setText("Credits");
+    textView_->setFont({"Helvetica", 12});
+    textView_->setBackgroundColor(ui::Color::clear());
+    textView_->setAlpha(0);
+    textView_->setTransform(ui::Transform::rotation(ui::kLandscapeTurn));
+
+    label1_ = std::make_shared<widgets::UICustomLabel>(ui::Rect{c.x - 125, c.y + 60, 20, 100}, "Credits",
+                                                       ui::Font{kMenuFont, 17}, "credits");
+    label1_->setTextAlignment(ui::TextAlignment::Left);
+    label1_->setTextColor(widgets::kHighlight);
+    label1_->setAlpha(0);
+
+    label2_ = std::make_shared<widgets::UICustomLabel>(ui::Rect{c.x + 105, c.y + 40, 20, 120}, "Back to menu",
+                                                       ui::Font{kMenuFont, 17}, "back_to_menu");
+    label2_->setTextAlignment(ui::TextAlignment::Center);
+    label2_->setAlpha(0);
+
+    img_ = std::make_shared<ui::ImageView>();
+    showIntroImage("logoOrvane.png");
+
+    setBackgroundColor(ui::Color::white());
+    setTag(0);
+
+    const auto background = ui::Image::named("bgMenu.jpg");
+    backgr_ = std::make_shared<ui::ImageView>(background);
+    addSubview(backgr_);
+    addSubview(img_);
+
+    fadeLogo(1, &StartView::fadeIn1Done);
+
+    for (const auto& view : std::initializer_list<std::shared_ptr<ui::View>>{menuImage_, textView_, label1_, label2_}) {
+        addSubview(view);
+    }
+}
+
+StartView::~StartView() = default;
+
+// ---- The intro ----
+
+// A new picture, transparent, centred at its own size before it fades in.
+void StartView::showIntroImage(const char* name) {
+    const auto image = ui::Image::named(name);
+    img_->setImage(image);
+    img_->setAlpha(0);
+    img_->setCenter(center());
+    const ui::Size size = image ? image->size() : ui::Size{};
+    img_->setFrame(ui::Rect::centeredAt(center(), size));
+}
+
+void StartView::fadeLogo(float alpha, void (StartView::*next)(const std::string&, bool, void*)) {
+    beginAnimations();
+    setAnimationDuration(kIntroFade);
+    setAnimationDelay(kIntroFade);
+    setAnimationDelegate(this, next);
+    img_->setAlpha(alpha);
+    commitAnimations();
+}
+
+void StartView::fadeIn1Done(const std::string&, bool, void*) { fadeLogo(0, &StartView::fadeOut1Done); }
+
+void StartView::fadeOut1Done(const std::string&, bool, void*) {
+    showIntroImage("presents.png");
+    fadeLogo(1, &StartView::fadeIn2Done);
+}
+
+void StartView::fadeIn2Done(const std::string&, bool, void*) { fadeLogo(0, &StartView::fadeOut2Done); }
+
+void StartView::fadeOut2Done(const std::string&, bool, void*) {
+    showIntroImage("logoGame.png");
+    fadeLogo(1, &StartView::fadeIn3Done);
+}
+
+void StartView::fadeIn3Done(const std::string&, bool, void*) {
+    // The last fade brings in the main menu.
+    beginAnimations();
+    setAnimationDuration(kIntroFade);
+    setAnimationDelay(kIntroFade);
+    setAnimationDelegate(this, &StartView::menuAnimation);
+    img_->setAlpha(0);
+    commitAnimations();
+}
+
+// ---- The menus ----
+
+void StartView::menuAnimation(const std::string&, bool, void*) {
+    // At the end of the intro the logo becomes the menu's.
+    if (img_->alpha() == 0) showIntroImage("logoGameMenu.png");
+    mainMenu_.build(*this);
+    beginAnimations();
+    setAnimationDuration(kSlide);
+    mainMenu_.slide(true);
+    img_->setAlpha(1);
+    commitAnimations();
+}
+
+void StartView::AnimateMenuOut() {
+    beginAnimations();
+    setAnimationDuration(kSlide);
+    setAnimationDelegate(this, &StartView::menu1Out);
+    mainMenu_.slide(false);
+    commitAnimations();
+}
+
+void StartView::showMenuTitle(const char* text) {
+    if (!menu_titlu_) {
+        menu_titlu_ = std::make_shared<widgets::UICustomLabel>(kTitleFrame, text, ui::Font{kMenuFont, 16}, "menu_titlu");
+    }
+    menu_titlu_->setText(text);
+    menu_titlu_->setAlpha(0);
+    addSubview(menu_titlu_);
+}
+
+void StartView::menu1Out(const std::string&, bool, void*) {
+    showMenuTitle("SELECT GAME MODE");
+    menu_titlu_->setTextColor(widgets::kHighlight);
+    gameModeMenu_.build(*this);
+    beginAnimations();
+    setAnimationDuration(kSlide);
+    menu_titlu_->setAlpha(1);
+    gameModeMenu_.slide(true);
+    commitAnimations();
+}
+
+void StartView::tapNewGame() {
+    mainView_->setNewGame(true);
+    mainView_->setTrialTime(false);
+    animateGameTypeMenu();
+}
+
+void StartView::tapTimeTrialGame() {
+    mainView_->setNewGame(false);
+    mainView_->setTrialTime(true);
+    animateGameTypeMenu();
+}
+
+void StartView::animateGameTypeMenu() {
+    beginAnimations();
+    setAnimationDuration(kSlide);
+    setAnimationDelegate(this, &StartView::menu11Out);
+    menu_titlu_->setAlpha(0);
+    gameModeMenu_.slide(false);
+    commitAnimations();
+}
+
+void StartView::menu11Out(const std::string&, bool, void*) {
+    showMenuTitle("SELECT DIFFICULTY");
+    difficultyMenu_.build(*this);
+    beginAnimations();
+    setAnimationDuration(kSlide);
+    menu_titlu_->setAlpha(1);
+    difficultyMenu_.slide(true);
+    commitAnimations();
+}
+
+void StartView::menu114Animation() {
+    beginAnimations();
+    setAnimationDuration(kSlide);
+    setAnimationDelegate(this, &StartView::menu1Out);
+    menu_titlu_->setAlpha(0);
+    difficultyMenu_.slide(false);
+    commitAnimations();
+}
+
+void StartView::menu13Animation() {
+    mainView_->setNewGame(false);
+    mainView_->setTrialTime(false);
+    beginAnimations();
+    setAnimationDuration(kSlide);
+    setAnimationDelegate(this, &StartView::menuAnimation);
+    menu_titlu_->setAlpha(0);
+    gameModeMenu_.slide(false);
+    commitAnimations();
+}
+
+// ---- New games ----
+
+void StartView::newEasyGame() { newGame({"Easy", 10, 7, 2, 0}); }
+void StartView::newMediumGame() { newGame({"Medium", 20, 10, 1, 30}); }
+// Sixty seconds, written as 0 minutes and 60 seconds.
+void StartView::newHardGame() { newGame({"Hard", 25, 14, 0, 60}); }
+
+void StartView::newGame(const Preset& preset) {
+    game::MainView& game = *mainView_;
+    game.setDifficulty(preset.difficulty);
+    game.setScoreInc(preset.points);
+    game.setNrNoduri(preset.nodes);
+    game.setLevel(1);
+    game.setCurrentScore(0);
+    game.setInitialMinutes(0);
+    game.setInitialSeconds(0);
+    game.setMinutes(0, 0);
+    // A mode is always chosen on the way here, but a "Back" tapped while
+    // the menu slid out can clear it: the game is then a Single Player one.
+    if (!game.getNewGame() && !game.getTrialTime()) game.setNewGame(true);
+    game.dlevelLabel()->setText("1");
+    game.dscoreLabel()->setText("0");
+    if (game.getTrialTime()) {
+        game.setInitialMinutes(preset.trialMinutes);
+        game.setInitialSeconds(preset.trialSeconds);
+        game.setMinutes(preset.trialMinutes, preset.trialSeconds);
+        game.setDead(false);
+    }
+    game.showTime(game.getMinutes(), game.getSeconds());
+    startTimer();
+    game.setAlpha(0);
+    game.RestartGame({}, {}, {}, false);
+    game.setIsInGame(true);
+    addSubview(mainView_);
+    AnimateGameView();
+    resetDifficultyMenu();
+}
+
+// Ready for the next visit: the difficulty menu waits at its first positions.
+void StartView::resetDifficultyMenu() {
+    if (menu_titlu_) menu_titlu_->setAlpha(0);
+    difficultyMenu_.reset();
+}
+
+void StartView::startTimer() { mainView_->scheduleClock(); }
+
+void StartView::AnimateGameView() {
+    beginAnimations();
+    setAnimationTransition(ui::AnimationTransition::FlipFromLeft, *this, true);
+    setAnimationDuration(kGameFlip);
+    commitAnimations();
+    mainView_->setAlpha(1);
+}
+
+// ---- The panels ----
+
+void StartView::tapOnCredits() { openTextPanel("Credits", "credits", kCredits); }
+void StartView::tapOnTutorial() { openTextPanel("Tutorial", "tutorial", kTutorial); }
+
+void StartView::openTextPanel(const char* title, const char* id, const char* text) {
+    addSubview(blurImage_);
+    addSubview(menuImage_);
+    textView_->setText(text);
+    label1_->setLabelId(id);
+    label1_->setText(title);
+    AnimateCreditsMenuIn();
+}
+
+void StartView::AnimateCreditsMenuIn() {
+    beginAnimations();
+    setAnimationDuration(kPanelFlip);
+    setAnimationTransition(ui::AnimationTransition::FlipFromRight, *menuImage_, true);
+    setAnimationDelegate(this, &StartView::creditsMenuInFinished);
+    commitAnimations();
+    menuImage_->setAlpha(1);
+    blurImage_->setAlpha(1);
+}
+
+void StartView::creditsMenuInFinished(const std::string&, bool, void*) {
+    addSubview(textView_);
+    addSubview(label1_);
+    addSubview(label2_);
+    // Title, text and exit come in together, flipping, a moment after the backdrop.
+    beginAnimations();
+    setAnimationDuration(kPanelContentIn);
+    setAnimationDelay(kPanelContentDelay);
+    setAnimationTransition(ui::AnimationTransition::FlipFromRight, *textView_, true);
+    label1_->setAlpha(1);
+    textView_->setAlpha(1);
+    label2_->setAlpha(1);
+    commitAnimations();
+}
+
+void StartView::AnimateCreditsMenuOut() {
+    menuImage_->setAlpha(0);
+    blurImage_->setAlpha(0);
+    label1_->setAlpha(0);
+    label2_->setAlpha(0);
+    if (textView_->alpha() == 1) textView_->setAlpha(0);
+    beginAnimations();
+    setAnimationDuration(kPanelFlip);
+    setAnimationTransition(ui::AnimationTransition::FlipFromRight, *menuImage_, true);
+    setAnimationDelegate(this, &StartView::creditsOutFinished);
+    commitAnimations();
+}
+
+void StartView::creditsOutFinished(const std::string&, bool, void*) {
+    for (const auto& view : std::initializer_list<std::shared_ptr<ui::View>>{menuImage_, blurImage_, label1_, label2_, textView_}) {
+        view->removeFromSuperview();
+    }
+}
+
+} // namespace start

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "core/random_source.h"
+#include "game/game_host.h"
+#include "start/menu.h"
+#include "widgets/label_container.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui {
+class ImageView;
+class TextView;
+} // namespace ui
+
+namespace widgets {
+class UICustomLabel;
+}
+
+namespace game {
+class MainView;
+}
+
+namespace start {
+
+// The root of everything the player sees: the intro, the three menus, the
+// credits, tutorial and load panels, and the one game screen it holds.
+class StartView : public game::GameHost, public widgets::LabelContainer {
+public:
+    StartView(ui::Rect frame, core::RandomSource& random);
+    ~StartView() override;
+
+    const std::shared_ptr<game::MainView>& mainView() const { return mainView_; }
+    const std::shared_ptr<ui::ImageView>& img() const { return img_; }
+    bool getInGameLoad() const { return inGameLoad_; }
+    void setInGameLoad(bool fromGame) { inGameLoad_ = fromGame; }
+
+    // The intro: three pictures fading in and out.
+    void fadeIn1Done(const std::string& animationId, bool finished, void* context);
+    void fadeOut1Done(const std::string& animationId, bool finished, void* context);
+    void fadeIn2Done(const std::string& animationId, bool finished, void* context);
+    void fadeOut2Done(const std::string& animationId, bool finished, void* context);
+    void fadeIn3Done(const std::string& animationId, bool finished, void* context);
+
+    // The menus.
+    void menuAnimation(const std::string& animationId, bool finished, void* context) override;
+    void AnimateMenuOut() override;
+    void menu1Out(const std::string& animationId, bool finished, void* context);
+    void tapNewGame() override;
+    void tapTimeTrialGame() override;
+    void animateGameTypeMenu();
+    void menu11Out(const std::string& animationId, bool finished, void* context);
+    void menu114Animation() override;
+    void menu13Animation() override;
+
+    // New games.
+    void newEasyGame() override;
+    void newMediumGame() override;
+    void newHardGame() override;
+    void startTimer();
+    void AnimateGameView();
+
+    // The panels.
+    void tapOnCredits() override;
+    void tapOnTutorial() override;
+    void AnimateCreditsMenuIn();
+    void creditsMenuInFinished(const std::string& animationId, bool finished, void* context);
+    void AnimateCreditsMenuOut() override;
+    void creditsOutFinished(const std::string& animationId, bool finished, void* context);
+
+    void tapOnLoadFromGame() override {}
+
+    // The labels, for whoever needs to find them on the screen.
+    const Menu& mainMenu() const { return mainMenu_; }
+    const Menu& gameModeMenu() const { return gameModeMenu_; }
+    const Menu& difficultyMenu() const { return difficultyMenu_; }
+    const std::shared_ptr<widgets::UICustomLabel>& menuTitle() const { return menu_titlu_; }
+    const std::shared_ptr<widgets::UICustomLabel>& panelTitle() const { return label1_; }
+    const std::shared_ptr<widgets::UICustomLabel>& panelExit() const { return label2_; }
+    const std::shared_ptr<ui::TextView>& textView() const { return textView_; }
+
+private:
+    struct Preset {
+        const char* difficulty;
+        std::int32_t points;
+        std::int32_t nodes;
+        std::int32_t trialMinutes;
+        std::int32_t trialSeconds;
+    };
+
+    void showIntroImage(const char* name);
+    void fadeLogo(float alpha, void (StartView::*next)(const std::string&, bool, void*));
+    void newGame(const Preset& preset);
+    void resetDifficultyMenu();
+    void openTextPanel(const char* title, const char* id, const char* text);
+    void showMenuTitle(const char* text);
+
+    std::shared_ptr<ui::ImageView> backgr_;
+    std::shared_ptr<ui::ImageView> img_;
+    std::shared_ptr<game::MainView> mainView_;
+    Menu mainMenu_;
+    std::shared_ptr<widgets::UICustomLabel> menu_titlu_;
+    Menu gameModeMenu_;
+    Menu difficultyMenu_;
+    std::shared_ptr<ui::TextView> textView_;
+    std::shared_ptr<ui::ImageView> blurImage_;
+    std::shared_ptr<ui::ImageView> menuImage_;
+    std::shared_ptr<widgets::UICustomLabel> label1_;
+    std::shared_ptr<widgets::UICustomLabel> label2_;
+    bool inGameLoad_ = false;
+};
+
+} // namespace start

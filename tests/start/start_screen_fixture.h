@@ -1,0 +1,61 @@
+#pragma once
+
+#include "game/main_view.h"
+#include "platform/image.h"
+#include "platform/image_view.h"
+#include "platform/label.h"
+#include "platform/text_view.h"
+#include "start/start_view.h"
+#include "support/harness.h"
+#include "support/printers.h"
+#include "support/scripted_random.h"
+#include "widgets/label_colors.h"
+#include "widgets/ui_custom_label.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace testkit {
+
+// The start screen on the headless window, as the program shows it at launch.
+class StartScreenTest : public ::testing::Test {
+protected:
+    static constexpr double kIntro = 8.4;
+    static constexpr double kSlide = 0.8;
+    // The backdrop flips in, then title, content and exit come in.
+    static constexpr double kPanelOpens = 1.45;
+
+    StartScreenTest() {
+        start = std::make_shared<start::StartView>(h.window().bounds(), random);
+        h.show(start);
+    }
+
+    game::MainView& game() { return *start->mainView(); }
+    std::string logo() const {
+        const auto& image = start->img()->image();
+        return image ? image->name() : "";
+    }
+
+    static ui::Point middleOf(const ui::View& view) { return view.convertToWindow(view.bounds().center()); }
+    // Taps an entry once it has come to rest, and lets the screen react.
+    void choose(const widgets::UICustomLabel& entry) {
+        h.tap(middleOf(entry));
+        h.advance(1.0);
+    }
+    const widgets::UICustomLabel& entry(const start::Menu& menu, std::size_t i) const { return *menu.labels().at(i); }
+
+    void toMainMenu() { h.advance(kIntro + kSlide + 0.1); }
+    void toDifficultyMenu(bool timeTrial) {
+        toMainMenu();
+        choose(entry(start->mainMenu(), 0));                  // "New Game"
+        choose(entry(start->gameModeMenu(), timeTrial ? 1 : 0)); // "Single Player" or "Time Trial"
+    }
+
+    Harness h;
+    ScriptedRandom random{1'700'000'000};
+    std::shared_ptr<start::StartView> start;
+};
+
+} // namespace testkit
