@@ -2,6 +2,7 @@
 
 #include "core/crossing.h"
 #include "core/generator.h"
+#include "game/game_host.h"
 #include "game/nod.h"
 #include "platform/canvas.h"
 #include "platform/image.h"
@@ -238,10 +239,11 @@ void MainView::goToStartMenu() {
     lvl = 1;
     setIsInGame(false);
     stopClock();
-    if (View* startScreen = superview()) {
+    if (auto* host = dynamic_cast<GameHost*>(superview())) {
         View::beginAnimations();
-        View::setAnimationTransition(ui::AnimationTransition::FlipFromLeft, *startScreen, true);
+        View::setAnimationTransition(ui::AnimationTransition::FlipFromLeft, *host, true);
         View::setAnimationDuration(kQuitFlipDuration);
+        View::setAnimationDelegate(host, &GameHost::menuAnimation);
         View::commitAnimations();
     }
 }
@@ -359,6 +361,10 @@ void MainView::tapOnRestart() {
 void MainView::tapOnQuit() {
     AnimateInGameMenuOut();
     goToStartMenu();
+}
+
+void MainView::tapOnLoad() {
+    if (auto* host = dynamic_cast<GameHost*>(superview())) host->tapOnLoadFromGame();
 }
 
 // ---- Drawing ----

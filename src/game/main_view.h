@@ -93,6 +93,7 @@ public:
     void inGameMenuOutFinished(const std::string& animationId, bool finished, void* context);
     void tapOnRestart() override;
     void tapOnQuit() override;
+    void tapOnLoad() override;
 
     void touchesBegan(const ui::TouchSet& touches, const ui::Event& event) override;
     void drawRect(ui::Canvas& canvas, ui::Rect rect) override;

@@ -176,3 +176,29 @@ TEST_F(StartScreenTest, TheTextPanelsOpenOverTheMenuAndCloseAgain) {
 
 } // namespace
 } // namespace testkit
+
+namespace testkit {
+namespace {
+
+TEST_F(StartScreenTest, QuitToMainFlipsBackToTheMainMenu) {
+    toDifficultyMenu(true);
+    choose(entry(start->difficultyMenu(), 0));
+    h.doubleTap({250, 400});
+    h.advance(1.1);
+    h.tap(middleOf(*game().label5())); // "Quit to main"
+    EXPECT_EQ(game().alpha(), 0.0f);
+    EXPECT_FALSE(game().getIsInGame());
+    EXPECT_EQ(game().superview(), start.get()); // hidden, kept for the next game
+    h.advance(1.0 + kSlide);
+    for (const auto& label : start->mainMenu().labels()) EXPECT_EQ(label->frame().minY(), 10.0f);
+    EXPECT_EQ(logo(), "logoGameMenu.png");
+
+    // The next visit to the difficulty menu slides in from its first positions.
+    choose(entry(start->mainMenu(), 0));
+    choose(entry(start->gameModeMenu(), 0));
+    EXPECT_TRUE(game().getNewGame());
+    EXPECT_EQ(entry(start->difficultyMenu(), 2).frame(), (ui::Rect{205, 10, 25, 100}));
+}
+
+} // namespace
+} // namespace testkit
