@@ -90,6 +90,8 @@ struct NewGameCase {
     const char* firstTick;
 };
 
+void PrintTo(const NewGameCase& c, std::ostream* os) { *os << c.name << (c.timeTrial ? ", Time Trial" : ", Single Player"); }
+
 class NewGameTest : public StartScreenTest, public ::testing::WithParamInterface<NewGameCase> {};
 
 TEST_P(NewGameTest, StartsTheGameWithItsPreset) {
