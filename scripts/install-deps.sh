@@ -10,7 +10,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xdotool python3
-  python3-pil                  # tools/make_art.py draws the pictures
+  imagemagick                  # the window test's screenshots
+  python3-pil                  # tools/make_art.py draws the pictures; the window test reads screenshots
+  clang libclang-rt-14-dev     # make fuzz: libFuzzer and the sanitizers' runtimes
 )
 
 missing=()

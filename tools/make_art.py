@@ -119,21 +119,27 @@ def board_background():
     for x in range(12, W, 24):
         for y in range(32, H, 24):
             d.point((x, y), fill=(214, 219, 198))
-    # The heads-up strip along the top edge.
+    # The heads-up strip along the top edge: light behind the green captions,
+    # with a deep green tab at its right end behind the white hint.
     d.rectangle([0, 0, W, 20], fill=(232, 236, 218))
     d.line([0, 20, W, 20], fill=(205, 212, 186))
-    return portrait(vignette(img, 0.06))
+    img = vignette(img, 0.06).convert("RGBA")
+    tab = canvas((W, H))
+    ImageDraw.Draw(tab).rounded_rectangle([328 * SS, -10 * SS, (W + 10) * SS, 20 * SS], 8 * SS, fill=DEEP_GREEN + (255,))
+    img.alpha_composite(finish(tab, (W, H)))
+    return portrait(img.convert("RGB"))
 
 
 def circle():
+    """Lit from the top left of the landscape screen, like the cards' shadows."""
     size = 30
-    img = Image.new("RGBA", (size * SS, size * SS), (0, 0, 0, 0))
+    img = canvas((size, size))
     d = ImageDraw.Draw(img)
-    shadow = Image.new("RGBA", img.size, (0, 0, 0, 0))
+    shadow = canvas((size, size))
     ImageDraw.Draw(shadow).ellipse([3 * SS, 4 * SS, 28 * SS, 29 * SS], fill=(0, 0, 0, 70))
     img.alpha_composite(shadow.filter(ImageFilter.GaussianBlur(SS)))
-    ball(d, (15, 14.5), 12.5, GREEN)
-    return img.resize((size, size), Image.LANCZOS)
+    ball(d, (14.5, 14), 12.5, GREEN)
+    return portrait(finish(img, (size, size)))
 
 
 def veil(alpha, tint=(250, 250, 244)):
@@ -183,6 +189,17 @@ def word_logo(size, text, fnt_size, sub=None, mark=True):
     return portrait(finish(img, size))
 
 
+def icon():
+    """The desktop icon: the game's mark on a paper tile."""
+    size = 256
+    img = canvas((size, size))
+    d = ImageDraw.Draw(img)
+    d.rounded_rectangle([8 * SS, 8 * SS, (size - 8) * SS, (size - 8) * SS], 44 * SS, fill=PAPER + (255,),
+                        outline=DEEP_GREEN + (255,), width=10 * SS)
+    knot(d, (size / 2, size / 2 + 8), 84, 22, 7)
+    return finish(img, (size, size))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     save(circle(), "touchCircle.png")
@@ -198,6 +215,7 @@ def main():
     save(veil(170), "logoGameMenuBlur.png")
     # Behind the credits, tutorial and load panels: a 320 x 210 text area with title and exit.
     save(card((40, 20, 440, 300)), "bgInGameMenu2.png")
+    save(icon(), "lirvo.png")
 
 
 if __name__ == "__main__":

@@ -1,25 +1,63 @@
-#include <cstring>
+#include "app/options.h"
+#include "app/resource_folder.h"
+#include "app/snapshot_command.h"
+#include "app/straight_to_game_delegate.h"
+#include "core/system_random.h"
+#include "platform/image.h"
+#include "platform/sdl/sdl_backend.h"
+#include "saves/save_folder.h"
+
+#include <SDL.h>
+
 #include <iostream>
+#include <stdexcept>
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: lirvo [--help]\n"
-    "\n"
-    "Lirvo, the untangle puzzle: drag the circles until no two lines cross.\n";
+std::filesystem::path executableFolder() {
+    char* base = SDL_GetBasePath();
+    std::filesystem::path folder = base ? base : ".";
+    SDL_free(base);
+    return folder;
+}
+
+int playInWindow(const app::Options& options, const std::filesystem::path& resources, const saves::SaveFolder& saves) {
+    try {
+        core::SystemRandom random;
+        app::StraightToGameDelegate delegate(random, saves);
+        ui::sdl::SdlBackend backend({"Lirvo", options.scale, options.fullscreen, resources / "lirvo.png"});
+        ui::Application application(backend, delegate);
+        return application.run();
+    } catch (const std::runtime_error& e) {
+        std::cerr << "lirvo: " << e.what() << '\n';
+        return 1;
+    }
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::cout << kUsage;
-            return 0;
-        }
-        std::cerr << "lirvo: unknown option " << argv[i] << "\n\n" << kUsage;
+    std::string error;
+    const auto options = app::parseOptions(argc, argv, error);
+    if (!options) {
+        std::cerr << "lirvo: " << error << "\n\n" << app::kUsage;
         return 2;
     }
-    // The playing screen and its window are not part of this build yet.
-    std::cerr << "lirvo: this build has the puzzle core and the toolkit only; the game window comes next.\n";
-    return 1;
+    if (options->help) {
+        std::cout << app::kUsage;
+        return 0;
+    }
+    const auto resources = app::findResourceFolder(executableFolder());
+    if (!resources) {
+        std::cerr << "lirvo: the game's pictures are neither beside the program nor in its data folder\n";
+        return 1;
+    }
+    ui::Image::setResourceFolder(*resources);
+    const saves::PreparedFolder saves = saves::SaveFolder::prepare(options->saves);
+    if (!saves.folder) {
+        std::cerr << "lirvo: " << saves.problem << '\n';
+        return 1;
+    }
+    return options->snapshot ? app::takeSnapshot(*options, *saves.folder, std::cerr)
+                             : playInWindow(*options, *resources, *saves.folder);
 }

@@ -29,8 +29,9 @@ std::string nodeName(std::size_t index)
     return "Node " + std::to_string(index);
 }
 
-// Why the description cannot give `nodeCount` nodes, or nothing when it can.
-std::optional<std::string> findProblem(const BoardDescription& description, int nodeCount)
+} // namespace
+
+std::optional<std::string> checkNodeCount(int nodeCount)
 {
     if (nodeCount < 0) {
         return "The node count " + std::to_string(nodeCount) + " is negative.";
@@ -38,6 +39,14 @@ std::optional<std::string> findProblem(const BoardDescription& description, int 
     if (nodeCount > kMaxRebuildNodes) {
         return "The node count " + std::to_string(nodeCount) + " is more than "
             + std::to_string(kMaxRebuildNodes) + ".";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> checkDescription(const BoardDescription& description, int nodeCount)
+{
+    if (auto problem = checkNodeCount(nodeCount)) {
+        return problem;
     }
     const auto count = static_cast<std::size_t>(nodeCount);
     const auto tooShort = [&](std::size_t size, const char* what) -> std::optional<std::string> {
@@ -70,11 +79,9 @@ std::optional<std::string> findProblem(const BoardDescription& description, int 
     return std::nullopt;
 }
 
-} // namespace
-
 RebuildResult rebuildBoard(const BoardDescription& description, int nodeCount)
 {
-    if (auto problem = findProblem(description, nodeCount)) {
+    if (auto problem = checkDescription(description, nodeCount)) {
         return {std::nullopt, std::move(*problem)};
     }
     Board board(static_cast<std::size_t>(nodeCount));

@@ -38,6 +38,15 @@ BoardDescription describe(const Board& board);
 // Node counts above this are not a board anyone saved.
 inline constexpr int kMaxRebuildNodes = 100000;
 
+// Why a board of `nodeCount` nodes is out of the question (negative, or
+// above kMaxRebuildNodes), or nothing when it is not.
+std::optional<std::string> checkNodeCount(int nodeCount);
+
+// Why the description cannot give `nodeCount` nodes, or nothing when it can:
+// the count itself, lists too short, a link to a node that does not exist or
+// to the node itself. Longer lists are fine: their extra entries are unused.
+std::optional<std::string> checkDescription(const BoardDescription& description, int nodeCount);
+
 // A rebuilt board, or why the description could not be used.
 struct RebuildResult {
     std::optional<Board> board;
@@ -47,9 +56,8 @@ struct RebuildResult {
 };
 
 // Rebuilds the first `nodeCount` nodes of a description, centred on the
-// saved integer coordinates. Descriptions that are too short, name a node
-// that does not exist or link a node to itself are refused, never read out
-// of bounds. Longer lists are fine: their extra entries are ignored.
+// saved integer coordinates. A description that checkDescription faults is
+// refused with its reason, never read out of bounds.
 RebuildResult rebuildBoard(const BoardDescription& description, int nodeCount);
 
 } // namespace core

@@ -4,6 +4,7 @@
 #include "core/generator.h"
 #include "game/game_host.h"
 #include "game/nod.h"
+#include "platform/alert_view.h"
 #include "platform/canvas.h"
 #include "platform/image.h"
 #include "platform/image_view.h"
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iostream>
 #include <optional>
 
 namespace game {
@@ -53,7 +55,8 @@ void fill(widgets::UICustomLabel& label, const PanelEntry& entry) {
 
 } // namespace
 
-MainView::MainView(ui::Rect frame, core::RandomSource& random) : View(frame), random_(random) {
+MainView::MainView(ui::Rect frame, core::RandomSource& random, saves::SaveFolder saves)
+    : View(frame), random_(random), saves_(std::move(saves)) {
     makeMenuLabels();
 
     const ui::Point c = center();
@@ -169,11 +172,15 @@ void MainView::addBoard(const core::Board& board) {
     for (const auto& overlay : overlays()) addSubview(overlay);
 }
 
-bool MainView::isGameEnded() {
+core::Board MainView::currentBoard() const {
     core::Board board;
     board.reserve(collection_.size());
     for (const auto& nod : collection_) board.push_back({nod->getCoord(), nod->getLink()});
-    if (core::isSolved(board)) {
+    return board;
+}
+
+bool MainView::isGameEnded() {
+    if (core::isSolved(currentBoard())) {
         stopClock();
         return true;
     }
@@ -365,6 +372,43 @@ void MainView::tapOnQuit() {
 
 void MainView::tapOnLoad() {
     if (auto* host = dynamic_cast<GameHost*>(superview())) host->tapOnLoadFromGame();
+}
+
+// ---- Saving ----
+
+std::optional<std::string> MainView::save(saves::SaveKind kind) {
+    // The wall clock comes through the same seam as the board's random numbers.
+    const std::string moment = saves::dateTimeText(random_.time(), saves::timeLocaleFromEnvironment());
+    saves::SavedGameRecord record;
+    // Asked first, as it may stop the clock or lose a Time Trial at 0:00.
+    record.IsGameEnded = isGameEnded();
+    record.Difficulty = getDifficulty();
+    record.Level = getLevel();
+    record.Score = getCurrentScore();
+    record.TimeTrial = getTrialTime();
+    record.ScoreInc = getScoreInc();
+    record.Minutes = getMinutes();
+    record.Seconds = getSeconds();
+    record.NumberOfNodes = static_cast<std::int32_t>(collection_.size());
+    core::BoardDescription board = core::describe(currentBoard());
+    record.xNodes = std::move(board.xNodes);
+    record.yNodes = std::move(board.yNodes);
+    record.Links = std::move(board.Links);
+    return saves_.write(saves::saveName(kind, moment, record.Level, record.Difficulty, record.TimeTrial), record);
+}
+
+void MainView::SaveGame() {
+    if (auto problem = save(saves::SaveKind::OnRequest)) {
+        ui::AlertView::show("Save Game", "The game could not be saved (" + *problem + ").", "OK");
+    } else {
+        ui::AlertView::show("Save Game", "Game saved succesfully!", "OK");
+    }
+}
+
+void MainView::SaveOnExit() {
+    if (auto problem = save(saves::SaveKind::AtExit)) {
+        std::cerr << "lirvo: the game could not be saved in " << saves_.path().string() << " (" << *problem << ")\n";
+    }
 }
 
 // ---- Drawing ----

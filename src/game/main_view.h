@@ -3,10 +3,13 @@
 #include "core/board.h"
 #include "core/random_source.h"
 #include "platform/view.h"
+#include "saves/file_name.h"
+#include "saves/save_folder.h"
 #include "widgets/label_container.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,10 +29,11 @@ class Nod;
 
 // The game screen: the board and its links, the heads-up display along the
 // top edge (in landscape), the clock, the in-game options menu and the
-// end-of-level panel, and the state of the game in progress.
+// end-of-level panel, and the state of the game in progress, which it saves
+// into `saves`.
 class MainView : public ui::View, public widgets::LabelContainer {
 public:
-    MainView(ui::Rect frame, core::RandomSource& random);
+    MainView(ui::Rect frame, core::RandomSource& random, saves::SaveFolder saves);
     ~MainView() override;
 
     // The game in progress.
@@ -95,6 +99,11 @@ public:
     void tapOnQuit() override;
     void tapOnLoad() override;
 
+    // Saving: on request, confirmed by an alert once the file is on disk or
+    // told as failed; and at the program's end, failures going to standard error.
+    void SaveGame() override;
+    void SaveOnExit();
+
     void touchesBegan(const ui::TouchSet& touches, const ui::Event& event) override;
     void drawRect(ui::Canvas& canvas, ui::Rect rect) override;
 
@@ -123,9 +132,13 @@ private:
     void stopClock();
     void restartClock();
     void clearBoard();
+    core::Board currentBoard() const;
+    // Writes the game as a saved game of this kind; answers why it failed, or nothing.
+    std::optional<std::string> save(saves::SaveKind kind);
     void addBoard(const core::Board& board);
 
     core::RandomSource& random_;
+    saves::SaveFolder saves_;
 
     std::shared_ptr<ui::Label> levelLabel_, scoreLabel_, gtimeLabel_, infoLabel_;
     std::shared_ptr<ui::Label> dlevelLabel_, dscoreLabel_, dtimeLabel_;

@@ -14,6 +14,7 @@ void Canvas::restoreGState() {
 void Canvas::translateCTM(float dx, float dy) { state_.ctm = state_.ctm.after(Affine::translation(dx, dy)); }
 void Canvas::scaleCTM(float sx, float sy) { state_.ctm = state_.ctm.after(Affine::scaling(sx, sy)); }
 void Canvas::rotateCTM(const Transform& rotation) { state_.ctm = state_.ctm.after(Affine::rotation(rotation)); }
+void Canvas::concatCTM(const Affine& transform) { state_.ctm = state_.ctm.after(transform); }
 
 Rect Canvas::Quad::box() const {
     const Point c = bottomRight();

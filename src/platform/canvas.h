@@ -35,6 +35,7 @@ public:
     void translateCTM(float dx, float dy);
     void scaleCTM(float sx, float sy);
     void rotateCTM(const Transform& rotation);
+    void concatCTM(const Affine& transform);
     // Multiplies the alpha of everything drawn from now on.
     void multiplyAlpha(float alpha) { state_.alpha *= alpha; }
     // Narrows drawing to `rect` (user space) within the current clip.

@@ -69,10 +69,10 @@ constexpr ui::Rect kTitleFrame{130, 10, 25, 170};
 
 } // namespace
 
-StartView::StartView(ui::Rect frame, core::RandomSource& random)
+StartView::StartView(ui::Rect frame, core::RandomSource& random, saves::SaveFolder saves)
     : GameHost(frame), mainMenu_(mainMenuEntries(), 18), gameModeMenu_(gameModeEntries(), 16),
       difficultyMenu_(difficultyEntries(), 16) {
-    mainView_ = std::make_shared<game::MainView>(bounds(), random);
+    mainView_ = std::make_shared<game::MainView>(bounds(), random, std::move(saves));
     const ui::Point c = center();
 
     blurImage_ = std::make_shared<ui::ImageView>(ui::Image::named("logoGameMenuBlur.png"));

@@ -2,6 +2,7 @@
 
 #include "core/random_source.h"
 #include "game/game_host.h"
+#include "saves/save_folder.h"
 #include "start/menu.h"
 #include "widgets/label_container.h"
 
@@ -29,7 +30,7 @@ namespace start {
 // credits, tutorial and load panels, and the one game screen it holds.
 class StartView : public game::GameHost, public widgets::LabelContainer {
 public:
-    StartView(ui::Rect frame, core::RandomSource& random);
+    StartView(ui::Rect frame, core::RandomSource& random, saves::SaveFolder saves);
     ~StartView() override;
 
     const std::shared_ptr<game::MainView>& mainView() const { return mainView_; }

@@ -75,6 +75,7 @@ TEST_F(GameScreenTest, RunningOutOfTimeLosesTheLevelOnTheTickAfterZero) {
     // The grey "Save Game" does nothing at all.
     tapLabel(*screen->label3());
     EXPECT_EQ(h.alert(), nullptr);
+    EXPECT_TRUE(saves::SaveFolder(saveFolder.path()).list().saveNames.empty());
     EXPECT_EQ(screen->label3()->textColor(), (ui::Color{0.4f, 0.4f, 0.4f, 1}));
     EXPECT_EQ(screen->inGameMenu()->alpha(), 1.0f);
 

@@ -7,6 +7,7 @@
 #include "support/printers.h"
 #include "support/scripted_random.h"
 #include "support/solver.h"
+#include "support/temp_folder.h"
 #include "widgets/ui_custom_label.h"
 
 #include <gtest/gtest.h>
@@ -18,11 +19,12 @@
 namespace testkit {
 
 // The game screen alone on the headless window, with a game started the way
-// the start screen starts one.
+// the start screen starts one. It saves into a folder of its own.
 class GameScreenTest : public ::testing::Test {
 protected:
     GameScreenTest() {
-        screen = std::make_shared<game::MainView>(h.window().bounds(), random);
+        screen = std::make_shared<game::MainView>(h.window().bounds(), random,
+                                                  saves::SaveFolder(saveFolder.path()));
         h.show(screen);
     }
 
@@ -104,6 +106,7 @@ protected:
 
     Harness h;
     ScriptedRandom random{1'700'000'000};
+    TempFolder saveFolder;
     std::shared_ptr<game::MainView> screen;
 };
 

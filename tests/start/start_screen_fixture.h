@@ -9,6 +9,7 @@
 #include "support/harness.h"
 #include "support/printers.h"
 #include "support/scripted_random.h"
+#include "support/temp_folder.h"
 #include "widgets/label_colors.h"
 #include "widgets/ui_custom_label.h"
 
@@ -28,7 +29,8 @@ protected:
     static constexpr double kPanelOpens = 1.45;
 
     StartScreenTest() {
-        start = std::make_shared<start::StartView>(h.window().bounds(), random);
+        start = std::make_shared<start::StartView>(h.window().bounds(), random,
+                                                   saves::SaveFolder(saveFolder.path()));
         h.show(start);
     }
 
@@ -55,6 +57,7 @@ protected:
 
     Harness h;
     ScriptedRandom random{1'700'000'000};
+    TempFolder saveFolder;
     std::shared_ptr<start::StartView> start;
 };
 

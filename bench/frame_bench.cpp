@@ -1,0 +1,146 @@
+// What one frame of dragging costs on SDL's software renderer: a finger
+// moves a circle, then the whole landscape screen is drawn again (board
+// picture, every link, every circle, the heads-up display), at one and at two
+// pixels a point. And, where a display is at hand, the real window: its
+// first frame, and the CPU it takes while nobody touches it.
+#include "app/straight_to_game_delegate.h"
+#include "core/system_random.h"
+#include "game/main_view.h"
+#include "game/nod.h"
+#include "platform/image.h"
+#include "platform/image_view.h"
+#include "platform/run_loop.h"
+#include "platform/window.h"
+#include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/sdl_canvas.h"
+#include "support/harness.h"
+#include "support/scripted_random.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <ctime>
+#include <filesystem>
+#include <stdexcept>
+
+namespace {
+
+void DragFrame(benchmark::State& state) {
+    const int circles = static_cast<int>(state.range(0));
+    const float scale = static_cast<float>(state.range(1));
+
+    testkit::Harness h;
+    testkit::ScriptedRandom random(1'700'000'000);
+    // Nothing is saved here; the folder only completes the screen.
+    auto screen = std::make_shared<game::MainView>(h.window().bounds(), random,
+                                                   saves::SaveFolder(std::filesystem::temp_directory_path()));
+    h.show(screen);
+    screen->setNrNoduri(circles);
+    screen->RestartGame({}, {}, {}, false);
+
+    const ui::sdl::Landscape landscape({320, 480}, {480 * scale, 320 * scale});
+    const ui::sdl::SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(
+        0, static_cast<int>(480 * scale), static_cast<int>(320 * scale), 32, SDL_PIXELFORMAT_ARGB8888));
+    const ui::sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(surface.get()));
+    ui::sdl::FontLibrary fonts;
+    ui::sdl::SdlCanvas canvas(renderer.get(), fonts);
+    canvas.paint(h.window(), landscape); // pictures and texts loaded once, as in the window
+
+    // The topmost circle, by its centre, to and fro between two places.
+    const ui::Point grab = screen->collection().back()->center();
+    const ui::Point places[] = {{160, 240}, {200, 300}};
+    auto& touches = h.window().touches();
+    touches.began(1, grab);
+    int move = 0;
+    for (auto _ : state) {
+        touches.moved(1, places[move++ % 2]);
+        canvas.paint(h.window(), landscape);
+        SDL_RenderFlush(renderer.get()); // the software renderer draws the queued work here
+    }
+    touches.ended(1, places[(move + 1) % 2]);
+    if (screen->collection().back()->center() == grab) state.SkipWithError("the circle did not follow the finger");
+    std::size_t strokes = 0;
+    for (const auto& nod : screen->collection()) strokes += nod->getLink().size();
+    state.counters["strokes"] = static_cast<double>(strokes);
+}
+BENCHMARK(DragFrame)
+    ->ArgNames({"circles", "scale"})
+    ->ArgsProduct({{14, 100, 1000}, {1, 2}})
+    ->Unit(benchmark::kMicrosecond);
+
+// From opening the window to the first frame on the screen, the game started.
+void WindowFirstFrame(benchmark::State& state) {
+    ui::Image::setResourceFolder(LIRVO_RESOURCE_DIR);
+    for (auto _ : state) {
+        try {
+            core::SystemRandom random;
+            app::StraightToGameDelegate delegate(random, saves::SaveFolder(std::filesystem::temp_directory_path()));
+            ui::sdl::SdlBackend backend({"Lirvo", 1, false, {}});
+            ui::Application application(backend, delegate);
+            application.launch();
+            backend.present(*application.window());
+        } catch (const std::runtime_error& e) {
+            state.SkipWithError(e.what());
+            break;
+        }
+    }
+}
+BENCHMARK(WindowFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+double processSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// The real run loop, left alone for ten seconds with the clock ticking, or
+// with the options menu open (clock paused); then closed as by the window's
+// close button. Reports the share of one CPU used meanwhile.
+void WindowIdle(benchmark::State& state) {
+    constexpr double kSettle = 1.5, kIdle = 10;
+    const bool menuOpen = state.range(0) != 0;
+    ui::Image::setResourceFolder(LIRVO_RESOURCE_DIR);
+    const auto saves = std::filesystem::temp_directory_path() / "lirvo-bench-saves";
+    for (auto _ : state) {
+        std::filesystem::create_directories(saves);
+        try {
+            core::SystemRandom random;
+            app::StraightToGameDelegate delegate(random, saves::SaveFolder(saves));
+            ui::sdl::SdlBackend backend({"Lirvo", 1, false, {}});
+            ui::Application application(backend, delegate);
+            ui::RunLoop& loop = application.runLoop();
+            const double start = loop.now();
+            if (menuOpen) {
+                // A double tap on the heads-up strip, where no circle lies.
+                loop.schedule(start + 0.2, [&] {
+                    auto& touches = application.window()->touches();
+                    for (int tap = 0; tap < 2; ++tap) {
+                        touches.began(0, {8, 240});
+                        touches.ended(0, {8, 240});
+                    }
+                });
+            }
+            double cpuAtStart = 0;
+            loop.schedule(start + kSettle, [&] { cpuAtStart = processSeconds(); });
+            loop.schedule(start + kSettle + kIdle, [&] {
+                state.counters["cpu_percent"] = 100 * (processSeconds() - cpuAtStart) / kIdle;
+                SDL_Event quit{};
+                quit.type = SDL_QUIT;
+                SDL_PushEvent(&quit);
+            });
+            application.run();
+            if (menuOpen && delegate.gameScreen()->inGameMenu()->alpha() != 1) state.SkipWithError("the menu did not open");
+        } catch (const std::runtime_error& e) {
+            state.SkipWithError(e.what());
+            break;
+        }
+        std::filesystem::remove_all(saves);
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024;
+}
+BENCHMARK(WindowIdle)->ArgName("menu_open")->Arg(0)->Arg(1)->Unit(benchmark::kSecond)->Iterations(1);
+
+} // namespace

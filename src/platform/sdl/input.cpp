@@ -1,0 +1,76 @@
+#include "platform/sdl/input.h"
+
+#include "platform/touch.h"
+
+namespace ui::sdl {
+
+namespace {
+
+Point mousePoint(int x, int y, const Landscape& landscape, Size windowSize) {
+    const Size output = landscape.output();
+    return landscape.toPortrait({static_cast<float>(x) * output.width / windowSize.width,
+                                 static_cast<float>(y) * output.height / windowSize.height});
+}
+
+Point fingerPoint(const SDL_TouchFingerEvent& event, const Landscape& landscape) {
+    const Size output = landscape.output();
+    return landscape.toPortrait({event.x * output.width, event.y * output.height});
+}
+
+} // namespace
+
+std::optional<int> Input::knownFinger(const SDL_TouchFingerEvent& event) const {
+    const auto it = fingers_.find({event.touchId, event.fingerId});
+    if (it == fingers_.end()) return std::nullopt;
+    return it->second;
+}
+
+bool Input::handle(const SDL_Event& event, TouchDispatcher& touches, const Landscape& landscape, Size windowSize) {
+    switch (event.type) {
+    case SDL_MOUSEBUTTONDOWN:
+        if (event.button.which == SDL_TOUCH_MOUSEID || event.button.button != SDL_BUTTON_LEFT) return false;
+        mouseDown_ = true;
+        touches.began(kMouse, mousePoint(event.button.x, event.button.y, landscape, windowSize));
+        return true;
+    case SDL_MOUSEMOTION:
+        if (event.motion.which == SDL_TOUCH_MOUSEID || !mouseDown_) return false;
+        touches.moved(kMouse, mousePoint(event.motion.x, event.motion.y, landscape, windowSize));
+        return true;
+    case SDL_MOUSEBUTTONUP:
+        if (event.button.which == SDL_TOUCH_MOUSEID || event.button.button != SDL_BUTTON_LEFT || !mouseDown_) {
+            return false;
+        }
+        mouseDown_ = false;
+        touches.ended(kMouse, mousePoint(event.button.x, event.button.y, landscape, windowSize));
+        return true;
+    case SDL_FINGERDOWN: {
+        // SDL can also report the mouse as a touch device; the mouse is already finger 0.
+        if (event.tfinger.touchId == SDL_MOUSE_TOUCHID) return false;
+        const int finger = nextFinger_++;
+        fingers_[{event.tfinger.touchId, event.tfinger.fingerId}] = finger;
+        touches.began(finger, fingerPoint(event.tfinger, landscape));
+        return true;
+    }
+    case SDL_FINGERMOTION: {
+        const std::optional<int> finger = knownFinger(event.tfinger);
+        if (!finger) return false;
+        touches.moved(*finger, fingerPoint(event.tfinger, landscape));
+        return true;
+    }
+    case SDL_FINGERUP: {
+        const std::optional<int> finger = knownFinger(event.tfinger);
+        if (!finger) return false;
+        touches.ended(*finger, fingerPoint(event.tfinger, landscape));
+        fingers_.erase({event.tfinger.touchId, event.tfinger.fingerId});
+        return true;
+    }
+    default: return false;
+    }
+}
+
+void Input::reset() {
+    mouseDown_ = false;
+    fingers_.clear();
+}
+
+} // namespace ui::sdl

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/geometry.h"
+#include "platform/sdl/landscape.h"
+
+#include <SDL.h>
+
+#include <map>
+#include <optional>
+#include <utility>
+
+namespace ui {
+class TouchDispatcher;
+}
+
+namespace ui::sdl {
+
+// Turns SDL's mouse and touch-screen events into fingers on the portrait
+// window. The mouse, while its left button is down, is finger 0; each
+// touch-screen finger is its own finger. SDL also reports touches as mouse
+// events (from SDL_TOUCH_MOUSEID): those are ignored, or one finger would act twice.
+class Input {
+public:
+    // `windowSize` in the window units that mouse events use; the
+    // landscape's output may have more pixels on a high-density display.
+    // Answers whether the event was input.
+    bool handle(const SDL_Event& event, TouchDispatcher& touches, const Landscape& landscape, Size windowSize);
+    void reset();
+
+private:
+    static constexpr int kMouse = 0;
+
+    std::optional<int> knownFinger(const SDL_TouchFingerEvent& event) const;
+
+    bool mouseDown_ = false;
+    std::map<std::pair<SDL_TouchID, SDL_FingerID>, int> fingers_;
+    int nextFinger_ = kMouse + 1;
+};
+
+} // namespace ui::sdl

@@ -1,0 +1,223 @@
+#include "platform/sdl/sdl_canvas.h"
+
+#include "platform/image.h"
+#include "platform/painter.h"
+#include "platform/sdl/colour.h"
+#include "platform/sdl/textures.h"
+#include "platform/view.h"
+
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+
+namespace ui::sdl {
+
+namespace {
+
+SDL_Vertex vertex(Point p, SDL_Color color, float u = 0, float v = 0) { return {{p.x, p.y}, color, {u, v}}; }
+
+Point scaled(Point v, float factor) { return {v.x * factor, v.y * factor}; }
+
+// A quad's two triangles, top left, top right, bottom left, bottom right, split
+// along the diagonal as SDL's software renderer expects in order to copy an
+// upright rectangle as a rectangle instead of filling two triangles.
+constexpr int kQuad[] = {0, 1, 3, 0, 3, 2};
+
+bool isSoftware(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+}
+
+} // namespace
+
+SdlCanvas::SdlCanvas(SDL_Renderer* renderer, FontLibrary& fonts)
+    : renderer_(renderer), texts_(renderer, fonts), linesAsRuns_(isSoftware(renderer)) {
+    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+}
+
+void SdlCanvas::paint(View& root, const Landscape& landscape) {
+    SDL_RenderSetClipRect(renderer_, nullptr);
+    clipKnown_ = false;
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    saveGState();
+    concatCTM(landscape.transform());
+    paintTree(root, *this);
+    restoreGState();
+    texts_.endFrame();
+}
+
+bool SdlCanvas::applyClip() {
+    const std::optional<Rect>& wanted = clip();
+    if (wanted && (wanted->width() <= 0 || wanted->height() <= 0)) return false;
+    if (clipKnown_ && appliedClip_ == wanted) return true;
+    clipKnown_ = true;
+    appliedClip_ = wanted;
+    if (!wanted) {
+        SDL_RenderSetClipRect(renderer_, nullptr);
+        return true;
+    }
+    const int x = static_cast<int>(std::floor(wanted->minX())), y = static_cast<int>(std::floor(wanted->minY()));
+    const SDL_Rect box{x, y, static_cast<int>(std::ceil(wanted->maxX())) - x,
+                       static_cast<int>(std::ceil(wanted->maxY())) - y};
+    SDL_RenderSetClipRect(renderer_, &box);
+    return true;
+}
+
+void SdlCanvas::fillRect(Rect rect, Color color) {
+    if (!applyClip()) return;
+    color.alpha *= alpha();
+    const SDL_Color c = sdlColor(color);
+    if (c.a == 0) return;
+    const Quad q = deviceQuad(rect);
+    // Opaque colour is written rather than blended, and a rectangle that stays
+    // upright on the device is filled as one: both much faster in software.
+    SDL_SetRenderDrawBlendMode(renderer_, c.a == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+    const bool upright = (q.topLeft.y == q.topRight.y && q.topLeft.x == q.bottomLeft.x) ||
+                         (q.topLeft.x == q.topRight.x && q.topLeft.y == q.bottomLeft.y);
+    if (upright) {
+        const Rect box = q.box();
+        const SDL_FRect r{box.minX(), box.minY(), box.width(), box.height()};
+        SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
+        SDL_RenderFillRectF(renderer_, &r);
+    } else {
+        const SDL_Vertex v[] = {vertex(q.topLeft, c), vertex(q.topRight, c), vertex(q.bottomLeft, c),
+                                vertex(q.bottomRight(), c)};
+        SDL_RenderGeometry(renderer_, nullptr, v, 4, kQuad, 6);
+    }
+    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+}
+
+bool SdlCanvas::texturesTurn() const {
+    const Affine& m = ctm();
+    return std::abs(m.a) < std::abs(m.b);
+}
+
+void SdlCanvas::drawQuad(SDL_Texture* texture, const Corners& at, bool turned, float alpha) {
+    const SDL_Color c{255, 255, 255, byte(alpha)};
+    // The turned texture's top left is the unturned one's bottom left, and so on round.
+    const Corners q = turned ? Corners{at.bottomLeft, at.topLeft, at.bottomRight, at.topRight} : at;
+    const SDL_Vertex v[] = {vertex(q.topLeft, c, 0, 0), vertex(q.topRight, c, 1, 0), vertex(q.bottomLeft, c, 0, 1),
+                            vertex(q.bottomRight, c, 1, 1)};
+    SDL_RenderGeometry(renderer_, texture, v, 4, kQuad, 6);
+}
+
+const SdlCanvas::Picture* SdlCanvas::picture(const Image& image, bool turned, int resolution) {
+    auto [it, inserted] = pictures_.try_emplace({image.path().string(), turned, resolution});
+    Picture& picture = it->second;
+    if (inserted) {
+        SurfacePtr surface(IMG_Load(image.path().c_str()));
+        if (surface) {
+            picture.opaque = !SDL_ISPIXELFORMAT_ALPHA(surface->format->format) && !SDL_HasColorKey(surface.get());
+            if (resolution > 1) surface = enlarged(*surface, resolution);
+        }
+        if (surface) picture.texture = makeTexture(renderer_, *surface, turned);
+        if (!picture.texture) std::cerr << "lirvo: cannot load image " << image.path() << ": " << SDL_GetError() << '\n';
+    }
+    return picture.texture ? &picture : nullptr;
+}
+
+void SdlCanvas::drawImage(const Image& image, Rect rect) {
+    if (!applyClip()) return;
+    // Pictures are enlarged once to the whole number of pixels a point nearest
+    // the CTM's, so that each frame copies them rather than scales them.
+    const Affine& m = ctm();
+    const int resolution = std::max(1, static_cast<int>(std::lround(std::hypot(m.c, m.d))));
+    const bool turned = texturesTurn();
+    const Picture* p = picture(image, turned, resolution);
+    if (!p) return;
+    // An opaque picture drawn whole is copied rather than blended.
+    SDL_SetTextureBlendMode(p->texture.get(), p->opaque && alpha() >= 1 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+    // The picture's top edge lies on the rect's maxY side.
+    const Quad q = deviceQuad(rect);
+    drawQuad(p->texture.get(), {q.bottomLeft, q.bottomRight(), q.topLeft, q.topRight}, turned, alpha());
+}
+
+void SdlCanvas::drawText(const TextRun& run, Rect rect) {
+    if (!applyClip()) return;
+    // Pixels per point across the lines, which a flip's narrowing leaves alone,
+    // so a flipping label keeps its rendered text.
+    const Affine& m = ctm();
+    const float pixelsPerPoint = std::hypot(m.c, m.d);
+    if (pixelsPerPoint <= 0) return;
+    const int pixels = static_cast<int>(std::lround(run.font.size * pixelsPerPoint));
+    const int wrapWidth = run.wraps ? std::max(1, static_cast<int>(rect.width() * pixelsPerPoint)) : 0;
+    const bool turned = texturesTurn();
+    const TextCache::Rendered* text = texts_.get(run, pixels, wrapWidth, turned);
+    if (!text) return;
+
+    const Size size{text->width / pixelsPerPoint, text->height / pixelsPerPoint};
+    float x = rect.minX();
+    if (run.alignment == TextAlignment::Center) x = rect.center().x - size.width / 2;
+    if (run.alignment == TextAlignment::Right) x = rect.maxX() - size.width;
+    const float y = run.wraps ? rect.minY() : rect.center().y - size.height / 2;
+    const Quad q = deviceQuad({{x, y}, size});
+    // On whole pixels, glyphs stay as sharp as they were rendered.
+    const Point shift{std::round(q.topLeft.x) - q.topLeft.x, std::round(q.topLeft.y) - q.topLeft.y};
+    drawQuad(text->texture, {q.topLeft + shift, q.topRight + shift, q.bottomLeft + shift, q.bottomRight() + shift},
+             turned, run.color.alpha * alpha());
+}
+
+void SdlCanvas::strokePolyline(const std::vector<Point>& points, Color color, float width) {
+    if (!applyClip()) return;
+    if (linesAsRuns_) strokeAsRuns(points, color, width);
+    else strokeAsBands(points, color, width);
+}
+
+void SdlCanvas::strokeAsBands(const std::vector<Point>& points, Color color, float width) {
+    // Each segment is a band across its width: a solid core between two
+    // one-pixel ramps that fade to nothing, which smooths the edges.
+    const float inner = std::max(0.f, width / 2 - 0.5f), outer = width / 2 + 0.5f;
+    const SDL_Color solid = sdlColor(color);
+    const SDL_Color faded{solid.r, solid.g, solid.b, 0};
+    vertices_.clear();
+    indices_.clear();
+    for (std::size_t s = 1; s < points.size(); ++s) {
+        const Point from = points[s - 1], to = points[s];
+        const float length = distance(from, to);
+        if (length <= 0) continue;
+        const Point normal{(from.y - to.y) / length, (to.x - from.x) / length};
+        const int base = static_cast<int>(vertices_.size());
+        for (const Point end : {from, to}) {
+            vertices_.push_back(vertex(end + scaled(normal, -outer), faded));
+            vertices_.push_back(vertex(end + scaled(normal, -inner), solid));
+            vertices_.push_back(vertex(end + scaled(normal, inner), solid));
+            vertices_.push_back(vertex(end + scaled(normal, outer), faded));
+        }
+        for (int band = 0; band < 3; ++band) {
+            const int a = base + band, b = base + band + 1, c = base + 4 + band, d = base + 5 + band;
+            indices_.insert(indices_.end(), {a, b, c, c, b, d});
+        }
+    }
+    if (!indices_.empty()) {
+        SDL_RenderGeometry(renderer_, nullptr, vertices_.data(), static_cast<int>(vertices_.size()), indices_.data(),
+                           static_cast<int>(indices_.size()));
+    }
+}
+
+void SdlCanvas::strokeAsRuns(const std::vector<Point>& points, Color color, float width) {
+    const SDL_Color c = sdlColor(color);
+    SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
+    // Opaque runs are written, not blended: a good part of the frame's cost.
+    SDL_SetRenderDrawBlendMode(renderer_, c.a == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+    for (std::size_t s = 1; s < points.size(); ++s) {
+        const Point from = points[s - 1], to = points[s];
+        const float length = distance(from, to);
+        if (length <= 0) continue;
+        // One-pixel runs side by side along the minor axis, as many as make
+        // the line `width` thick across its direction.
+        const bool steep = std::abs(to.y - from.y) > std::abs(to.x - from.x);
+        const float across = width * length / std::max(std::abs(to.x - from.x), std::abs(to.y - from.y));
+        const int runs = std::max(1, static_cast<int>(std::lround(across)));
+        for (int k = 0; k < runs; ++k) {
+            const float offset = static_cast<float>(k) - static_cast<float>(runs - 1) / 2;
+            const Point shift = steep ? Point{offset, 0} : Point{0, offset};
+            SDL_RenderDrawLineF(renderer_, from.x + shift.x, from.y + shift.y, to.x + shift.x, to.y + shift.y);
+        }
+    }
+    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+}
+
+} // namespace ui::sdl

@@ -1,0 +1,70 @@
+#include "saves/atomic_file.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <utility>
+
+namespace saves {
+
+namespace {
+
+std::string systemError(const char* step) { return std::string(step) + ": " + std::strerror(errno); }
+
+// Closes a descriptor on every path out; close() itself is checked where it matters.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    int fd_;
+};
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+std::optional<std::string> flushFolder(const std::filesystem::path& folder) {
+    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() < 0 || ::fsync(dir.get()) != 0) return systemError("flushing the folder");
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    // Hidden, and with an ending the list ignores.
+    std::string temporary = (folder / ".save-XXXXXX").string() + std::string(kTemporaryEnding);
+    Descriptor file(::mkostemps(temporary.data(), static_cast<int>(kTemporaryEnding.size()), O_CLOEXEC));
+    if (file.get() < 0) return systemError("creating the file");
+
+    auto fail = [&](const char* step) {
+        std::string problem = systemError(step);
+        ::unlink(temporary.c_str());
+        return problem;
+    };
+    if (!writeAll(file.get(), bytes)) return fail("writing");
+    if (::fsync(file.get()) != 0) return fail("flushing to disk");
+    if (!file.close()) return fail("closing");
+    if (::rename(temporary.c_str(), path.c_str()) != 0) return fail("putting the file in place");
+    return flushFolder(folder);
+}
+
+} // namespace saves

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace saves {
+
+// One saved game: the game screen's state and its board, as one property list
+// whose root dictionary holds these twelve entries under the members' names.
+struct SavedGameRecord {
+    std::int32_t ScoreInc = 0;
+    std::string Difficulty;
+    std::int32_t Level = 1;
+    std::int32_t Score = 0;
+    bool TimeTrial = false;
+    std::int32_t NumberOfNodes = 0;
+    std::vector<std::int32_t> xNodes;
+    std::vector<std::int32_t> yNodes;
+    std::vector<std::vector<std::int32_t>> Links;
+    bool IsGameEnded = false;
+    std::int32_t Minutes = 0;
+    std::int32_t Seconds = 0;
+
+    bool operator==(const SavedGameRecord&) const = default;
+};
+
+// The record as an XML property list, version 1.0.
+std::string encodeRecord(const SavedGameRecord& record);
+
+// A record read from a file, or why the file cannot be loaded.
+struct ReadResult {
+    std::optional<SavedGameRecord> record;
+    std::string problem; // an English sentence; empty when record is set
+
+    bool ok() const { return record.has_value(); }
+};
+
+// Reads a record from a file's bytes, in any encoding libplist reads (XML or
+// binary), trusting nothing. A record it answers is ready to load: every entry
+// the loader uses is present with its type, the numbers fit in 32 bits, the
+// difficulty is one of the three, the node count is sane and, for a level
+// still in play, the board lists describe that many nodes
+// (core::checkDescription). Entries the loader does without (Minutes and
+// Seconds outside Time Trial, the board of an ended level) keep their
+// defaults when missing and have their types checked when present. Other keys
+// are ignored.
+ReadResult decodeRecord(const std::string& bytes);
+
+} // namespace saves

@@ -1,0 +1,133 @@
+#include "saves/save_folder.h"
+
+#include "saves/atomic_file.h"
+#include "saves/property_list.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace saves {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kEnding = ".plist";
+
+std::optional<fs::path> environmentFolder(const char* variable) {
+    const char* value = std::getenv(variable);
+    // The data-folder convention ignores relative paths.
+    if (!value || value[0] != '/') return std::nullopt;
+    return fs::path(value);
+}
+
+bool isSaveFile(const fs::directory_entry& entry) {
+    std::error_code error;
+    if (!entry.is_regular_file(error)) return false;
+    std::string ending = entry.path().extension().string();
+    std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ending == kEnding;
+}
+
+// The file's bytes, at most kMaxFileSize + 1 of them, or why it cannot be read.
+// Opening does not wait (a pipe named like a save would block a plain open).
+std::optional<std::string> readSmallFile(const fs::path& path, std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::string("The saved game cannot be opened: ") + std::strerror(errno) + ".";
+    struct stat info {};
+    std::optional<std::string> problem;
+    if (::fstat(fd, &info) != 0) {
+        problem = std::string("The saved game cannot be read: ") + std::strerror(errno) + ".";
+    } else if (S_ISDIR(info.st_mode)) {
+        problem = "This saved game is a folder, not a file.";
+    } else if (!S_ISREG(info.st_mode)) {
+        problem = "This saved game is not a regular file.";
+    } else {
+        bytes.resize(kMaxFileSize + 1);
+        std::size_t filled = 0;
+        while (filled < bytes.size()) {
+            const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) {
+                problem = std::string("The saved game cannot be read: ") + std::strerror(errno) + ".";
+                break;
+            }
+            if (got == 0) break;
+            filled += static_cast<std::size_t>(got);
+        }
+        bytes.resize(filled);
+    }
+    ::close(fd);
+    return problem;
+}
+
+} // namespace
+
+PreparedFolder SaveFolder::prepare(const std::optional<fs::path>& chosen) {
+    fs::path path;
+    if (chosen) {
+        path = *chosen;
+    } else if (auto data = environmentFolder("XDG_DATA_HOME")) {
+        path = *data / "lirvo";
+    } else if (auto home = environmentFolder("HOME")) {
+        path = *home / ".local" / "share" / "lirvo";
+    } else {
+        return {std::nullopt, "Neither XDG_DATA_HOME nor HOME names a folder for saved games; give one with --saves DIR."};
+    }
+    std::error_code error;
+    if (fs::create_directories(path, error)) {
+        // Saved games are the player's own business.
+        fs::permissions(path, fs::perms::owner_all, error);
+    }
+    if (!fs::is_directory(path, error)) {
+        const std::string why = error ? error.message() : "it is not a folder";
+        return {std::nullopt, "The saved-game folder " + path.string() + " cannot be used: " + why + "."};
+    }
+    return {SaveFolder(path), {}};
+}
+
+fs::path SaveFolder::fileFor(const std::string& saveName) const { return path_ / (saveName + kEnding); }
+
+std::optional<std::string> SaveFolder::write(const std::string& saveName, const SavedGameRecord& record) const {
+    return writeFileAtomically(fileFor(saveName), encodeRecord(record));
+}
+
+fs::path SaveFolder::existingFileFor(const std::string& saveName) const {
+    const fs::path exact = fileFor(saveName);
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(exact, error))) return exact;
+    // The list also offers files ending in ".PLIST" and the like.
+    for (fs::directory_iterator it(exact.parent_path(), error); !error && it != fs::directory_iterator(); it.increment(error)) {
+        if (it->path().stem() == exact.stem() && isSaveFile(*it)) return it->path();
+    }
+    return exact;
+}
+
+ReadResult SaveFolder::read(const std::string& saveName) const {
+    std::string bytes;
+    if (auto problem = readSmallFile(existingFileFor(saveName), bytes)) return {std::nullopt, std::move(*problem)};
+    return decodeRecord(bytes);
+}
+
+SaveFolder::Listing SaveFolder::list() const {
+    Listing listing;
+    std::error_code error;
+    fs::recursive_directory_iterator it(path_, fs::directory_options::skip_permission_denied, error);
+    for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        if (!isSaveFile(*it)) continue;
+        fs::path name = it->path().lexically_relative(path_);
+        name.replace_extension();
+        listing.saveNames.push_back(name.generic_string());
+    }
+    if (error) listing.problem = "The saved games cannot be listed: " + error.message() + ".";
+    std::sort(listing.saveNames.begin(), listing.saveNames.end());
+    return listing;
+}
+
+} // namespace saves

@@ -1,0 +1,150 @@
+#include "saves/property_list.h"
+#include "saves/record.h"
+#include "saves_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace testkit {
+namespace {
+
+// The sample record as XML, with one entry's text replaced.
+std::string sampleXmlWith(const std::string& from, const std::string& to) {
+    std::string xml = saves::encodeRecord(sampleRecord());
+    const auto at = xml.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? xml : xml.replace(at, from.size(), to);
+}
+
+std::string problemOf(const std::string& bytes) {
+    const auto result = saves::decodeRecord(bytes);
+    EXPECT_FALSE(result.ok());
+    return result.problem;
+}
+
+TEST(RecordTest, IsWrittenAsAnXmlPropertyListVersion1) {
+    const std::string xml = saves::encodeRecord(sampleRecord());
+    EXPECT_EQ(xml.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0), 0u);
+    EXPECT_NE(xml.find("<plist version=\"1.0\">\n<dict>"), std::string::npos);
+    EXPECT_NE(xml.find("<key>Difficulty</key>\n\t<string>Medium</string>"), std::string::npos);
+    EXPECT_NE(xml.find("<key>TimeTrial</key>\n\t<true/>"), std::string::npos);
+    EXPECT_NE(xml.find("<key>IsGameEnded</key>\n\t<false/>"), std::string::npos);
+    // The keys in the writers' order.
+    std::size_t last = 0;
+    for (const char* key : {"ScoreInc", "Difficulty", "Level", "Score", "TimeTrial", "NumberOfNodes", "xNodes",
+                            "yNodes", "Links", "IsGameEnded", "Minutes", "Seconds"}) {
+        const auto at = xml.find("<key>" + std::string(key) + "</key>");
+        ASSERT_NE(at, std::string::npos) << key;
+        EXPECT_GT(at, last) << key;
+        last = at;
+    }
+}
+
+TEST(RecordTest, TheTwelveValuesComeBackAsTheyWentIncludingNegativesAndTheInt32Limits) {
+    auto record = sampleRecord();
+    EXPECT_EQ(saves::decodeRecord(saves::encodeRecord(record)).record, record);
+
+    record.Score = -2'147'483'647 - 1;
+    record.ScoreInc = 2'147'483'647;
+    record.xNodes = {-3, 0, 2'147'483'647};
+    record.TimeTrial = false;
+    record.IsGameEnded = true;
+    record.Minutes = 59;
+    record.Seconds = 59;
+    const std::string xml = saves::encodeRecord(record);
+    EXPECT_NE(xml.find("<integer>-2147483648</integer>"), std::string::npos);
+    EXPECT_NE(xml.find("<integer>-3</integer>"), std::string::npos);
+    EXPECT_EQ(saves::decodeRecord(xml).record, record);
+}
+
+TEST(RecordTest, EntriesTheLoaderDoesWithoutMayBeMissing) {
+    auto singlePlayer = sampleRecord();
+    singlePlayer.TimeTrial = false;
+    std::string xml = saves::encodeRecord(singlePlayer);
+    for (const char* entry : {"\t<key>Minutes</key>\n\t<integer>1</integer>\n", "\t<key>Seconds</key>\n\t<integer>7</integer>\n"}) {
+        xml.erase(xml.find(entry), std::string(entry).size());
+    }
+    auto read = saves::decodeRecord(xml);
+    ASSERT_TRUE(read.ok()) << read.problem;
+    EXPECT_EQ(read.record->Minutes, 0);
+    EXPECT_EQ(read.record->Seconds, 0);
+
+    // In Time Trial the clock is needed.
+    EXPECT_EQ(problemOf(sampleXmlWith("<key>Minutes</key>", "<key>Minutes left</key>")), "The entry \"Minutes\" is missing.");
+
+    // An ended level goes on with a new board: its lists may be missing, not so its node count.
+    auto ended = sampleRecord();
+    ended.IsGameEnded = true;
+    ended.xNodes.clear();
+    ended.yNodes.clear();
+    ended.Links.clear();
+    xml = saves::encodeRecord(ended);
+    xml.erase(xml.find("\t<key>xNodes</key>"), xml.find("\t<key>IsGameEnded</key>") - xml.find("\t<key>xNodes</key>"));
+    ASSERT_EQ(xml.find("xNodes"), std::string::npos);
+    read = saves::decodeRecord(xml);
+    ASSERT_TRUE(read.ok()) << read.problem;
+    EXPECT_EQ(read.record, ended);
+    const auto at = xml.find("<integer>3</integer>"); // NumberOfNodes
+    EXPECT_EQ(problemOf(xml.replace(at, 20, "<integer>-1</integer>")), "The node count -1 is negative.");
+}
+
+TEST(RecordTest, TheReaderNamesTheFaultyEntry) {
+    EXPECT_EQ(problemOf(sampleXmlWith("<string>Medium</string>", "<integer>2</integer>")),
+              "The entry \"Difficulty\" is not a text.");
+    EXPECT_EQ(problemOf(sampleXmlWith("<string>Medium</string>", "<string>medium</string>")),
+              "The entry \"Difficulty\" is not Easy, Medium or Hard.");
+    EXPECT_EQ(problemOf(sampleXmlWith("<true/>", "<integer>1</integer>")), "The entry \"TimeTrial\" is not true or false.");
+    EXPECT_EQ(problemOf(sampleXmlWith("<integer>12</integer>", "<real>12</real>")), "The entry \"Level\" is not a whole number.");
+    EXPECT_EQ(problemOf(sampleXmlWith("<integer>12</integer>", "<integer>0</integer>")), "The level 0 is below 1.");
+    EXPECT_EQ(problemOf(sampleXmlWith("<integer>123</integer>", "<string>123</string>")),
+              "Element 1 of the entry \"xNodes\" is not a whole number.");
+    EXPECT_EQ(problemOf(sampleXmlWith("<array/>", "<integer>5</integer>")), "List 1 of \"Links\" is not a list.");
+    EXPECT_EQ(problemOf(sampleXmlWith("<integer>7</integer>", "<integer>61</integer>")),
+              "The clock reads 1:61, which no clock shows.");
+    EXPECT_EQ(problemOf(sampleXmlWith("<key>yNodes</key>\n\t<array>", "<key>yNodes</key>\n\t<dict/><array>")),
+              "The file is not a readable property list: it is damaged or cut short.");
+}
+
+TEST(RecordTest, NumbersOutsideThirtyTwoBitsOrWrittenOddlyAreRefused) {
+    const std::string score = "<integer>220</integer>";
+    const auto scoreOf = [&](const std::string& text) {
+        const auto result = saves::decodeRecord(sampleXmlWith(score, "<integer>" + text + "</integer>"));
+        return result.ok() ? std::to_string(result.record->Score) : result.problem;
+    };
+    EXPECT_EQ(scoreOf("2147483647"), "2147483647");
+    EXPECT_EQ(scoreOf("-2147483648"), "-2147483648");
+    EXPECT_EQ(scoreOf("+5"), "5");
+    const std::string tooWide = "The entry \"Score\" does not fit in 32 bits.";
+    EXPECT_EQ(scoreOf("2147483648"), tooWide);
+    EXPECT_EQ(scoreOf("-2147483649"), tooWide);
+    EXPECT_EQ(scoreOf("18446744073709551615"), tooWide); // would read as -1 as 64 signed bits
+    const std::string odd = "The file holds a number that is not a whole decimal number of at most 64 bits.";
+    // libplist alone would read these as 1, 1, 8 and 16.
+    EXPECT_EQ(scoreOf("-18446744073709551615"), odd);
+    EXPECT_EQ(scoreOf("-99999999999999999999999"), odd);
+    EXPECT_EQ(scoreOf("010"), odd);
+    EXPECT_EQ(scoreOf("0x10"), odd);
+    EXPECT_EQ(scoreOf(" 5"), odd);
+    EXPECT_EQ(scoreOf(""), odd);
+}
+
+TEST(RecordTest, FilesTooLargeOrNestedTooDeepAreRefusedWithoutCrashing) {
+    // The largest file read, all of it nesting, parses (to a list) and is freed.
+    std::string deep = "<plist>";
+    while (deep.size() + 6 <= saves::kMaxFileSize) deep += "<dict>";
+    EXPECT_EQ(problemOf(deep), "The file is not a readable property list: it is damaged or cut short.");
+    deep = "<plist>";
+    while (deep.size() + 15 + 8 <= saves::kMaxFileSize) deep.insert(7, "<array>").append("</array>");
+    deep += "</plist>";
+    ASSERT_LE(deep.size(), saves::kMaxFileSize);
+    EXPECT_EQ(problemOf(deep), "The file holds no dictionary of entries, so it is not a saved game.");
+
+    std::string large = saves::encodeRecord(sampleRecord());
+    large.insert(large.find("<dict>"), std::string(saves::kMaxFileSize, ' '));
+    EXPECT_EQ(problemOf(large), "The file is " + std::to_string(large.size())
+                                    + " bytes long, more than any saved game (65536).");
+}
+
+} // namespace
+} // namespace testkit

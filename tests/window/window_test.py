@@ -1,0 +1,241 @@
+#!/usr/bin/python3
+"""Plays the real window under Xvfb as a person would, and looks at it.
+
+Starts `lirvo --scale 1` on a virtual display, drags a circle with the
+mouse, double clicks the board for the options menu, and ends the program
+with SIGTERM and with SIGINT, which must save the game in progress. The
+screenshots stay in the output folder for a person to look at.
+
+Usage: window_test.py LIRVO OUTPUT_FOLDER
+Exits 77 (skipped) only when Xvfb cannot start.
+"""
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+from PIL import Image
+
+SKIPPED = 77
+GREEN = (77, 140, 36)         # the circles' body
+VEILED_GREEN = (179, 205, 158)  # seen through the veil of the menu and panel
+LINE_GREY = (148, 148, 148)
+PAPER = (246, 244, 232)       # the menu card
+WIDTH, HEIGHT = 480, 320      # the landscape window at scale 1
+
+
+def close(a, b, reach):
+    return all(abs(x - y) <= reach for x, y in zip(a, b))
+
+
+class Display:
+    """An Xvfb server on a free display number."""
+
+    def __init__(self):
+        read, write = os.pipe()
+        try:
+            self.server = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write), "-screen", "0", "640x480x24", "-nolisten", "tcp"],
+                pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        except OSError as e:
+            raise RuntimeError(f"Xvfb cannot be run: {e}")
+        os.close(write)
+        number = b""
+        with os.fdopen(read, "rb") as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            self.server.wait()
+            raise RuntimeError("Xvfb did not start")
+        self.env = dict(os.environ, DISPLAY=":" + number.decode())
+
+    def stop(self):
+        self.server.terminate()
+        self.server.wait()
+
+
+class Session:
+    """One run of the program in its window."""
+
+    def __init__(self, display, lirvo, saves):
+        self.display = display
+        self.process = subprocess.Popen([lirvo, "--scale", "1", "--saves", saves], env=display.env)
+        found = self.xdotool("search", "--sync", "--onlyvisible", "--name", "^Lirvo$", timeout=10)
+        self.window = found.split()[0]
+        geometry = dict(line.split("=") for line in self.xdotool("getwindowgeometry", "--shell", self.window).split())
+        self.x, self.y = int(geometry["X"]), int(geometry["Y"])
+        self.size = int(geometry["WIDTH"]), int(geometry["HEIGHT"])
+
+    def xdotool(self, *args, timeout=5):
+        return subprocess.run(["xdotool", *args], env=self.display.env, check=True, capture_output=True,
+                              text=True, timeout=timeout).stdout
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", path], env=self.display.env, check=True, timeout=10)
+        shot = Image.open(path).convert("RGB")
+        return shot.crop((self.x, self.y, self.x + WIDTH, self.y + HEIGHT))
+
+    def look_until(self, path, shows, seconds=8):
+        """Screenshots until `shows` holds for one (a busy machine may be slow to draw); the last one."""
+        deadline = time.monotonic() + seconds
+        while True:
+            picture = self.screenshot(path)
+            if shows(picture) or time.monotonic() > deadline:
+                return picture
+            time.sleep(0.2)
+
+    def drag(self, start, end, steps=12):
+        self.xdotool("mousemove", str(self.x + start[0]), str(self.y + start[1]), "mousedown", "1")
+        for i in range(1, steps + 1):
+            px = start[0] + (end[0] - start[0]) * i / steps
+            py = start[1] + (end[1] - start[1]) * i / steps
+            self.xdotool("mousemove", str(round(self.x + px)), str(round(self.y + py)))
+            time.sleep(0.02)
+        self.xdotool("mouseup", "1")
+
+    def click(self, at):
+        self.xdotool("mousemove", str(self.x + at[0]), str(self.y + at[1]), "click", "1")
+
+    def double_click(self, at):
+        self.xdotool("mousemove", str(self.x + at[0]), str(self.y + at[1]), "click", "--repeat", "2",
+                     "--delay", "120", "1")
+
+    def end(self, sig):
+        """Sends the signal; answers the exit status, or None if the program did not end."""
+        self.process.send_signal(sig)
+        try:
+            return self.process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+            return None
+
+
+def circles(picture, colour=GREEN):
+    """Centres of the circles that stand alone: green blobs about 25 pixels across."""
+    px = picture.load()
+    seen = set()
+    found = []
+    for y in range(picture.height):
+        for x in range(picture.width):
+            if (x, y) in seen or not close(px[x, y], colour, 28):
+                continue
+            blob, todo = [], [(x, y)]
+            seen.add((x, y))
+            while todo:
+                cx, cy = todo.pop()
+                blob.append((cx, cy))
+                for nx, ny in ((cx + 1, cy), (cx - 1, cy), (cx, cy + 1), (cx, cy - 1)):
+                    if 0 <= nx < picture.width and 0 <= ny < picture.height and (nx, ny) not in seen \
+                            and close(px[nx, ny], colour, 28):
+                        seen.add((nx, ny))
+                        todo.append((nx, ny))
+            xs = [p[0] for p in blob]
+            ys = [p[1] for p in blob]
+            w, h = max(xs) - min(xs) + 1, max(ys) - min(ys) + 1
+            if len(blob) > 150 and 14 <= w <= 28 and 14 <= h <= 28:
+                found.append(((min(xs) + max(xs)) / 2, (min(ys) + max(ys)) / 2))
+    return found
+
+
+def count(picture, box, colour, reach):
+    px = picture.load()
+    return sum(close(px[x, y], colour, reach) for x in range(box[0], box[2]) for y in range(box[1], box[3]))
+
+
+def empty_spot(taken, avoid=()):
+    """A point of the board at least 45 pixels from every circle and from `avoid`."""
+    for y in range(60, HEIGHT - 30, 10):
+        for x in range(40, WIDTH - 40, 10):
+            if all(abs(x - cx) + abs(y - cy) > 64 for cx, cy in list(taken) + list(avoid)):
+                return (x, y)
+    raise AssertionError("no empty spot on the board")
+
+
+def check(condition, what):
+    if not condition:
+        raise AssertionError(what)
+    print("ok:", what)
+
+
+def play(display, lirvo, out, saves):
+    game = Session(display, lirvo, saves)
+    try:
+        check(game.size == (WIDTH, HEIGHT), f"the window is 480 x 320 at scale 1 (it is {game.size})")
+        board = game.look_until(os.path.join(out, "1-board.png"), lambda p: len(circles(p)) >= 3)
+        found = circles(board)
+        check(len(found) >= 3, f"circles are seen on the board ({len(found)} stand alone)")
+        check(count(board, (30, 25, WIDTH, HEIGHT), LINE_GREY, 12) > 100, "grey lines are seen between them")
+        check(count(board, (333, 0, WIDTH, 20), (255, 255, 255), 6) > 150,
+              "the white hint sits at the right end of the top edge")
+        check(count(board, (78, 0, 323, 20), (54, 105, 26), 40) > 150,
+              "the green captions run along the top edge")
+
+        # The circle farthest from the others, to a free place.
+        def room(c):
+            return min([abs(c[0] - o[0]) + abs(c[1] - o[1]) for o in found if o != c] or [999])
+        start = max(found, key=room)
+        start = (round(start[0]), round(start[1]))
+        target = empty_spot(found)
+        game.drag(start, target)
+
+        # That move may have untangled the board: then the "You Win!" panel shows over it.
+        def has_won(picture):
+            return close(picture.getpixel((170, 235)), PAPER, 12)
+
+        def moved(picture):
+            return any(close(c, target, 3) for c in circles(picture, VEILED_GREEN if has_won(picture) else GREEN))
+        time.sleep(0.6)  # a panel would be flipping in by now
+        dragged = game.look_until(os.path.join(out, "2-dragged.png"), moved)
+        won = has_won(dragged)
+        after = circles(dragged, VEILED_GREEN if won else GREEN)
+        check(any(close(c, target, 3) for c in after), f"the circle followed the mouse from {start} to {target}")
+        check(not any(close(c, start, 3) for c in after), "and left its old place")
+        if won:
+            print("the move solved the level")
+            game.click((240, 150))  # "Next Level"
+            after = circles(game.look_until(os.path.join(out, "2-next-level.png"), lambda p: len(circles(p)) >= 3))
+            check(len(after) >= 3, "\"Next Level\" dealt a new board")
+
+        spot = empty_spot(after, avoid=[start])
+        game.double_click(spot)
+
+        def menu_shown(picture):  # the flip and the entries' fade are over
+            return close(picture.getpixel((170, 235)), PAPER, 12) and \
+                count(picture, (185, 120, 295, 220), (15, 15, 15), 60) > 300
+        menu = game.look_until(os.path.join(out, "3-menu.png"), menu_shown)
+        check(close(menu.getpixel((170, 235)), PAPER, 12), "a double click opened the options menu's card")
+        check(count(menu, (185, 120, 295, 220), (15, 15, 15), 60) > 300, "its entries are written on it")
+        beside = count(menu, (0, 25, 140, HEIGHT), GREEN, 20) + count(menu, (340, 25, WIDTH, HEIGHT), GREEN, 20)
+        check(beside == 0, "the board lies veiled beside it")
+    finally:
+        status = game.end(signal.SIGTERM)
+    check(status == 0, f"SIGTERM ends the program normally (status {status})")
+    autos = [f for f in os.listdir(saves) if "]-auto, LVL 1, Easy, SP" in f]
+    check(len(autos) == 1, f"the game in progress was saved on the way out ({os.listdir(saves)})")
+
+    game = Session(display, lirvo, saves)
+    status = game.end(signal.SIGINT)
+    check(status == 0, f"SIGINT ends the program normally (status {status})")
+
+
+def main():
+    lirvo, out = sys.argv[1], sys.argv[2]
+    os.makedirs(out, exist_ok=True)
+    try:
+        display = Display()
+    except RuntimeError as e:
+        print(f"SKIPPED: {e}; the window cannot be tested here")
+        return SKIPPED
+    try:
+        with tempfile.TemporaryDirectory() as saves:
+            play(display, lirvo, out, saves)
+    finally:
+        display.stop()
+    print("screenshots in", out)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
