@@ -59,18 +59,10 @@ MainView::MainView(ui::Rect frame, core::RandomSource& random, saves::SaveFolder
     : View(frame), random_(random), saves_(std::move(saves)) {
     makeMenuLabels();
 
-    const ui::Point c = center();
-    blurImage_ = std::make_shared<ui::ImageView>(ui::Image::named("bgInGameBlur.png"));
-    blurImage_->setBounds(bounds());
-    blurImage_->setCenter(c);
-    blurImage_->setAlpha(0);
+    blurImage_ = ui::makeCover(*this, "bgInGameBlur.png");
     // While shown it takes the touches aimed at the board and hands them on to this screen.
     blurImage_->setUserInteractionEnabled(true);
-
-    inGameMenu_ = std::make_shared<ui::ImageView>(ui::Image::named("bgInGameMenu.png"));
-    inGameMenu_->setBounds(bounds());
-    inGameMenu_->setCenter(c);
-    inGameMenu_->setAlpha(0);
+    inGameMenu_ = ui::makeCover(*this, "bgInGameMenu.png");
 
     makeHeadsUpDisplay();
 }

@@ -26,4 +26,12 @@ void ImageView::drawRect(Canvas& canvas, Rect rect) {
     canvas.restoreGState();
 }
 
+std::shared_ptr<ImageView> makeCover(const View& screen, const std::string& imageName) {
+    auto cover = std::make_shared<ImageView>(Image::named(imageName));
+    cover->setBounds(screen.bounds());
+    cover->setCenter(screen.center());
+    cover->setAlpha(0);
+    return cover;
+}
+
 } // namespace ui

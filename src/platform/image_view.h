@@ -3,6 +3,7 @@
 #include "platform/view.h"
 
 #include <memory>
+#include <string>
 
 namespace ui {
 
@@ -23,5 +24,9 @@ public:
 private:
     std::shared_ptr<const Image> image_;
 };
+
+// A transparent image view over the whole of `screen`, waiting to be shown:
+// the covers and backdrops behind menus and panels.
+std::shared_ptr<ImageView> makeCover(const View& screen, const std::string& imageName);
 
 } // namespace ui

@@ -75,17 +75,10 @@ StartView::StartView(ui::Rect frame, core::RandomSource& random, saves::SaveFold
     mainView_ = std::make_shared<game::MainView>(bounds(), random, std::move(saves));
     const ui::Point c = center();
 
-    blurImage_ = std::make_shared<ui::ImageView>(ui::Image::named("logoGameMenuBlur.png"));
-    blurImage_->setBounds(bounds());
-    blurImage_->setCenter(c);
-    blurImage_->setAlpha(0);
+    blurImage_ = ui::makeCover(*this, "logoGameMenuBlur.png");
     // Shown, it swallows every touch meant for the menu behind the panel.
     blurImage_->setUserInteractionEnabled(true);
-
-    menuImage_ = std::make_shared<ui::ImageView>(ui::Image::named("bgInGameMenu2.png"));
-    menuImage_->setBounds(bounds());
-    menuImage_->setCenter(c);
-    menuImage_->setAlpha(0);
+    menuImage_ = ui::makeCover(*this, "bgInGameMenu2.png");
 
     textView_ = std::make_shared<ui::TextView>(ui::Rect{c.x - 160, c.y - 105, 320, 210});
     textView_->setEditable(false);
