@@ -3,13 +3,14 @@
 // picture, every link, every circle, the heads-up display), at one and at two
 // pixels a point. And, where a display is at hand, the real window: its
 // first frame, and the CPU it takes while nobody touches it.
-#include "app/straight_to_game_delegate.h"
+#include "app/lirvo_app_delegate.h"
 #include "core/system_random.h"
 #include "game/main_view.h"
 #include "game/nod.h"
 #include "platform/image.h"
 #include "platform/image_view.h"
 #include "platform/run_loop.h"
+#include "start/start_view.h"
 #include "platform/window.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_canvas.h"
@@ -69,13 +70,13 @@ BENCHMARK(DragFrame)
     ->ArgsProduct({{14, 100, 1000}, {1, 2}})
     ->Unit(benchmark::kMicrosecond);
 
-// From opening the window to the first frame on the screen, the game started.
+// From opening the window to the first frame on the screen: the start of the intro.
 void WindowFirstFrame(benchmark::State& state) {
     ui::Image::setResourceFolder(LIRVO_RESOURCE_DIR);
     for (auto _ : state) {
         try {
             core::SystemRandom random;
-            app::StraightToGameDelegate delegate(random, saves::SaveFolder(std::filesystem::temp_directory_path()));
+            app::LirvoAppDelegate delegate(random, saves::SaveFolder(std::filesystem::temp_directory_path()));
             ui::sdl::SdlBackend backend({"Lirvo", 1, false, {}});
             ui::Application application(backend, delegate);
             application.launch();
@@ -94,26 +95,28 @@ double processSeconds() {
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-// The real run loop, left alone for ten seconds with the clock ticking, or
-// with the options menu open (clock paused); then closed as by the window's
+// The real run loop, left alone for ten seconds once the intro is over: on
+// the main menu, in an "Easy" game with its clock ticking, or with the
+// game's options menu open (clock paused); then closed as by the window's
 // close button. Reports the share of one CPU used meanwhile.
 void WindowIdle(benchmark::State& state) {
-    constexpr double kSettle = 1.5, kIdle = 10;
-    const bool menuOpen = state.range(0) != 0;
+    constexpr double kIntroOver = 9.5, kSettle = 12, kIdle = 10;
+    const auto scene = state.range(0);
     ui::Image::setResourceFolder(LIRVO_RESOURCE_DIR);
     const auto saves = std::filesystem::temp_directory_path() / "lirvo-bench-saves";
     for (auto _ : state) {
         std::filesystem::create_directories(saves);
         try {
             core::SystemRandom random;
-            app::StraightToGameDelegate delegate(random, saves::SaveFolder(saves));
+            app::LirvoAppDelegate delegate(random, saves::SaveFolder(saves));
             ui::sdl::SdlBackend backend({"Lirvo", 1, false, {}});
             ui::Application application(backend, delegate);
             ui::RunLoop& loop = application.runLoop();
             const double start = loop.now();
-            if (menuOpen) {
+            if (scene > 0) loop.schedule(start + kIntroOver, [&] { delegate.startView()->newEasyGame(); });
+            if (scene > 1) {
                 // A double tap on the heads-up strip, where no circle lies.
-                loop.schedule(start + 0.2, [&] {
+                loop.schedule(start + kIntroOver + 1, [&] {
                     auto& touches = application.window()->touches();
                     for (int tap = 0; tap < 2; ++tap) {
                         touches.began(0, {8, 240});
@@ -130,7 +133,9 @@ void WindowIdle(benchmark::State& state) {
                 SDL_PushEvent(&quit);
             });
             application.run();
-            if (menuOpen && delegate.gameScreen()->inGameMenu()->alpha() != 1) state.SkipWithError("the menu did not open");
+            if (scene > 1 && delegate.startView()->mainView()->inGameMenu()->alpha() != 1) {
+                state.SkipWithError("the menu did not open");
+            }
         } catch (const std::runtime_error& e) {
             state.SkipWithError(e.what());
             break;
@@ -141,6 +146,6 @@ void WindowIdle(benchmark::State& state) {
     getrusage(RUSAGE_SELF, &usage);
     state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024;
 }
-BENCHMARK(WindowIdle)->ArgName("menu_open")->Arg(0)->Arg(1)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(WindowIdle)->ArgName("menu_game_options")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kSecond)->Iterations(1);
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "app/options.h"
 #include "app/resource_folder.h"
 #include "app/snapshot_command.h"
-#include "app/straight_to_game_delegate.h"
+#include "app/lirvo_app_delegate.h"
 #include "core/system_random.h"
 #include "platform/image.h"
 #include "platform/sdl/sdl_backend.h"
@@ -24,7 +24,7 @@ std::filesystem::path executableFolder() {
 int playInWindow(const app::Options& options, const std::filesystem::path& resources, const saves::SaveFolder& saves) {
     try {
         core::SystemRandom random;
-        app::StraightToGameDelegate delegate(random, saves);
+        app::LirvoAppDelegate delegate(random, saves);
         ui::sdl::SdlBackend backend({"Lirvo", options.scale, options.fullscreen, resources / "lirvo.png"});
         ui::Application application(backend, delegate);
         return application.run();

@@ -1,6 +1,6 @@
 #include "app/snapshot_command.h"
 
-#include "app/straight_to_game_delegate.h"
+#include "app/lirvo_app_delegate.h"
 #include "app/touch_script.h"
 #include "core/system_random.h"
 #include "platform/headless/headless_backend.h"
@@ -20,7 +20,7 @@ int takeSnapshot(const Options& options, const saves::SaveFolder& saves, std::os
     }
 
     core::SystemRandom random;
-    StraightToGameDelegate delegate(random, saves);
+    LirvoAppDelegate delegate(random, saves);
     ui::HeadlessBackend backend;
     ui::Application application(backend, delegate);
     application.launch();

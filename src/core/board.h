@@ -18,6 +18,8 @@ inline constexpr int kCircleHalf = kCircleSize / 2;
 struct Node {
     Point coord;
     std::vector<std::int32_t> link;
+
+    friend bool operator==(const Node&, const Node&) = default;
 };
 
 // The nodes of a level; a node's position in the list is its index.

@@ -4,7 +4,9 @@
 #include "platform/image.h"
 #include "platform/image_view.h"
 #include "platform/label.h"
+#include "platform/alert_view.h"
 #include "platform/text_view.h"
+#include "platform/timer.h"
 #include "widgets/label_colors.h"
 #include "widgets/ui_custom_label.h"
 
@@ -71,14 +73,16 @@ constexpr ui::Rect kTitleFrame{130, 10, 25, 170};
 
 StartView::StartView(ui::Rect frame, core::RandomSource& random, saves::SaveFolder saves)
     : GameHost(frame), mainMenu_(mainMenuEntries(), 18), gameModeMenu_(gameModeEntries(), 16),
-      difficultyMenu_(difficultyEntries(), 16) {
-    mainView_ = std::make_shared<game::MainView>(bounds(), random, std::move(saves));
+      difficultyMenu_(difficultyEntries(), 16), saves_(std::move(saves)) {
+    mainView_ = std::make_shared<game::MainView>(bounds(), random, saves_);
     const ui::Point c = center();
 
     blurImage_ = ui::makeCover(*this, "logoGameMenuBlur.png");
     // Shown, it swallows every touch meant for the menu behind the panel.
     blurImage_->setUserInteractionEnabled(true);
     menuImage_ = ui::makeCover(*this, "bgInGameMenu2.png");
+    // Over a game there is no cover: the backdrop keeps the touches from the board.
+    menuImage_->setUserInteractionEnabled(true);
 
     textView_ = std::make_shared<ui::TextView>(ui::Rect{c.x - 160, c.y - 105, 320, 210});
     textView_->setEditable(false);
@@ -258,10 +262,23 @@ void StartView::menu13Animation() {
 
 // ---- New games ----
 
-void StartView::newEasyGame() { newGame({"Easy", 10, 7, 2, 0}); }
-void StartView::newMediumGame() { newGame({"Medium", 20, 10, 1, 30}); }
-// Sixty seconds, written as 0 minutes and 60 seconds.
-void StartView::newHardGame() { newGame({"Hard", 25, 14, 0, 60}); }
+const StartView::Preset StartView::kPresets[] = {
+    {"Easy", 10, 7, 2, 0},
+    {"Medium", 20, 10, 1, 30},
+    // Sixty seconds, written as 0 minutes and 60 seconds.
+    {"Hard", 25, 14, 0, 60},
+};
+
+const StartView::Preset* StartView::presetFor(const std::string& difficulty) {
+    for (const Preset& preset : kPresets) {
+        if (difficulty == preset.difficulty) return &preset;
+    }
+    return nullptr;
+}
+
+void StartView::newEasyGame() { newGame(kPresets[0]); }
+void StartView::newMediumGame() { newGame(kPresets[1]); }
+void StartView::newHardGame() { newGame(kPresets[2]); }
 
 void StartView::newGame(const Preset& preset) {
     game::MainView& game = *mainView_;
@@ -324,27 +341,31 @@ void StartView::openTextPanel(const char* title, const char* id, const char* tex
     AnimateCreditsMenuIn();
 }
 
-void StartView::AnimateCreditsMenuIn() {
+void StartView::AnimateCreditsMenuIn() { flipPanelIn(&StartView::creditsMenuInFinished); }
+
+void StartView::creditsMenuInFinished(const std::string&, bool, void*) { bringPanelContentIn(textView_); }
+
+void StartView::flipPanelIn(void (StartView::*contentIn)(const std::string&, bool, void*)) {
     beginAnimations();
     setAnimationDuration(kPanelFlip);
     setAnimationTransition(ui::AnimationTransition::FlipFromRight, *menuImage_, true);
-    setAnimationDelegate(this, &StartView::creditsMenuInFinished);
+    setAnimationDelegate(this, contentIn);
     commitAnimations();
     menuImage_->setAlpha(1);
     blurImage_->setAlpha(1);
 }
 
-void StartView::creditsMenuInFinished(const std::string&, bool, void*) {
-    addSubview(textView_);
+void StartView::bringPanelContentIn(const std::shared_ptr<ui::View>& content) {
+    addSubview(content);
     addSubview(label1_);
     addSubview(label2_);
-    // Title, text and exit come in together, flipping, a moment after the backdrop.
+    // Title, content and exit come in together, flipping, a moment after the backdrop.
     beginAnimations();
     setAnimationDuration(kPanelContentIn);
     setAnimationDelay(kPanelContentDelay);
-    setAnimationTransition(ui::AnimationTransition::FlipFromRight, *textView_, true);
+    setAnimationTransition(ui::AnimationTransition::FlipFromRight, *content, true);
     label1_->setAlpha(1);
-    textView_->setAlpha(1);
+    content->setAlpha(1);
     label2_->setAlpha(1);
     commitAnimations();
 }
@@ -355,6 +376,7 @@ void StartView::AnimateCreditsMenuOut() {
     label1_->setAlpha(0);
     label2_->setAlpha(0);
     if (textView_->alpha() == 1) textView_->setAlpha(0);
+    if (scrollView_ && scrollView_->alpha() == 1) scrollView_->setAlpha(0);
     beginAnimations();
     setAnimationDuration(kPanelFlip);
     setAnimationTransition(ui::AnimationTransition::FlipFromRight, *menuImage_, true);
@@ -363,9 +385,118 @@ void StartView::AnimateCreditsMenuOut() {
 }
 
 void StartView::creditsOutFinished(const std::string&, bool, void*) {
-    for (const auto& view : std::initializer_list<std::shared_ptr<ui::View>>{menuImage_, blurImage_, label1_, label2_, textView_}) {
-        view->removeFromSuperview();
+    // Only the hidden ones: a panel opened while this one flipped out keeps its views.
+    for (const auto& view : std::initializer_list<std::shared_ptr<ui::View>>{menuImage_, blurImage_, label1_, label2_,
+                                                                           textView_, scrollView_}) {
+        if (view && view->alpha() == 0) view->removeFromSuperview();
     }
+}
+
+// ---- The saved-game list and loading ----
+
+void StartView::tapOnLoad() { openLoadPanel(false); }
+void StartView::tapOnLoadFromGame() { openLoadPanel(true); }
+
+void StartView::openLoadPanel(bool fromGame) {
+    const ui::Point c = center();
+    scrollView_ = std::make_shared<widgets::UICustomScrollView>(ui::Rect{c.x - 160, c.y - 105, 320, 210});
+    // Over a game the game itself is the backdrop's background.
+    if (!fromGame) addSubview(blurImage_);
+    addSubview(menuImage_);
+    addSubview(scrollView_);
+    label1_->setLabelId("load");
+    label1_->setText("Load Game");
+    showSavedGamesInScrollView();
+    AnimateLoadMenuIn();
+    setInGameLoad(fromGame);
+}
+
+void StartView::showSavedGamesInScrollView() {
+    const saves::SaveFolder::Listing listing = saves_.list();
+    if (!listing.problem.empty()) ui::AlertView::show("Load Game", listing.problem, "OK");
+    constexpr float kRow = 15;
+    float k = 0;
+    for (const std::string& name : listing.saveNames) {
+        scrollView_->addSubview(std::make_shared<widgets::UICustomLabel>(ui::Rect{0, kRow * k, 300, kRow}, name,
+                                                                         ui::Font{kMenuFont, 14}, "load_label"));
+        ++k;
+        // Fourteen rows fill the list; from the fifteenth on it scrolls.
+        if (kRow * k > widgets::UICustomScrollView::kContentSize.height) {
+            scrollView_->setContentSize({widgets::UICustomScrollView::kContentSize.width, kRow * k});
+        }
+    }
+}
+
+void StartView::AnimateLoadMenuIn() { flipPanelIn(&StartView::loadMenuInFinished); }
+
+void StartView::loadMenuInFinished(const std::string&, bool, void*) { bringPanelContentIn(scrollView_); }
+
+void StartView::AnimateLoadMenuOut() {
+    for (const auto& view : std::initializer_list<std::shared_ptr<ui::View>>{menuImage_, blurImage_, label1_, label2_,
+                                                                           scrollView_}) {
+        view->setAlpha(0);
+    }
+    beginAnimations();
+    setAnimationDuration(kPanelFlip);
+    setAnimationTransition(ui::AnimationTransition::FlipFromRight, *menuImage_, true);
+    setAnimationDelegate(this, &StartView::creditsOutFinished);
+    commitAnimations();
+}
+
+void StartView::loadData(const std::string& name) {
+    // A file that cannot be loaded changes nothing: the list stays open.
+    const saves::ReadResult read = saves_.read(name);
+    if (!read.ok()) {
+        ui::AlertView::show("Load Game", "\"" + name + "\" cannot be loaded. " + read.problem, "OK");
+        return;
+    }
+    AnimateLoadMenuOut();
+    if (getInGameLoad()) mainView_->AnimateInGameMenuOut();
+    if (const auto& timer = mainView_->timer()) timer->invalidate();
+    start(*read.record);
+}
+
+// Resumes a saved game on the game screen, as a new game starts but with the saved values.
+void StartView::start(const saves::SavedGameRecord& record) {
+    game::MainView& game = *mainView_;
+    game.setDifficulty(record.Difficulty);
+    game.setScoreInc(record.ScoreInc);
+    game.setNrNoduri(record.NumberOfNodes);
+    game.setLevel(record.Level);
+    game.setCurrentScore(record.Score);
+    game.setTrialTime(record.TimeTrial);
+    game.setNewGame(!record.TimeTrial);
+    // A lost Time Trial left behind must not keep the next win from counting.
+    game.setDead(false);
+    game.setInitialMinutes(0);
+    game.setInitialSeconds(0);
+    game.setMinutes(0, 0);
+    game.dlevelLabel()->setText(std::to_string(record.Level));
+    game.dscoreLabel()->setText(std::to_string(record.Score));
+    game.dtimeLabel()->setText("00:00");
+    if (record.TimeTrial) {
+        // The time left is also where a restart of this level begins.
+        game.setInitialMinutes(record.Minutes);
+        game.setInitialSeconds(record.Seconds);
+        game.setMinutes(record.Minutes, record.Seconds);
+    }
+    startTimer();
+    game.setAlpha(0);
+    if (!record.IsGameEnded) {
+        game.RestartGame(record.xNodes, record.yNodes, record.Links, true);
+    } else {
+        game.NextLevel();
+        const Preset* preset = presetFor(game.getDifficulty());
+        if (game.getTrialTime() && preset) {
+            game.setInitialMinutes(preset->trialMinutes);
+            game.setInitialSeconds(preset->trialSeconds);
+            game.setMinutes(preset->trialMinutes, preset->trialSeconds);
+        }
+    }
+    game.setIsInGame(true);
+    addSubview(mainView_);
+    AnimateGameView();
+    resetDifficultyMenu();
 }
 
 } // namespace start

@@ -5,6 +5,7 @@
 #include "saves/save_folder.h"
 #include "start/menu.h"
 #include "widgets/label_container.h"
+#include "widgets/ui_custom_scroll_view.h"
 
 #include <cstdint>
 #include <memory>
@@ -28,7 +29,7 @@ namespace start {
 
 // The root of everything the player sees: the intro, the three menus, the
 // credits, tutorial and load panels, and the one game screen it holds.
-class StartView : public game::GameHost, public widgets::LabelContainer {
+class StartView : public game::GameHost, public widgets::LabelContainer, public widgets::SavedGameLoader {
 public:
     StartView(ui::Rect frame, core::RandomSource& random, saves::SaveFolder saves);
     ~StartView() override;
@@ -71,16 +72,26 @@ public:
     void AnimateCreditsMenuOut() override;
     void creditsOutFinished(const std::string& animationId, bool finished, void* context);
 
-    void tapOnLoadFromGame() override {}
+    // The saved-game list and loading.
+    void tapOnLoad() override;
+    void tapOnLoadFromGame() override;
+    void showSavedGamesInScrollView();
+    void AnimateLoadMenuIn();
+    void loadMenuInFinished(const std::string& animationId, bool finished, void* context);
+    void AnimateLoadMenuOut();
+    void loadData(const std::string& name) override;
 
-    // The labels, for whoever needs to find them on the screen.
+    // The views, for whoever needs to find them on the screen.
     const Menu& mainMenu() const { return mainMenu_; }
     const Menu& gameModeMenu() const { return gameModeMenu_; }
     const Menu& difficultyMenu() const { return difficultyMenu_; }
     const std::shared_ptr<widgets::UICustomLabel>& menuTitle() const { return menu_titlu_; }
+    const std::shared_ptr<ui::ImageView>& panelCover() const { return blurImage_; }
+    const std::shared_ptr<ui::ImageView>& panelBackdrop() const { return menuImage_; }
     const std::shared_ptr<widgets::UICustomLabel>& panelTitle() const { return label1_; }
     const std::shared_ptr<widgets::UICustomLabel>& panelExit() const { return label2_; }
     const std::shared_ptr<ui::TextView>& textView() const { return textView_; }
+    const std::shared_ptr<widgets::UICustomScrollView>& scrollView() const { return scrollView_; }
 
 private:
     struct Preset {
@@ -90,12 +101,18 @@ private:
         std::int32_t trialMinutes;
         std::int32_t trialSeconds;
     };
+    static const Preset kPresets[3];
+    static const Preset* presetFor(const std::string& difficulty);
 
     void showIntroImage(const char* name);
     void fadeLogo(float alpha, void (StartView::*next)(const std::string&, bool, void*));
     void newGame(const Preset& preset);
     void resetDifficultyMenu();
     void openTextPanel(const char* title, const char* id, const char* text);
+    void openLoadPanel(bool fromGame);
+    void flipPanelIn(void (StartView::*contentIn)(const std::string&, bool, void*));
+    void bringPanelContentIn(const std::shared_ptr<ui::View>& content);
+    void start(const saves::SavedGameRecord& record);
     void showMenuTitle(const char* text);
 
     std::shared_ptr<ui::ImageView> backgr_;
@@ -110,6 +127,8 @@ private:
     std::shared_ptr<ui::ImageView> menuImage_;
     std::shared_ptr<widgets::UICustomLabel> label1_;
     std::shared_ptr<widgets::UICustomLabel> label2_;
+    std::shared_ptr<widgets::UICustomScrollView> scrollView_;
+    saves::SaveFolder saves_;
     bool inGameLoad_ = false;
 };
 

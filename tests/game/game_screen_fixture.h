@@ -2,11 +2,11 @@
 
 #include "game/main_view.h"
 #include "game/nod.h"
+#include "game/playing.h"
 #include "platform/label.h"
 #include "support/harness.h"
 #include "support/printers.h"
 #include "support/scripted_random.h"
-#include "support/solver.h"
 #include "support/temp_folder.h"
 #include "widgets/ui_custom_label.h"
 
@@ -59,37 +59,10 @@ protected:
     // A triangle: nothing can cross.
     void useSolvedBoard() { useBoard({100, 200, 150}, {100, 100, 300}, {{1}, {2}, {0}}); }
 
-    core::Board board() const {
-        core::Board b;
-        for (const auto& nod : screen->collection()) b.push_back({nod->getCoord(), nod->getLink()});
-        return b;
-    }
+    core::Board board() const { return boardOf(*screen); }
     ui::Point centreOf(std::size_t node) const { return screen->collection().at(node)->center(); }
-
-    // Drags a node by a point of it that no other view covers, so that its centre ends exactly at `target`.
-    void dragNodeTo(std::size_t node, ui::Point target) {
-        const auto& nod = screen->collection().at(node);
-        const ui::Rect f = nod->frame();
-        for (float dy : {0.f, -10.f, 10.f, -14.f, 14.f}) {
-            for (float dx : {0.f, -10.f, 10.f, -14.f, 14.f}) {
-                const ui::Point grab{f.center().x + dx, f.center().y + dy};
-                if (h.window().hitTest(grab) != nod.get()) continue;
-                const ui::Point centre = nod->center();
-                const ui::Point drop{grab.x + target.x - centre.x, grab.y + target.y - centre.y};
-                h.drag(Harness::path(grab, drop, 8));
-                return;
-            }
-        }
-        FAIL() << "node " << node << " is covered everywhere";
-    }
-
-    // Moves circles to a crossing-free layout by dragging them there, until the level ends.
-    void solveByDragging() {
-        const auto layout = solveLayout(board(), kGamePlayArea);
-        for (std::size_t i = 0; i < layout.size() && !game::Nod::getGameEnded(); ++i) {
-            dragNodeTo(i, {layout[i].x, layout[i].y});
-        }
-    }
+    void dragNodeTo(std::size_t node, ui::Point target) { testkit::dragNodeTo(h, *screen, node, target); }
+    void solveByDragging() { testkit::solveByDragging(h, *screen); }
 
     // The window point at the middle of a label, where a finger taps it.
     static ui::Point middleOf(const ui::View& view) { return view.convertToWindow(view.bounds().center()); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/lirvo_app_delegate.h"
 #include "game/main_view.h"
 #include "platform/image.h"
 #include "platform/image_view.h"
@@ -20,25 +21,23 @@
 
 namespace testkit {
 
-// The start screen on the headless window, as the program shows it at launch.
+// The program on the headless window, launched as it is from the desktop,
+// saving into a folder of its own.
 class StartScreenTest : public ::testing::Test {
 protected:
     static constexpr double kIntro = 8.4;
     static constexpr double kSlide = 0.8;
     // The backdrop flips in, then title, content and exit come in.
     static constexpr double kPanelOpens = 1.45;
-
-    StartScreenTest() {
-        start = std::make_shared<start::StartView>(h.window().bounds(), random,
-                                                   saves::SaveFolder(saveFolder.path()));
-        h.show(start);
-    }
+    // The flip that shows the game screen.
+    static constexpr double kGameFlip = 0.8;
 
     game::MainView& game() { return *start->mainView(); }
     std::string logo() const {
         const auto& image = start->img()->image();
         return image ? image->name() : "";
     }
+    saves::SaveFolder saves() const { return saves::SaveFolder(saveFolder.path()); }
 
     static ui::Point middleOf(const ui::View& view) { return view.convertToWindow(view.bounds().center()); }
     // Taps an entry once it has come to rest, and lets the screen react.
@@ -54,11 +53,18 @@ protected:
         choose(entry(start->mainMenu(), 0));                  // "New Game"
         choose(entry(start->gameModeMenu(), timeTrial ? 1 : 0)); // "Single Player" or "Time Trial"
     }
+    // From launch to a game of the difficulty (0 "Easy", 1 "Medium", 2 "Hard") on the screen.
+    void playNewGame(bool timeTrial, std::size_t difficulty) {
+        toDifficultyMenu(timeTrial);
+        h.tap(middleOf(entry(start->difficultyMenu(), difficulty)));
+        h.advance(kGameFlip);
+    }
 
-    Harness h;
     ScriptedRandom random{1'700'000'000};
     TempFolder saveFolder;
-    std::shared_ptr<start::StartView> start;
+    app::LirvoAppDelegate delegate{random, saves()};
+    Harness h{delegate};
+    std::shared_ptr<start::StartView> start = delegate.startView();
 };
 
 } // namespace testkit

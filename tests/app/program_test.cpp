@@ -1,16 +1,14 @@
 #include "app/options.h"
 #include "app/snapshot_command.h"
-#include "app/straight_to_game_delegate.h"
 #include "game/main_view.h"
 #include "game/nod.h"
+#include "game/playing.h"
 #include "platform/image.h"
 #include "platform/label.h"
 #include "platform/sdl/landscape.h"
 #include "platform/sdl/snapshot.h"
-#include "support/harness.h"
+#include "start/start_screen_fixture.h"
 #include "support/pixels.h"
-#include "support/scripted_random.h"
-#include "support/temp_folder.h"
 
 #include <SDL_image.h>
 #include <gtest/gtest.h>
@@ -34,10 +32,12 @@ float distanceToSegment(Point p, Point a, Point b) {
     return ui::distance(p, {a.x + t * dx, a.y + t * dy});
 }
 
-// The program as it starts, on the headless back end.
-class StraightToGame : public ::testing::Test {
+// The program with an "Easy" "Single Player" game chosen on its menus.
+class ProgramTest : public testkit::StartScreenTest {
 protected:
-    game::MainView& screen() { return *delegate.gameScreen(); }
+    ProgramTest() { playNewGame(false, 0); }
+
+    game::MainView& screen() { return game(); }
     std::vector<std::pair<Point, Point>> links() {
         std::vector<std::pair<Point, Point>> all;
         const auto& nodes = screen().collection();
@@ -72,42 +72,68 @@ protected:
         }
         EXPECT_GT(checked, 0);
     }
-
-    testkit::ScriptedRandom random{1'700'000'000};
-    testkit::TempFolder saveFolder;
-    app::StraightToGameDelegate delegate{random, saves::SaveFolder(saveFolder.path())};
-    testkit::Harness h{delegate};
+    std::vector<std::string> autoSaves() const {
+        std::vector<std::string> found;
+        for (const auto& name : saves().list().saveNames) {
+            if (name.find("]-auto, LVL ") != std::string::npos) found.push_back(name);
+        }
+        return found;
+    }
 };
 
-TEST_F(StraightToGame, OpensIntoAnEasySinglePlayerGameWithItsClockRunning) {
-    ASSERT_TRUE(delegate.gameScreen());
-    EXPECT_EQ(screen().superview(), &h.window());
+TEST_F(ProgramTest, EndingTheProgramInAGameSavesItOnce) {
     EXPECT_TRUE(h.app().isStatusBarHidden());
-    EXPECT_EQ(screen().getDifficulty(), "Easy");
-    EXPECT_FALSE(screen().getTrialTime());
-    EXPECT_TRUE(screen().getIsInGame());
-    EXPECT_EQ(screen().getScoreInc(), 10);
-    EXPECT_EQ(screen().collection().size(), 7u);
-    EXPECT_EQ(screen().dlevelLabel()->text(), "1");
-    EXPECT_EQ(screen().dscoreLabel()->text(), "0");
-    EXPECT_EQ(screen().dtimeLabel()->text(), "00:00");
-    h.advance(3.01);
-    EXPECT_EQ(screen().dtimeLabel()->text(), "00:03");
-}
-
-TEST_F(StraightToGame, EndingTheProgramSavesTheGameInProgress) {
-    h.advance(2.01);
-    EXPECT_TRUE(saves::SaveFolder(saveFolder.path()).list().saveNames.empty());
+    EXPECT_EQ(start->superview(), &h.window());
+    h.advance(2.0);
+    EXPECT_TRUE(saves().list().saveNames.empty());
     h.terminate();
-    const auto saved = saves::SaveFolder(saveFolder.path()).list().saveNames;
+    const auto saved = autoSaves();
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_NE(saved[0].find("]-auto, LVL 1, Easy, SP"), std::string::npos) << saved[0];
-    const auto record = saves::SaveFolder(saveFolder.path()).read(saved[0]);
+    const auto record = saves().read(saved[0]);
     ASSERT_TRUE(record.record) << record.problem;
     EXPECT_EQ(record.record->NumberOfNodes, 7);
+    EXPECT_FALSE(record.record->IsGameEnded);
 }
 
-TEST_F(StraightToGame, TheBoardIsDrawnOverItsBackgroundAndItsLinesFollowADraggedCircle) {
+TEST_F(ProgramTest, EndingItOnTheWinPanelSavesTheEndedLevel) {
+    testkit::solveByDragging(h, screen());
+    h.advance(1.1);
+    ASSERT_EQ(screen().label1()->text(), "You Win!");
+    h.terminate();
+    const auto saved = autoSaves();
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_TRUE(saves().read(saved[0]).record->IsGameEnded);
+}
+
+TEST_F(ProgramTest, EndingItWithTheSavedGamesListOverAGameSavesThatGame) {
+    h.doubleTap({8, 240});
+    h.advance(1.1);
+    h.tap(middleOf(*screen().label3())); // "Load Game"
+    h.advance(kPanelOpens);
+    ASSERT_EQ(start->scrollView()->alpha(), 1.0f);
+    h.terminate();
+    EXPECT_EQ(autoSaves().size(), 1u);
+}
+
+TEST_F(ProgramTest, EndingItAfterQuittingToTheMenuSavesNothing) {
+    h.doubleTap({8, 240});
+    h.advance(1.1);
+    h.tap(middleOf(*screen().label5())); // "Quit to main"
+    h.advance(2.0);
+    h.terminate();
+    EXPECT_TRUE(saves().list().saveNames.empty());
+}
+
+using ProgramOnItsMenu = testkit::StartScreenTest;
+
+TEST_F(ProgramOnItsMenu, EndingItSavesNothing) {
+    toMainMenu();
+    h.terminate();
+    EXPECT_TRUE(saves().list().saveNames.empty());
+}
+
+TEST_F(ProgramTest, TheBoardIsDrawnOverItsBackgroundAndItsLinesFollowADraggedCircle) {
     // At one pixel a point the background is copied pixel for pixel.
     auto s = render(1);
     ASSERT_TRUE(s);
@@ -147,7 +173,7 @@ TEST_F(StraightToGame, TheBoardIsDrawnOverItsBackgroundAndItsLinesFollowADragged
     expectLinesDrawn(*render(2));
 }
 
-TEST_F(StraightToGame, TheHeadsUpDisplayRunsAlongTheTopEdge) {
+TEST_F(ProgramTest, TheHeadsUpDisplayRunsAlongTheTopEdge) {
     const auto s = render(1);
     // The white hint on its green tab, at the right end of the top edge.
     int white = 0, whiteElsewhere = 0;
@@ -175,8 +201,9 @@ TEST(SnapshotCommand, WritesThePictureAfterTheScript) {
     std::filesystem::remove(file);
     app::Options options;
     options.snapshot = file;
-    // Landscape points: a double tap on the top strip, where no circle goes, opens the options menu.
-    options.play = "wait 2; doubletap 240 8; wait 1.5";
+    // Landscape points: after the intro "New Game", "Single Player" and "Easy" all lie at
+    // (420, 178); then a double tap on the top strip, where no circle goes, opens the options menu.
+    options.play = "wait 9.4; tap 420 178; wait 1; tap 420 178; wait 1; tap 420 178; wait 1; doubletap 240 8; wait 1.5";
     options.scale = 2;
     std::ostringstream errors;
     ASSERT_EQ(app::takeSnapshot(options, saves, errors), 0) << errors.str();
@@ -195,7 +222,7 @@ TEST(SnapshotCommand, WritesThePictureAfterTheScript) {
     EXPECT_GT(dark, 1000);
 
     std::filesystem::remove(file);
-    options.play = "wait 2; hop 1 2";
+    options.play = "wait 9.4; hop 1 2";
     EXPECT_EQ(app::takeSnapshot(options, saves, errors), 2);
     EXPECT_NE(errors.str().find("hop 1 2"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(file));

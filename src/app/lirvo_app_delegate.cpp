@@ -1,0 +1,25 @@
+#include "app/lirvo_app_delegate.h"
+
+#include "game/main_view.h"
+#include "start/start_view.h"
+
+namespace app {
+
+LirvoAppDelegate::LirvoAppDelegate(core::RandomSource& random, saves::SaveFolder saves)
+    : random_(random), saves_(std::move(saves)) {}
+
+LirvoAppDelegate::~LirvoAppDelegate() = default;
+
+void LirvoAppDelegate::applicationDidFinishLaunching(ui::Application& application) {
+    const auto& window = application.window();
+    startView_ = std::make_shared<start::StartView>(window->bounds(), random_, saves_);
+    application.setStatusBarHidden(true);
+    window->addSubview(startView_);
+    window->makeKeyAndVisible();
+}
+
+void LirvoAppDelegate::applicationWillTerminate(ui::Application&) {
+    if (startView_ && startView_->mainView()->getIsInGame()) startView_->mainView()->SaveOnExit();
+}
+
+} // namespace app

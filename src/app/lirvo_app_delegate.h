@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/random_source.h"
+#include "platform/application.h"
+#include "saves/save_folder.h"
+
+#include <memory>
+
+namespace start {
+class StartView;
+}
+
+namespace app {
+
+// Puts the start screen in the window at launch, and saves the game in
+// progress, if there is one, when the program ends.
+class LirvoAppDelegate final : public ui::ApplicationDelegate {
+public:
+    LirvoAppDelegate(core::RandomSource& random, saves::SaveFolder saves);
+    ~LirvoAppDelegate() override;
+
+    void applicationDidFinishLaunching(ui::Application& application) override;
+    void applicationWillTerminate(ui::Application& application) override;
+
+    const std::shared_ptr<start::StartView>& startView() const { return startView_; }
+
+private:
+    core::RandomSource& random_;
+    saves::SaveFolder saves_;
+    std::shared_ptr<start::StartView> startView_;
+};
+
+} // namespace app
