@@ -189,6 +189,16 @@ def word_logo(size, text, fnt_size, sub=None, mark=True):
     return portrait(finish(img, size))
 
 
+def menu_logo(size, text, fnt_size):
+    """The logo beside the menus: the mark above the word, narrow enough to leave the menus their room."""
+    img = canvas(size)
+    d = ImageDraw.Draw(img)
+    w, h = size
+    knot(d, (w / 2, h * 0.34), h * 0.23, h * 0.07, 2)
+    text_centered(d, (w / 2, h * 0.8), text, font(BOLD, fnt_size), DEEP_GREEN)
+    return portrait(finish(img, size))
+
+
 def icon():
     """The desktop icon: the game's mark on a paper tile."""
     size = 256
@@ -211,7 +221,7 @@ def main():
     save(word_logo((260, 90), "LIRVO", 40, sub="STUDIO"), "logoOrvane.png")
     save(word_logo((200, 50), "presents", 26, mark=False), "presents.png")
     save(word_logo((300, 120), "Lirvo", 64), "logoGame.png")
-    save(word_logo((300, 120), "Lirvo", 64), "logoGameMenu.png")
+    save(menu_logo((200, 180), "Lirvo", 56), "logoGameMenu.png")
     save(veil(170), "logoGameMenuBlur.png")
     # Behind the credits, tutorial and load panels: a 320 x 210 text area with title and exit.
     save(card((40, 20, 440, 300)), "bgInGameMenu2.png")

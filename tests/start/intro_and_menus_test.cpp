@@ -176,12 +176,6 @@ TEST_F(StartScreenTest, TheTextPanelsOpenOverTheMenuAndCloseAgain) {
     EXPECT_FLOAT_EQ(start->textView()->presentationAlpha(), 1.0f);
 }
 
-} // namespace
-} // namespace testkit
-
-namespace testkit {
-namespace {
-
 TEST_F(StartScreenTest, QuitToMainFlipsBackToTheMainMenu) {
     toDifficultyMenu(true);
     choose(entry(start->difficultyMenu(), 0));

@@ -1,9 +1,12 @@
 #!/usr/bin/python3
 """Plays the real window under Xvfb as a person would, and looks at it.
 
-Starts `lirvo --scale 1` on a virtual display, drags a circle with the
-mouse, double clicks the board for the options menu, and ends the program
-with SIGTERM and with SIGINT, which must save the game in progress. The
+Starts `lirvo --scale 1` on a virtual display, watches the intro, chooses
+"New Game", "Single Player" and "Easy" on the menus, drags a circle with the
+mouse, double clicks the board for the options menu, saves the game, quits
+to the main menu and loads the game again from the saved-game list. Then it
+ends the program with SIGTERM, which must save the game in progress, and a
+second run on its main menu with SIGINT, which must save nothing. The
 screenshots stay in the output folder for a person to look at.
 
 Usage: window_test.py LIRVO OUTPUT_FOLDER
@@ -23,6 +26,9 @@ GREEN = (77, 140, 36)         # the circles' body
 VEILED_GREEN = (179, 205, 158)  # seen through the veil of the menu and panel
 LINE_GREY = (148, 148, 148)
 PAPER = (246, 244, 232)       # the menu card
+DEEP_GREEN = (54, 105, 26)    # the logo's word and the heads-up captions
+HIGHLIGHT = (77, 140, 36)     # the menus' titles
+INK = (15, 15, 15)            # the entries
 WIDTH, HEIGHT = 480, 320      # the landscape window at scale 1
 
 
@@ -73,8 +79,9 @@ class Session:
 
     def screenshot(self, path):
         subprocess.run(["import", "-window", "root", path], env=self.display.env, check=True, timeout=10)
-        shot = Image.open(path).convert("RGB")
-        return shot.crop((self.x, self.y, self.x + WIDTH, self.y + HEIGHT))
+        shot = Image.open(path).convert("RGB").crop((self.x, self.y, self.x + WIDTH, self.y + HEIGHT))
+        shot.save(path)  # the window alone, for a person to look at
+        return shot
 
     def look_until(self, path, shows, seconds=8):
         """Screenshots until `shows` holds for one (a busy machine may be slow to draw); the last one."""
@@ -159,17 +166,65 @@ def check(condition, what):
     print("ok:", what)
 
 
+# Where things are in the landscape window, at scale 1.
+MENU_FIRST = (420, 178)       # "New Game", then "Single Player", then "Easy"
+MENU_SECOND = (420, 198)      # "Load Game" on the main menu
+OPTIONS_SAVE = (240, 150)     # "Save Game" on the options menu; "Next Level" on the "You Win!" panel
+OPTIONS_QUIT = (240, 210)     # "Quit to main"
+ALERT_BUTTON = (240, 213)
+FIRST_ROW = (200, 62)         # the first saved game on the list
+MENU_TEXT = (360, 165, WIDTH, 265)
+HINT = (333, 0, WIDTH, 20)    # "Tap twice for options"
+
+
+def dark_text(picture, box):
+    return count(picture, box, INK, 60)
+
+
+def game_shown(picture):
+    """Once the game screen has flipped in, its heads-up display shows whole, and circles."""
+    return count(picture, HINT, (255, 255, 255), 6) > 150 and len(circles(picture)) >= 3
+
+
+def main_menu(game, path, seconds=8):
+    """Waits for the main menu's entries to come to rest: two screenshots alike, a moment apart."""
+    last = []
+
+    def at_rest(picture):
+        entries = picture.crop(MENU_TEXT).tobytes()
+        still = last and last[-1] == entries
+        last.append(entries)
+        return dark_text(picture, MENU_TEXT) > 400 and still
+    return game.look_until(path, at_rest, seconds)
+
+
+def open_game(game, out):
+    """From the intro to an "Easy" "Single Player" board; answers its screenshot."""
+    intro = game.look_until(os.path.join(out, "0-intro.png"), lambda p: count(p, (90, 60, 390, 260), DEEP_GREEN, 30) > 300)
+    check(count(intro, (90, 60, 390, 260), DEEP_GREEN, 30) > 300, "the intro shows its first picture")
+    check(dark_text(intro, MENU_TEXT) == 0, "with no menu yet")
+    menu = main_menu(game, os.path.join(out, "1-main-menu.png"), seconds=14)
+    check(dark_text(menu, MENU_TEXT) > 400, "the main menu comes in after the intro")
+    for name, title in (("game mode", (300, 130, WIDTH, 155)), ("difficulty", (300, 130, WIDTH, 155))):
+        game.click(MENU_FIRST)
+        time.sleep(1.8)  # one menu slides out, the next slides in
+        shot = game.screenshot(os.path.join(out, f"1-{name}-menu.png"))
+        check(count(shot, title, HIGHLIGHT, 40) > 60, f"the {name} menu shows its title")
+    game.click(MENU_FIRST)
+    return game.look_until(os.path.join(out, "2-board.png"), game_shown)
+
+
 def play(display, lirvo, out, saves):
     game = Session(display, lirvo, saves)
     try:
         check(game.size == (WIDTH, HEIGHT), f"the window is 480 x 320 at scale 1 (it is {game.size})")
-        board = game.look_until(os.path.join(out, "1-board.png"), lambda p: len(circles(p)) >= 3)
+        board = open_game(game, out)
         found = circles(board)
         check(len(found) >= 3, f"circles are seen on the board ({len(found)} stand alone)")
         check(count(board, (30, 25, WIDTH, HEIGHT), LINE_GREY, 12) > 100, "grey lines are seen between them")
-        check(count(board, (333, 0, WIDTH, 20), (255, 255, 255), 6) > 150,
+        check(count(board, HINT, (255, 255, 255), 6) > 150,
               "the white hint sits at the right end of the top edge")
-        check(count(board, (78, 0, 323, 20), (54, 105, 26), 40) > 150,
+        check(count(board, (78, 0, 323, 20), DEEP_GREEN, 40) > 150,
               "the green captions run along the top edge")
 
         # The circle farthest from the others, to a free place.
@@ -187,28 +242,48 @@ def play(display, lirvo, out, saves):
         def moved(picture):
             return any(close(c, target, 3) for c in circles(picture, VEILED_GREEN if has_won(picture) else GREEN))
         time.sleep(0.6)  # a panel would be flipping in by now
-        dragged = game.look_until(os.path.join(out, "2-dragged.png"), moved)
+        dragged = game.look_until(os.path.join(out, "3-dragged.png"), moved)
         won = has_won(dragged)
         after = circles(dragged, VEILED_GREEN if won else GREEN)
         check(any(close(c, target, 3) for c in after), f"the circle followed the mouse from {start} to {target}")
         check(not any(close(c, start, 3) for c in after), "and left its old place")
         if won:
             print("the move solved the level")
-            game.click((240, 150))  # "Next Level"
-            after = circles(game.look_until(os.path.join(out, "2-next-level.png"), lambda p: len(circles(p)) >= 3))
+            game.click(OPTIONS_SAVE)  # "Next Level"
+            after = circles(game.look_until(os.path.join(out, "3-next-level.png"), lambda p: len(circles(p)) >= 3))
             check(len(after) >= 3, "\"Next Level\" dealt a new board")
 
         spot = empty_spot(after, avoid=[start])
         game.double_click(spot)
 
         def menu_shown(picture):  # the flip and the entries' fade are over
-            return close(picture.getpixel((170, 235)), PAPER, 12) and \
-                count(picture, (185, 120, 295, 220), (15, 15, 15), 60) > 300
-        menu = game.look_until(os.path.join(out, "3-menu.png"), menu_shown)
+            return close(picture.getpixel((170, 235)), PAPER, 12) and dark_text(picture, (185, 120, 295, 220)) > 300
+        menu = game.look_until(os.path.join(out, "4-options-menu.png"), menu_shown)
         check(close(menu.getpixel((170, 235)), PAPER, 12), "a double click opened the options menu's card")
-        check(count(menu, (185, 120, 295, 220), (15, 15, 15), 60) > 300, "its entries are written on it")
+        check(dark_text(menu, (185, 120, 295, 220)) > 300, "its entries are written on it")
         beside = count(menu, (0, 25, 140, HEIGHT), GREEN, 20) + count(menu, (340, 25, WIDTH, HEIGHT), GREEN, 20)
         check(beside == 0, "the board lies veiled beside it")
+
+        game.click(OPTIONS_SAVE)
+        alert = game.look_until(os.path.join(out, "5-saved.png"), lambda p: dark_text(p, (100, 100, 380, 170)) > 150)
+        check(dark_text(alert, (100, 100, 380, 170)) > 150, "\"Save Game\" answers with an alert")
+        check(len(os.listdir(saves)) == 1, f"and one file in the saved-game folder ({os.listdir(saves)})")
+        game.click(ALERT_BUTTON)
+        time.sleep(0.3)
+        game.click(OPTIONS_QUIT)
+        menu = main_menu(game, os.path.join(out, "6-back-to-menu.png"))
+        check(dark_text(menu, MENU_TEXT) > 400, "\"Quit to main\" goes back to the main menu")
+        game.click(MENU_SECOND)
+
+        def listed(picture):
+            return count(picture, (90, 75, 390, 270), (255, 255, 255), 4) > 40000 and dark_text(picture, (80, 55, 400, 70)) > 100
+        panel = game.look_until(os.path.join(out, "7-load-panel.png"), listed)
+        check(listed(panel), "\"Load Game\" lists the saved game on a white list")
+        game.click(FIRST_ROW)
+        loaded = game.look_until(os.path.join(out, "8-loaded.png"), game_shown)
+        back = circles(loaded)
+        check(len(back) == len(after) and all(any(close(c, o, 3) for o in back) for c in after),
+              "the saved row brings the board back with every circle where it was saved")
     finally:
         status = game.end(signal.SIGTERM)
     check(status == 0, f"SIGTERM ends the program normally (status {status})")
@@ -217,8 +292,10 @@ def play(display, lirvo, out, saves):
     check(len(autos) == 1, f"the game in progress was saved on the way out ({os.listdir(saves)})")
 
     game = Session(display, lirvo, saves)
+    main_menu(game, os.path.join(out, "9-second-run.png"), seconds=14)
     status = game.end(signal.SIGINT)
     check(status == 0, f"SIGINT ends the program normally (status {status})")
+    check(len(os.listdir(saves)) == 2, f"and, ended on the main menu, it saved nothing ({os.listdir(saves)})")
 
 
 def main():
