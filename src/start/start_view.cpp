@@ -181,33 +181,38 @@ void StartView::menuAnimation(const std::string&, bool, void*) {
     commitAnimations();
 }
 
-void StartView::AnimateMenuOut() {
-    beginAnimations();
-    setAnimationDuration(kSlide);
-    setAnimationDelegate(this, &StartView::menu1Out);
-    mainMenu_.slide(false);
-    commitAnimations();
-}
+void StartView::AnimateMenuOut() { slideMenuOut(mainMenu_, &StartView::menu1Out); }
 
 void StartView::showMenuTitle(const char* text) {
     if (!menu_titlu_) {
         menu_titlu_ = std::make_shared<widgets::UICustomLabel>(kTitleFrame, text, ui::Font{kMenuFont, 16}, "menu_titlu");
+        menu_titlu_->setTextColor(widgets::kHighlight);
     }
     menu_titlu_->setText(text);
     menu_titlu_->setAlpha(0);
     addSubview(menu_titlu_);
 }
 
-void StartView::menu1Out(const std::string&, bool, void*) {
-    showMenuTitle("SELECT GAME MODE");
-    menu_titlu_->setTextColor(widgets::kHighlight);
-    gameModeMenu_.build(*this);
+void StartView::slideMenuIn(Menu& menu, const char* title) {
+    showMenuTitle(title);
+    menu.build(*this);
     beginAnimations();
     setAnimationDuration(kSlide);
     menu_titlu_->setAlpha(1);
-    gameModeMenu_.slide(true);
+    menu.slide(true);
     commitAnimations();
 }
+
+void StartView::slideMenuOut(const Menu& menu, void (StartView::*next)(const std::string&, bool, void*)) {
+    beginAnimations();
+    setAnimationDuration(kSlide);
+    setAnimationDelegate(this, next);
+    if (menu_titlu_) menu_titlu_->setAlpha(0);
+    menu.slide(false);
+    commitAnimations();
+}
+
+void StartView::menu1Out(const std::string&, bool, void*) { slideMenuIn(gameModeMenu_, "SELECT GAME MODE"); }
 
 void StartView::tapNewGame() {
     mainView_->setNewGame(true);
@@ -221,43 +226,16 @@ void StartView::tapTimeTrialGame() {
     animateGameTypeMenu();
 }
 
-void StartView::animateGameTypeMenu() {
-    beginAnimations();
-    setAnimationDuration(kSlide);
-    setAnimationDelegate(this, &StartView::menu11Out);
-    menu_titlu_->setAlpha(0);
-    gameModeMenu_.slide(false);
-    commitAnimations();
-}
+void StartView::animateGameTypeMenu() { slideMenuOut(gameModeMenu_, &StartView::menu11Out); }
 
-void StartView::menu11Out(const std::string&, bool, void*) {
-    showMenuTitle("SELECT DIFFICULTY");
-    difficultyMenu_.build(*this);
-    beginAnimations();
-    setAnimationDuration(kSlide);
-    menu_titlu_->setAlpha(1);
-    difficultyMenu_.slide(true);
-    commitAnimations();
-}
+void StartView::menu11Out(const std::string&, bool, void*) { slideMenuIn(difficultyMenu_, "SELECT DIFFICULTY"); }
 
-void StartView::menu114Animation() {
-    beginAnimations();
-    setAnimationDuration(kSlide);
-    setAnimationDelegate(this, &StartView::menu1Out);
-    menu_titlu_->setAlpha(0);
-    difficultyMenu_.slide(false);
-    commitAnimations();
-}
+void StartView::menu114Animation() { slideMenuOut(difficultyMenu_, &StartView::menu1Out); }
 
 void StartView::menu13Animation() {
     mainView_->setNewGame(false);
     mainView_->setTrialTime(false);
-    beginAnimations();
-    setAnimationDuration(kSlide);
-    setAnimationDelegate(this, &StartView::menuAnimation);
-    menu_titlu_->setAlpha(0);
-    gameModeMenu_.slide(false);
-    commitAnimations();
+    slideMenuOut(gameModeMenu_, &StartView::menuAnimation);
 }
 
 // ---- New games ----
@@ -305,7 +283,12 @@ void StartView::newGame(const Preset& preset) {
     startTimer();
     game.setAlpha(0);
     game.RestartGame({}, {}, {}, false);
-    game.setIsInGame(true);
+    showGame();
+}
+
+// The game, in play, flips in over the menus.
+void StartView::showGame() {
+    mainView_->setIsInGame(true);
     addSubview(mainView_);
     AnimateGameView();
     resetDifficultyMenu();
@@ -453,11 +436,11 @@ void StartView::loadData(const std::string& name) {
     AnimateLoadMenuOut();
     if (getInGameLoad()) mainView_->AnimateInGameMenuOut();
     if (const auto& timer = mainView_->timer()) timer->invalidate();
-    start(*read.record);
+    resume(*read.record);
 }
 
 // Resumes a saved game on the game screen, as a new game starts but with the saved values.
-void StartView::start(const saves::SavedGameRecord& record) {
+void StartView::resume(const saves::SavedGameRecord& record) {
     game::MainView& game = *mainView_;
     game.setDifficulty(record.Difficulty);
     game.setScoreInc(record.ScoreInc);
@@ -493,10 +476,7 @@ void StartView::start(const saves::SavedGameRecord& record) {
             game.setMinutes(preset->trialMinutes, preset->trialSeconds);
         }
     }
-    game.setIsInGame(true);
-    addSubview(mainView_);
-    AnimateGameView();
-    resetDifficultyMenu();
+    showGame();
 }
 
 } // namespace start

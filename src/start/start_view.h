@@ -112,8 +112,13 @@ private:
     void openLoadPanel(bool fromGame);
     void flipPanelIn(void (StartView::*contentIn)(const std::string&, bool, void*));
     void bringPanelContentIn(const std::shared_ptr<ui::View>& content);
-    void start(const saves::SavedGameRecord& record);
+    void resume(const saves::SavedGameRecord& record);
+    void showGame();
     void showMenuTitle(const char* text);
+    // Brings `menu` in under the title `title`.
+    void slideMenuIn(Menu& menu, const char* title);
+    // Fades the title out and slides `menu` away; `next` runs once it is gone.
+    void slideMenuOut(const Menu& menu, void (StartView::*next)(const std::string&, bool, void*));
 
     std::shared_ptr<ui::ImageView> backgr_;
     std::shared_ptr<ui::ImageView> img_;

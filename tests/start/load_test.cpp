@@ -94,6 +94,8 @@ TEST_F(LoadTest, TheListShowsEverySaveInTheFolderAndScrollsFromTheFifteenth) {
     EXPECT_TRUE(rows().empty());
     EXPECT_EQ(start->scrollView()->contentSize(), (ui::Size{320, 210}));
     EXPECT_EQ(start->scrollView()->frame().size, (ui::Size{210, 320})); // turned
+    choose(*start->panelTitle()); // the title is no command
+    EXPECT_EQ(start->scrollView()->alpha(), 1.0f);
     closePanel();
     EXPECT_EQ(start->scrollView()->superview(), nullptr);
 
@@ -131,6 +133,19 @@ TEST_F(LoadTest, TheListShowsEverySaveInTheFolderAndScrollsFromTheFifteenth) {
     load("sub/name");
     EXPECT_EQ(game().getLevel(), 7);
     EXPECT_EQ(game().dlevelLabel()->text(), "7");
+}
+
+TEST_F(LoadTest, AFolderThatCannotBeListedIsToldAndTheListStaysEmpty) {
+    fs::remove_all(saveFolder.path());
+    toMainMenu();
+    openLoadPanelFromMainMenu();
+    ASSERT_NE(h.alert(), nullptr);
+    EXPECT_EQ(h.alert()->title(), "Load Game");
+    EXPECT_EQ(h.alert()->message().rfind("The saved games cannot be listed: ", 0), 0u) << h.alert()->message();
+    h.dismissAlert();
+    EXPECT_TRUE(rows().empty());
+    closePanel();
+    EXPECT_FALSE(game().getIsInGame());
 }
 
 TEST_F(LoadTest, AGameSavedQuitAndLoadedFromTheMainMenuComesBackAsItWas) {
