@@ -19,6 +19,7 @@ struct TextRun {
     Color color;
     TextAlignment alignment = TextAlignment::Left;
     bool wraps = false;
+    bool truncates = false; // one line longer than its box ends in an ellipsis inside it
 };
 
 // The drawing calls that views make, in the manner of the phone's drawing

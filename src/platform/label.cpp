@@ -31,8 +31,13 @@ void Label::setNumberOfLines(int lines) {
     setNeedsDisplay();
 }
 
+void Label::setTruncatesTail(bool truncates) {
+    truncatesTail_ = truncates;
+    setNeedsDisplay();
+}
+
 void Label::drawRect(Canvas& canvas, Rect rect) {
-    if (!text_.empty()) canvas.drawText({text_, font_, textColor_, alignment_, numberOfLines_ != 1}, rect);
+    if (!text_.empty()) canvas.drawText({text_, font_, textColor_, alignment_, numberOfLines_ != 1, truncatesTail_}, rect);
 }
 
 } // namespace ui

@@ -23,6 +23,9 @@ public:
     // 1 draws one line; 0 wraps the text at the label's width.
     int numberOfLines() const { return numberOfLines_; }
     void setNumberOfLines(int lines);
+    // One line longer than the label: drawn whole past its edges, or cut with an ellipsis.
+    bool truncatesTail() const { return truncatesTail_; }
+    void setTruncatesTail(bool truncates);
 
     void drawRect(Canvas& canvas, Rect rect) override;
 
@@ -32,6 +35,7 @@ private:
     Color textColor_ = Color::black();
     TextAlignment alignment_ = TextAlignment::Left;
     int numberOfLines_ = 1;
+    bool truncatesTail_ = false;
 };
 
 } // namespace ui

@@ -49,6 +49,9 @@ UICustomLabel::UICustomLabel(ui::Rect frame, std::string text, ui::Font font, st
     if (labelId_ != kLoadEntry) {
         setTransform(ui::Transform::rotation(ui::kLandscapeTurn));
         setTextAlignment(ui::TextAlignment::Right);
+    } else {
+        // A save's name can be longer than the list is wide.
+        setTruncatesTail(true);
     }
     setTextColor(is({"menu13", "menu114"}) ? kBackEntryGrey : kNormalText);
     if (is({"options", "save_loose"})) setTextColor(kInertText);

@@ -85,37 +85,71 @@ TEST_F(SoftwareScreen, PicturesAppearUprightAndTurnWithTheirViews) {
     EXPECT_EQ(at(*s, {150, 300}), kWhite);
 }
 
-TEST_F(SoftwareScreen, TurnedLabelsReadLeftToRightInLandscape) {
+// Where dark pixels are, in pixel columns from `fromX` on.
+struct Ink {
+    int minX, maxX, minY, maxY;
+    int inkiestRow; // the row holding most of them
+    bool any() const { return maxX >= 0; }
+};
+
+Ink inkOf(SDL_Surface& s, int fromX = 0) {
+    Ink ink{s.w, -1, s.h, -1, -1};
+    int inkiest = 0;
+    for (int y = 0; y < s.h; ++y) {
+        int row = 0;
+        for (int x = fromX; x < s.w; ++x) {
+            if (colourDistance(pixelAt(s, x, y), kBlack) > 100) continue;
+            ++row;
+            ink.minX = std::min(ink.minX, x), ink.maxX = std::max(ink.maxX, x);
+            ink.minY = std::min(ink.minY, y), ink.maxY = std::max(ink.maxY, y);
+        }
+        if (row > inkiest) inkiest = row, ink.inkiestRow = y;
+    }
+    return ink;
+}
+
+// A turned label, as the game's are, in landscape from x 180 to `right` and y 10 to 50.
+std::shared_ptr<ui::Label> turnedLabel(const char* text, float right) {
     auto label = std::make_shared<ui::Label>();
     label->setTransform(ui::Transform::rotation(ui::kLandscapeTurn));
-    label->setFrame({10, 100, 40, 200}); // landscape: x 180 to 380, y 10 to 50
-    label->setText("TTTTT");
+    label->setFrame({10, 480 - right, 40, right - 180});
+    label->setText(text);
     label->setFont({"Helvetica-Bold", 30});
     label->setTextColor(ui::Color::black());
+    return label;
+}
+
+TEST_F(SoftwareScreen, TurnedLabelsReadLeftToRightInLandscape) {
+    h.show(turnedLabel("TTTTT", 380));
+    const auto s = render();
+    ASSERT_TRUE(s);
+    const Ink ink = inkOf(*s);
+    ASSERT_TRUE(ink.any()) << "no text drawn";
+    // One line across the landscape, starting at the label's left end.
+    EXPECT_GT(ink.maxX - ink.minX, 3 * (ink.maxY - ink.minY));
+    EXPECT_NEAR(ink.minX, 2 * 180, 2 * 4);
+    EXPECT_LT(ink.maxX, 2 * 380);
+    EXPECT_GE(ink.minY, 2 * 10);
+    EXPECT_LE(ink.maxY, 2 * 50);
+    // The bars of the Ts are at the top: the text is not upside down.
+    EXPECT_LT(ink.inkiestRow, (ink.minY + ink.maxY) / 2);
+}
+
+TEST_F(SoftwareScreen, ALineTooLongForATruncatingLabelEndsInAnEllipsisInside) {
+    const auto label = turnedLabel("TTTTTTTTTTTTTTTTTTTTTTTT", 300);
+    label->setTruncatesTail(true);
     h.show(label);
     const auto s = render();
     ASSERT_TRUE(s);
-
-    // The box of the dark pixels, and the row holding most of them.
-    int minX = s->w, maxX = -1, minY = s->h, maxY = -1, inkiestRow = -1, inkiest = 0;
-    for (int y = 0; y < s->h; ++y) {
-        int ink = 0;
-        for (int x = 0; x < s->w; ++x) {
-            if (colourDistance(pixelAt(*s, x, y), kBlack) > 100) continue;
-            ++ink;
-            minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y), maxY = std::max(maxY, y);
-        }
-        if (ink > inkiest) inkiest = ink, inkiestRow = y;
-    }
-    ASSERT_GE(maxX, 0) << "no text drawn";
-    // One line across the landscape, starting at the label's left end.
-    EXPECT_GT(maxX - minX, 3 * (maxY - minY));
-    EXPECT_NEAR(minX, 2 * 180, 2 * 4);
-    EXPECT_LT(maxX, 2 * 380);
-    EXPECT_GE(minY, 2 * 10);
-    EXPECT_LE(maxY, 2 * 50);
-    // The bars of the Ts are at the top: the text is not upside down.
-    EXPECT_LT(inkiestRow, (minY + maxY) / 2);
+    const Ink ink = inkOf(*s);
+    ASSERT_TRUE(ink.any()) << "no text drawn";
+    EXPECT_NEAR(ink.minX, 2 * 180, 2 * 4);
+    EXPECT_LE(ink.maxX, 2 * 300);
+    EXPECT_GT(ink.maxX, 2 * 270); // cut after the last whole letter that fits beside the ellipsis
+    // The last few points hold only the ellipsis' dots, low on the line.
+    const Ink end = inkOf(*s, ink.maxX - 2 * 6);
+    EXPECT_LT(end.maxY - end.minY, (ink.maxY - ink.minY) / 3);
+    EXPECT_GT(end.minY, (ink.minY + ink.maxY) / 2);
 }
 
 // Draws one grey line, 2 points wide, as the board does.

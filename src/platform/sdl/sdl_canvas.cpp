@@ -143,9 +143,9 @@ void SdlCanvas::drawText(const TextRun& run, Rect rect) {
     const float pixelsPerPoint = std::hypot(m.c, m.d);
     if (pixelsPerPoint <= 0) return;
     const int pixels = static_cast<int>(std::lround(run.font.size * pixelsPerPoint));
-    const int wrapWidth = run.wraps ? std::max(1, static_cast<int>(rect.width() * pixelsPerPoint)) : 0;
+    const int width = std::max(1, static_cast<int>(std::lround(rect.width() * pixelsPerPoint)));
     const bool turned = texturesTurn();
-    const TextCache::Rendered* text = texts_.get(run, pixels, wrapWidth, turned);
+    const TextCache::Rendered* text = texts_.get(run, pixels, width, turned);
     if (!text) return;
 
     const Size size{text->width / pixelsPerPoint, text->height / pixelsPerPoint};

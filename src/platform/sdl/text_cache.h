@@ -25,11 +25,12 @@ public:
 
     TextCache(SDL_Renderer* renderer, FontLibrary& fonts) : renderer_(renderer), fonts_(fonts) {}
 
-    // The run rendered with an em of `pixels`, on one line or, when
-    // `wrapWidth` is above 0, wrapped at that many pixels; `turned`: its
-    // texture turned a quarter clockwise (see makeTexture). Null when the
-    // text is empty or its font is missing.
-    const Rendered* get(const TextRun& run, int pixels, int wrapWidth, bool turned);
+    // The run rendered with an em of `pixels` for a box `width` pixels wide:
+    // wrapped at that width when the run wraps, else on one line, cut with an
+    // ellipsis where it is longer if the run truncates; `turned`: its texture
+    // turned a quarter clockwise (see makeTexture). Null when the text is
+    // empty or its font is missing.
+    const Rendered* get(const TextRun& run, int pixels, int width, bool turned);
     // Drops what has not been used since the last call.
     void endFrame();
     std::size_t size() const { return entries_.size(); }
@@ -40,7 +41,9 @@ private:
         std::string font;
         int pixels;
         std::array<std::uint8_t, 3> color;
-        int wrapWidth;
+        int width; // 0 when it neither wraps nor truncates
+        bool wraps;
+        bool truncates;
         TextAlignment alignment; // lines of wrapped text align within their block
         bool turned;
 
