@@ -1,7 +1,7 @@
+#include "app/lirvo_app_delegate.h"
 #include "app/options.h"
 #include "app/resource_folder.h"
 #include "app/snapshot_command.h"
-#include "app/lirvo_app_delegate.h"
 #include "core/system_random.h"
 #include "platform/image.h"
 #include "platform/sdl/sdl_backend.h"

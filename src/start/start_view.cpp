@@ -417,7 +417,7 @@ void StartView::loadMenuInFinished(const std::string&, bool, void*) { bringPanel
 void StartView::AnimateLoadMenuOut() {
     for (const auto& view : std::initializer_list<std::shared_ptr<ui::View>>{menuImage_, blurImage_, label1_, label2_,
                                                                            scrollView_}) {
-        view->setAlpha(0);
+        if (view) view->setAlpha(0);
     }
     beginAnimations();
     setAnimationDuration(kPanelFlip);

@@ -29,7 +29,9 @@ saves::SavedGameRecord mediumGame(bool timeTrial, int minutes, int seconds) {
     return r;
 }
 
-core::Board savedBoard(const saves::SavedGameRecord& r) { return *core::rebuildBoard({r.xNodes, r.yNodes, r.Links}, r.NumberOfNodes).board; }
+core::Board savedBoard(const saves::SavedGameRecord& r) {
+    return *core::rebuildBoard({r.xNodes, r.yNodes, r.Links}, r.NumberOfNodes).board;
+}
 
 class LoadTest : public StartScreenTest {
 protected:
@@ -129,7 +131,10 @@ TEST_F(LoadTest, TheListShowsEverySaveInTheFolderAndScrollsFromTheFifteenth) {
     // The last row is below the list's edge until the list is scrolled.
     const ui::Point lastRow = middleOf(row("sub/name"));
     EXPECT_NE(h.window().hitTest(lastRow), &row("sub/name"));
-    start->scrollView()->setContentOffset({0, 15});
+    // A finger drags the list up by more than the one row it can go.
+    const auto& list = *start->scrollView();
+    h.drag(Harness::path(list.convertToWindow({150, 150}), list.convertToWindow({150, 100})));
+    EXPECT_EQ(list.contentOffset(), (ui::Point{0, 15}));
     load("sub/name");
     EXPECT_EQ(game().getLevel(), 7);
     EXPECT_EQ(game().dlevelLabel()->text(), "7");

@@ -1,0 +1,78 @@
+// Opening the load panel over a folder of many saved games: the folder is
+// listed (subfolders included) and a row is made for every save; then
+// loading one of them, which reads and checks its file and rebuilds its board.
+#include "start/start_view.h"
+
+#include "core/generator.h"
+#include "game/main_view.h"
+#include "support/harness.h"
+#include "support/scripted_random.h"
+#include "support/temp_folder.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+constexpr int kNodes = 14;
+
+saves::SavedGameRecord hardGame(testkit::ScriptedRandom& random) {
+    core::seedFromClock(random);
+    const core::BoardDescription board = core::describe(core::generateBoard(kNodes, 320, 480, random));
+    saves::SavedGameRecord r;
+    r.Difficulty = "Hard";
+    r.ScoreInc = 25;
+    r.NumberOfNodes = kNodes;
+    r.xNodes = board.xNodes;
+    r.yNodes = board.yNodes;
+    r.Links = board.Links;
+    return r;
+}
+
+void LoadPanelOpens(benchmark::State& state) {
+    const int saveCount = static_cast<int>(state.range(0));
+    testkit::TempFolder folder;
+    const saves::SaveFolder saves(folder.path());
+    testkit::ScriptedRandom random(1'700'000'000);
+    const saves::SavedGameRecord record = hardGame(random);
+    for (int i = 0; i < saveCount; ++i) saves.write("game " + std::to_string(i), record);
+
+    testkit::Harness h;
+    const auto start = std::make_shared<start::StartView>(h.window().bounds(), random, saves);
+    h.show(start);
+    for (auto _ : state) {
+        start->tapOnLoad();
+        state.PauseTiming();
+        start->AnimateCreditsMenuOut();
+        h.advance(2);
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = static_cast<double>(start->scrollView()->subviews().size());
+}
+BENCHMARK(LoadPanelOpens)->ArgName("saves")->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+void LoadSavedGame(benchmark::State& state) {
+    testkit::TempFolder folder;
+    const saves::SaveFolder saves(folder.path());
+    testkit::ScriptedRandom random(1'700'000'000);
+    saves.write("game", hardGame(random));
+
+    testkit::Harness h;
+    const auto start = std::make_shared<start::StartView>(h.window().bounds(), random, saves);
+    h.show(start);
+    for (auto _ : state) {
+        state.PauseTiming();
+        start->tapOnLoad();
+        h.advance(2);
+        state.ResumeTiming();
+        start->loadData("game");
+        state.PauseTiming();
+        h.advance(2);
+        state.ResumeTiming();
+    }
+    if (start->mainView()->collection().size() != kNodes) state.SkipWithError("the game was not loaded");
+}
+BENCHMARK(LoadSavedGame)->Unit(benchmark::kMicrosecond);
+
+} // namespace
