@@ -55,6 +55,12 @@ public:
     void setInitialMinutes(std::int32_t minutes) { initialMinutes = minutes; }
     std::int32_t getInitialSeconds() const { return initialSeconds; }
     void setInitialSeconds(std::int32_t seconds) { initialSeconds = seconds; }
+    // The time a level starts from (and "Restart" goes back to), and the clock set to it.
+    void setLevelTime(std::int32_t minutes, std::int32_t seconds) {
+        setInitialMinutes(minutes);
+        setInitialSeconds(seconds);
+        setMinutes(minutes, seconds);
+    }
     bool getTrialTime() const { return ttime; }
     void setTrialTime(bool trial) { ttime = trial; }
     bool getNewGame() const { return newgame; }

@@ -265,18 +265,14 @@ void StartView::newGame(const Preset& preset) {
     game.setNrNoduri(preset.nodes);
     game.setLevel(1);
     game.setCurrentScore(0);
-    game.setInitialMinutes(0);
-    game.setInitialSeconds(0);
-    game.setMinutes(0, 0);
     // A mode is always chosen on the way here, but a "Back" tapped while
     // the menu slid out can clear it: the game is then a Single Player one.
     if (!game.getNewGame() && !game.getTrialTime()) game.setNewGame(true);
     game.dlevelLabel()->setText("1");
     game.dscoreLabel()->setText("0");
+    game.setLevelTime(0, 0);
     if (game.getTrialTime()) {
-        game.setInitialMinutes(preset.trialMinutes);
-        game.setInitialSeconds(preset.trialSeconds);
-        game.setMinutes(preset.trialMinutes, preset.trialSeconds);
+        game.setLevelTime(preset.trialMinutes, preset.trialSeconds);
         game.setDead(false);
     }
     game.showTime(game.getMinutes(), game.getSeconds());
@@ -451,18 +447,13 @@ void StartView::resume(const saves::SavedGameRecord& record) {
     game.setNewGame(!record.TimeTrial);
     // A lost Time Trial left behind must not keep the next win from counting.
     game.setDead(false);
-    game.setInitialMinutes(0);
-    game.setInitialSeconds(0);
-    game.setMinutes(0, 0);
     game.dlevelLabel()->setText(std::to_string(record.Level));
     game.dscoreLabel()->setText(std::to_string(record.Score));
     game.dtimeLabel()->setText("00:00");
-    if (record.TimeTrial) {
-        // The time left is also where a restart of this level begins.
-        game.setInitialMinutes(record.Minutes);
-        game.setInitialSeconds(record.Seconds);
-        game.setMinutes(record.Minutes, record.Seconds);
-    }
+    // Single Player counts up from nothing; in Time Trial the time left is
+    // also where a restart of this level begins.
+    if (record.TimeTrial) game.setLevelTime(record.Minutes, record.Seconds);
+    else game.setLevelTime(0, 0);
     startTimer();
     game.setAlpha(0);
     if (!record.IsGameEnded) {
@@ -470,11 +461,7 @@ void StartView::resume(const saves::SavedGameRecord& record) {
     } else {
         game.NextLevel();
         const Preset* preset = presetFor(game.getDifficulty());
-        if (game.getTrialTime() && preset) {
-            game.setInitialMinutes(preset->trialMinutes);
-            game.setInitialSeconds(preset->trialSeconds);
-            game.setMinutes(preset->trialMinutes, preset->trialSeconds);
-        }
+        if (game.getTrialTime() && preset) game.setLevelTime(preset->trialMinutes, preset->trialSeconds);
     }
     showGame();
 }

@@ -37,9 +37,7 @@ protected:
         screen->setTrialTime(timeTrial);
         screen->setNewGame(!timeTrial);
         screen->setDead(false);
-        screen->setInitialMinutes(minutes);
-        screen->setInitialSeconds(seconds);
-        screen->setMinutes(minutes, seconds);
+        screen->setLevelTime(minutes, seconds);
         screen->setIsInGame(true);
         screen->dlevelLabel()->setText("1");
         screen->dscoreLabel()->setText("0");

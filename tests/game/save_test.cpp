@@ -48,19 +48,11 @@ TEST_F(SaveGameTest, SaveGameInTheOptionsMenuWritesTheGameAsItStandsAndConfirms)
     ASSERT_EQ(saved(), std::vector<std::string>{name});
     const auto read = folder().read(name);
     ASSERT_TRUE(read.ok()) << read.problem;
-    saves::SavedGameRecord expected;
-    expected.ScoreInc = 10;
-    expected.Difficulty = "Easy";
-    expected.Level = 1;
-    expected.Score = 30;
-    expected.TimeTrial = false;
-    expected.NumberOfNodes = 4;
-    expected.xNodes = {100, 200, 100, 200};
-    expected.yNodes = {100, 200, 200, 100};
-    expected.Links = {{1}, {}, {3}, {}};
-    expected.IsGameEnded = false;
-    expected.Minutes = 0;
-    expected.Seconds = 3;
+    const saves::SavedGameRecord expected{.ScoreInc = 10, .Difficulty = "Easy", .Level = 1, .Score = 30,
+                                          .TimeTrial = false, .NumberOfNodes = 4,
+                                          .xNodes = {100, 200, 100, 200}, .yNodes = {100, 200, 200, 100},
+                                          .Links = {{1}, {}, {3}, {}}, .IsGameEnded = false,
+                                          .Minutes = 0, .Seconds = 3};
     EXPECT_EQ(*read.record, expected);
 
     // Saving changed nothing: the clock still runs once the menu is gone.

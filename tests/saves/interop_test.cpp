@@ -46,19 +46,10 @@ TEST(InteropTest, PlistlibReadsTheTwelveValuesLirvoWrote) {
 TEST(InteropTest, LirvoReadsWhatPlistlibWroteInXmlAndBinaryWithKeysInAnyOrderAndExtraKeys) {
     TempFolder temp;
     const saves::SaveFolder folder(temp.path());
-    saves::SavedGameRecord expected;
-    expected.ScoreInc = 25;
-    expected.Difficulty = "Hard";
-    expected.Level = 12;
-    expected.Score = -5;
-    expected.TimeTrial = true;
-    expected.NumberOfNodes = 3;
-    expected.xNodes = {60, 123, 250};
-    expected.yNodes = {45, 300, 120};
-    expected.Links = {{1, 2}, {}, {0}};
-    expected.IsGameEnded = false;
-    expected.Minutes = 0;
-    expected.Seconds = 37;
+    const saves::SavedGameRecord expected{.ScoreInc = 25, .Difficulty = "Hard", .Level = 12, .Score = -5,
+                                          .TimeTrial = true, .NumberOfNodes = 3, .xNodes = {60, 123, 250},
+                                          .yNodes = {45, 300, 120}, .Links = {{1, 2}, {}, {0}},
+                                          .IsGameEnded = false, .Minutes = 0, .Seconds = 37};
     for (const char* encoding : {"xml", "bin"}) {
         const std::string name = std::string("from python ") + encoding;
         runPeer("write '" + folder.fileFor(name).string() + "' " + encoding);

@@ -9,20 +9,9 @@ namespace testkit {
 // A record as the game writes it mid-level in Time Trial: three nodes, one
 // without links of its own, and numbers that need more than a byte.
 inline saves::SavedGameRecord sampleRecord() {
-    saves::SavedGameRecord r;
-    r.ScoreInc = 20;
-    r.Difficulty = "Medium";
-    r.Level = 12;
-    r.Score = 220;
-    r.TimeTrial = true;
-    r.NumberOfNodes = 3;
-    r.xNodes = {45, 123, 290};
-    r.yNodes = {60, 45, 1000};
-    r.Links = {{1, 2}, {}, {0}};
-    r.IsGameEnded = false;
-    r.Minutes = 1;
-    r.Seconds = 7;
-    return r;
+    return {.ScoreInc = 20, .Difficulty = "Medium", .Level = 12, .Score = 220, .TimeTrial = true,
+            .NumberOfNodes = 3, .xNodes = {45, 123, 290}, .yNodes = {60, 45, 1000}, .Links = {{1, 2}, {}, {0}},
+            .IsGameEnded = false, .Minutes = 1, .Seconds = 7};
 }
 
 } // namespace testkit

@@ -14,19 +14,9 @@ namespace fs = std::filesystem;
 
 // A game on "Medium", level 3, score 40, on a board of two crossed links.
 saves::SavedGameRecord mediumGame(bool timeTrial, int minutes, int seconds) {
-    saves::SavedGameRecord r;
-    r.Difficulty = "Medium";
-    r.ScoreInc = 20;
-    r.Level = 3;
-    r.Score = 40;
-    r.TimeTrial = timeTrial;
-    r.Minutes = minutes;
-    r.Seconds = seconds;
-    r.NumberOfNodes = 4;
-    r.xNodes = {100, 200, 100, 200};
-    r.yNodes = {100, 200, 200, 100};
-    r.Links = {{1}, {}, {3}, {}};
-    return r;
+    return {.ScoreInc = 20, .Difficulty = "Medium", .Level = 3, .Score = 40, .TimeTrial = timeTrial,
+            .NumberOfNodes = 4, .xNodes = {100, 200, 100, 200}, .yNodes = {100, 200, 200, 100},
+            .Links = {{1}, {}, {3}, {}}, .Minutes = minutes, .Seconds = seconds};
 }
 
 core::Board savedBoard(const saves::SavedGameRecord& r) {
