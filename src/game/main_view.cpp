@@ -348,6 +348,8 @@ void MainView::AnimateInGameMenuOut() {
 }
 
 void MainView::inGameMenuOutFinished(const std::string&, bool, void*) {
+    // Opened again while it flipped away: the new menu keeps its views and its pause.
+    if (inGameMenu_->alpha() != 0) return;
     for (const auto& overlay : overlays()) overlay->removeFromSuperview();
     paused = false;
 }

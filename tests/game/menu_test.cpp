@@ -60,6 +60,24 @@ TEST_F(GameScreenTest, ADoubleTapDuringTheOpeningFlipClosesTheMenuAtOnce) {
     EXPECT_EQ(screen->label1()->superview(), nullptr);
 }
 
+TEST_F(GameScreenTest, AMenuOpenedWhileThePanelFlipsAwayKeepsItsCardAndPause) {
+    startEasySinglePlayer();
+    solveByDragging();
+    h.advance(kMenuOpens);
+    tapLabel(*screen->label2()); // "Next Level": the panel flips away for 0.5 s
+    h.advance(0.1);
+    h.doubleTap({8, 240});
+    h.advance(1.5);
+    for (const ui::View* view : std::initializer_list<const ui::View*>{
+             screen->blurImage().get(), screen->inGameMenu().get(), screen->label1().get()}) {
+        EXPECT_EQ(view->superview(), screen.get());
+        EXPECT_EQ(view->alpha(), 1.0f);
+    }
+    const std::string pausedAt = time();
+    h.advance(3.0);
+    EXPECT_EQ(time(), pausedAt);
+}
+
 TEST_F(GameScreenTest, NoMenuOpensOverAnEndedLevel) {
     startEasySinglePlayer();
     useSolvedBoard();
