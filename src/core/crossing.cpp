@@ -2,6 +2,8 @@
 
 #include "core/box_grid.h"
 
+#include <boost/multiprecision/cpp_int.hpp>
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -46,8 +48,11 @@ std::vector<Segment> buildSegments(const Board& board)
     std::vector<Segment> segments;
     std::unordered_set<PointPair, PointPairHash> present;
     present.reserve(2 * board.size());
-    for (const Node& node : board) {
+    std::vector<bool> linked(board.size(), false);
+    for (std::size_t index = 0; index < board.size(); ++index) {
+        const Node& node = board[index];
         for (const std::int32_t target : node.link) {
+            linked[index] = linked[static_cast<std::size_t>(target)] = true;
             const Point other = board[static_cast<std::size_t>(target)].coord;
             const PointPair reverse{other, node.coord};
             if (isComparable(reverse) && present.contains(reverse)) {
@@ -59,14 +64,95 @@ std::vector<Segment> buildSegments(const Board& board)
             }
         }
     }
+    for (std::size_t index = 0; index < board.size(); ++index) {
+        if (!linked[index]) {
+            segments.emplace_back(board[index].coord, board[index].coord);
+        }
+    }
     return segments;
 }
+
+namespace {
+
+bool fitsAnalysedRange(float value)
+{
+    const float magnitude = std::fabs(value);
+    return value == 0.0f || (magnitude >= 0x1p-10f && magnitude <= 0x1p16f);
+}
+
+// The sign of the turn from a to b to c, exactly: the coordinates become
+// integers by one common power of two, so nothing is rounded.
+__extension__ using Int128 = __int128;
+
+template <class Int, class ToInt>
+int turnOf(Point a, Point b, Point c, ToInt toInt)
+{
+    const Int ax = toInt(a.x), ay = toInt(a.y);
+    const Int abx = toInt(b.x) - ax, aby = toInt(b.y) - ay;
+    const Int acx = toInt(c.x) - ax, acy = toInt(c.y) - ay;
+    const Int det = abx * acy - aby * acx;
+    return (det > 0) - (det < 0);
+}
+
+int turn(Point a, Point b, Point c)
+{
+    const std::initializer_list<float> values{a.x, a.y, b.x, b.y, c.x, c.y};
+    if (std::all_of(values.begin(), values.end(), fitsAnalysedRange)) {
+        // Every such value is a multiple of 2^-33 below 2^16: the products fit 101 bits.
+        return turnOf<Int128>(a, b, c, [](float value) {
+            return static_cast<Int128>(static_cast<std::int64_t>(std::ldexp(double{value}, 33)));
+        });
+    }
+    if (!std::all_of(values.begin(), values.end(), [](float value) { return std::isfinite(value); })) {
+        return 1; // no finite line to lie on
+    }
+    // Any finite float is a multiple of 2^-149 below 2^128: 278 bits, products 556.
+    using Wide = boost::multiprecision::int1024_t;
+    return turnOf<Wide>(a, b, c, [](float value) {
+        int exponent = 0;
+        const float fraction = std::frexp(value, &exponent);
+        const auto mantissa = static_cast<std::int32_t>(std::ldexp(fraction, 24));
+        return Wide(mantissa) << (exponent + 149);
+    });
+}
+
+// A point of `segment` other than its end points, exactly.
+bool liesInside(Point point, const Segment& segment)
+{
+    const Point a = segment.getStart();
+    const Point b = segment.getEnd();
+    return !(point == a) && !(point == b) && std::min(a.x, b.x) <= point.x && point.x <= std::max(a.x, b.x)
+        && std::min(a.y, b.y) <= point.y && point.y <= std::max(a.y, b.y) && turn(a, b, point) == 0;
+}
+
+// Links that meet without crossing but look like it: an end point of one
+// inside the other, which covers a circle on a link that does not end there
+// and two links on one line sharing more than a point.
+bool touches(const Segment& first, const Segment& second)
+{
+    return liesInside(first.getStart(), second) || liesInside(first.getEnd(), second)
+        || liesInside(second.getStart(), first) || liesInside(second.getEnd(), first);
+}
+
+bool sharesACentre(const Board& board)
+{
+    std::unordered_set<PointPair, PointPairHash> centres;
+    centres.reserve(board.size());
+    for (const Node& node : board) {
+        if (!centres.insert({node.coord, node.coord}).second) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 bool hasCrossingAllPairs(std::vector<Segment>& segments)
 {
     for (Segment& segment : segments) {
         for (const Segment& other : segments) {
-            if (segment.RezultatulIntersectiei(other) == Segment::ProperCrossing) {
+            if (segment.RezultatulIntersectiei(other) == Segment::ProperCrossing || touches(segment, other)) {
                 return true;
             }
         }
@@ -113,13 +199,9 @@ struct Extent {
 
 bool withinAnalysedRange(const std::vector<Segment>& segments)
 {
-    const auto fits = [](float value) {
-        const float magnitude = std::fabs(value);
-        return value == 0.0f || (magnitude >= 0x1p-10f && magnitude <= 0x1p16f);
-    };
-    return std::all_of(segments.begin(), segments.end(), [&](const Segment& segment) {
-        return fits(segment.getStart().x) && fits(segment.getStart().y) && fits(segment.getEnd().x)
-            && fits(segment.getEnd().y);
+    return std::all_of(segments.begin(), segments.end(), [](const Segment& segment) {
+        return fitsAnalysedRange(segment.getStart().x) && fitsAnalysedRange(segment.getStart().y)
+            && fitsAnalysedRange(segment.getEnd().x) && fitsAnalysedRange(segment.getEnd().y);
     });
 }
 
@@ -145,9 +227,6 @@ std::vector<detail::Box> grownBoxes(const std::vector<Segment>& segments, const 
     for (std::uint32_t index = 0; index < segments.size(); ++index) {
         const Point a = segments[index].getStart();
         const Point b = segments[index].getEnd();
-        if (a == b) {
-            continue;
-        }
         boxes.push_back({std::min<double>(a.x, b.x) - grow, std::min<double>(a.y, b.y) - grow,
                          std::max<double>(a.x, b.x) + grow, std::max<double>(a.y, b.y) + grow, index});
     }
@@ -194,9 +273,11 @@ bool hasCrossing(std::vector<Segment>& segments)
     if (!withinAnalysedRange(segments)) {
         return hasCrossingAllPairs(segments);
     }
+    // A contact is exact, so its segments' boxes touch: the first grid meets it.
     const auto crosses = [&segments](std::uint32_t a, std::uint32_t b) {
         return segments[a].RezultatulIntersectiei(segments[b]) == Segment::ProperCrossing
-            || segments[b].RezultatulIntersectiei(segments[a]) == Segment::ProperCrossing;
+            || segments[b].RezultatulIntersectiei(segments[a]) == Segment::ProperCrossing
+            || touches(segments[a], segments[b]);
     };
     const Extent extent = extentOf(segments);
     return detail::anyOverlappingPair(grownBoxes(segments, extent), crosses)
@@ -205,6 +286,9 @@ bool hasCrossing(std::vector<Segment>& segments)
 
 bool isSolved(const Board& board)
 {
+    if (sharesACentre(board)) {
+        return false;
+    }
     std::vector<Segment> segments = buildSegments(board);
     return !hasCrossing(segments);
 }

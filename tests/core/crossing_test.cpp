@@ -46,22 +46,38 @@ TEST(BuildSegmentsTest, SkipsReversedLinksByCoordinatesNotByNode)
     EXPECT_EQ(core::buildSegments(zeros).size(), 1u);
 }
 
-TEST(IsSolvedTest, TellsCrossedBoardsFromSolvedOnes)
+TEST(IsSolvedTest, WantsNoCrossingAndNoContact)
 {
-    const Board crossed{{{0, 0}, {1}}, {{10, 10}, {}}, {{0, 10}, {3}}, {{10, 0}, {}}};
-    EXPECT_FALSE(core::isSolved(crossed));
-    Board fixed = crossed;
-    fixed[3].coord = {-10, 20};
-    EXPECT_TRUE(core::isSolved(fixed));
-    EXPECT_TRUE(core::isSolved({}));
-}
-
-TEST(IsSolvedTest, TouchingLinksAreNoCrossing)
-{
-    // Links sharing a node, three nodes on one line, a node on another link.
-    EXPECT_TRUE(core::isSolved({{{0, 0}, {1, 2}}, {{10, 0}, {}}, {{5, 8}, {}}}));
-    EXPECT_TRUE(core::isSolved({{{0, 0}, {1}}, {{10, 0}, {2}}, {{20, 0}, {}}}));
-    EXPECT_TRUE(core::isSolved({{{0, 0}, {1}}, {{10, 0}, {}}, {{5, 0}, {3}}, {{5, 6}, {}}}));
+    const struct {
+        const char* what;
+        Board board;
+        bool solved;
+    } cases[] = {
+        {"no board", {}, true},
+        {"two links crossing", {{{0, 0}, {1}}, {{10, 10}, {}}, {{0, 10}, {3}}, {{10, 0}, {}}}, false},
+        {"the same, one end moved away", {{{0, 0}, {1}}, {{10, 10}, {}}, {{0, 10}, {3}}, {{-10, 20}, {}}}, true},
+        {"links sharing a circle", {{{0, 0}, {1, 2}}, {{10, 0}, {}}, {{5, 8}, {}}}, true},
+        {"links on one line meeting at a circle", {{{0, 0}, {1}}, {{10, 0}, {2}}, {{20, 0}, {}}}, true},
+        {"links on one line apart", {{{0, 0}, {1}}, {{10, 0}, {}}, {{20, 0}, {3}}, {{30, 0}, {}}}, true},
+        {"a circle on another link", {{{0, 0}, {1}}, {{10, 0}, {}}, {{5, 0}, {3}}, {{5, 6}, {}}}, false},
+        {"a circle a point beside it", {{{0, 0}, {1}}, {{10, 0}, {}}, {{5, 1}, {3}}, {{5, 6}, {}}}, true},
+        {"a lone circle on a link", {{{0, 0}, {1}}, {{10, 0}, {}}, {{5, 0}, {}}}, false},
+        {"a lone circle on a link's end", {{{0, 0}, {1}}, {{10, 0}, {}}, {{10, 0}, {}}}, false},
+        {"two circles on one centre", {{{0, 0}, {1}}, {{10, 0}, {}}, {{0, 0}, {3}}, {{0, 10}, {}}}, false},
+        {"zero on both sides of the sign", {{{0.0f, 0}, {1}}, {{10, 0}, {}}, {{-0.0f, 0}, {3}}, {{0, 10}, {}}}, false},
+        {"every circle heaped on one point", {{{45, 45}, {1, 2}}, {{45, 45}, {2}}, {{45, 45}, {}}}, false},
+        {"links on one line overlapping", {{{0, 0}, {1}}, {{10, 0}, {}}, {{5, 0}, {3}}, {{20, 0}, {}}}, false},
+        {"one link over another", {{{0, 0}, {1}}, {{30, 0}, {}}, {{10, 0}, {3}}, {{20, 0}, {}}}, false},
+        {"a circle exactly on a slanted link", {{{0, 0}, {1}}, {{3, 1}, {}}, {{1.5f, 0.5f}, {3}}, {{1.5f, 9}, {}}}, false},
+        {"the same circle a float's step off", {{{0, 0}, {1}}, {{3, 1}, {}}, {{1.5f, std::nextafter(0.5f, 1.0f)}, {3}}, {{1.5f, 9}, {}}}, true},
+        {"a circle on a link, huge coordinates", {{{0, 0}, {1}}, {{-3e6f, 1e6f}, {}}, {{-1.5e6f, 0.5e6f}, {}}}, false},
+        {"a circle beside it, huge coordinates", {{{0, 0}, {1}}, {{-3e6f, 1e6f}, {}}, {{-1.5e6f, 0.6e6f}, {}}}, true},
+        {"a circle on a link, tiny coordinates", {{{0, 0}, {1}}, {{3e-6f, 1e-6f}, {}}, {{1.5e-6f, 0.5e-6f}, {}}}, false},
+        {"a circle beside it, tiny coordinates", {{{0, 0}, {1}}, {{3e-6f, 1e-6f}, {}}, {{1.5e-6f, 0.6e-6f}, {}}}, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(core::isSolved(c.board), c.solved) << c.what;
+    }
 }
 
 // Random boards, many of them degenerate, to hold the fast test against the
