@@ -1,3 +1,4 @@
+#include "core/crossing.h"
 #include "core/generator.h"
 
 #include "support/scripted_random.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <stdexcept>
 
@@ -106,17 +108,47 @@ TEST(GeneratorTest, CentresLieOnWholePointsInTheirRange)
 
 TEST(GeneratorTest, DrawsLinkCountThenXThenYFromRand)
 {
-    ScriptedRandom expected;
-    expected.srand(99);
-    ScriptedRandom random(99);
-    const Board board = generate(10, random);
-    for (const auto& node : board) {
-        const auto linkCount = static_cast<std::size_t>(expected.rand() % 2 + 1);
-        const int x = expected.rand() % (kWidth - 50) + 30;
-        const int y = expected.rand() % (kHeight - 50) + 30;
-        EXPECT_EQ(node.coord.x, static_cast<float>(x + 15));
-        EXPECT_EQ(node.coord.y, static_cast<float>(y + 15));
-        EXPECT_LE(node.link.size(), linkCount);
+    // Three nodes can never be tangled, so they keep their first deal.
+    for (const int n : {3, 10}) {
+        ScriptedRandom expected;
+        expected.srand(99);
+        ScriptedRandom random(99);
+        const Board board = generate(n, random);
+        for (std::size_t i = 0; i < board.size(); ++i) {
+            const auto linkCount = static_cast<std::size_t>(expected.rand() % 2 + 1);
+            // A position on a circle already placed is drawn again.
+            core::Point drawn;
+            for (int draw = 0; draw < 10 && !(drawn == board[i].coord); ++draw) {
+                const int x = expected.rand() % (kWidth - 50) + 30;
+                const int y = expected.rand() % (kHeight - 50) + 30;
+                if (draw > 0) {
+                    EXPECT_TRUE(std::any_of(board.begin(), board.begin() + static_cast<std::ptrdiff_t>(i), [&](const auto& node) {
+                        return std::hypot(node.coord.x - drawn.x, node.coord.y - drawn.y) < 30.0f;
+                    })) << n << " nodes, node " << i << " drawn again";
+                }
+                drawn = {static_cast<float>(x + 15), static_cast<float>(y + 15)};
+            }
+            EXPECT_EQ(drawn, board[i].coord) << n << " nodes, node " << i;
+            EXPECT_LE(board[i].link.size(), linkCount);
+        }
+    }
+}
+
+TEST(GeneratorTest, DealsTangledBoardsWithEveryCircleInSight)
+{
+    ScriptedRandom random;
+    for (int n = 7; n <= 20; ++n) {
+        for (int round = 0; round < 40; ++round) {
+            random.setTime(n * 1000 + round);
+            const Board board = generate(n, random);
+            EXPECT_FALSE(core::isSolved(board)) << n << " nodes, round " << round;
+            for (std::size_t i = 0; i < board.size(); ++i) {
+                for (std::size_t j = i + 1; j < board.size(); ++j) {
+                    EXPECT_GE(std::hypot(board[i].coord.x - board[j].coord.x, board[i].coord.y - board[j].coord.y), 30.0f)
+                        << n << " nodes, round " << round << ", nodes " << i << " and " << j;
+                }
+            }
+        }
     }
 }
 
@@ -143,27 +175,22 @@ TEST(GeneratorTest, TakesTargetsInTheOrderArc4randomGivesThem)
     EXPECT_EQ(board[1].link, (std::vector<std::int32_t>{3, 0}));
 }
 
-TEST(GeneratorTest, BoardsOfOneSecondShareLinkCountsAndPositions)
+TEST(GeneratorTest, BoardsOfOneSecondShareTheirDrawsFromRand)
 {
-    ScriptedRandom first(1'234'567, 1);
-    ScriptedRandom second(1'234'567, 2);
+    // rand() is seeded with the second, arc4random() is not: the same
+    // second deals the same positions to the same targets, other targets
+    // in the same second get other links, and the next second moves circles.
     for (int n : {7, 14, 60}) {
+        ScriptedRandom first(1'234'567, 1);
+        ScriptedRandom again(1'234'567, 1);
+        ScriptedRandom other(1'234'567, 2);
         const Board a = generate(n, first);
-        const Board b = generate(n, second);
-        bool targetsDiffer = false;
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            EXPECT_EQ(a[i].coord, b[i].coord);
-            targetsDiffer = targetsDiffer || a[i].link != b[i].link;
-        }
-        EXPECT_TRUE(targetsDiffer) << n;
-        second.setTime(1'234'568);
-        const Board later = generate(n, second);
-        bool moved = false;
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            moved = moved || !(a[i].coord == later[i].coord);
-        }
-        EXPECT_TRUE(moved) << n;
-        second.setTime(1'234'567);
+        EXPECT_EQ(a, generate(n, again)) << n;
+        const Board b = generate(n, other);
+        EXPECT_TRUE(std::mismatch(a.begin(), a.end(), b.begin(), [](const auto& x, const auto& y) { return x.link == y.link; }).first != a.end()) << n;
+        other.setTime(1'234'568);
+        const Board later = generate(n, other);
+        EXPECT_TRUE(std::mismatch(a.begin(), a.end(), later.begin(), [](const auto& x, const auto& y) { return x.coord == y.coord; }).first != a.end()) << n;
     }
 }
 
