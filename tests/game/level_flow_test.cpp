@@ -13,6 +13,15 @@ TEST_F(GameScreenTest, WinningByDraggingOpensTheWinPanelAndNextLevelAddsACircle)
     h.advance(3.0);
     ASSERT_EQ(time(), "00:03");
 
+    // Lined up along the top edge, where the playing area stops them, the
+    // circles cross nothing, but their links lie on one line: no win.
+    for (std::size_t i = 0; i < 7; ++i) {
+        dragNodeTo(i, {45.0f + 35.0f * static_cast<float>(i), -200});
+        ASSERT_EQ(centreOf(i).y, 15.0f);
+    }
+    EXPECT_FALSE(game::Nod::getGameEnded());
+    EXPECT_EQ(screen->getLevel(), 1);
+
     solveByDragging();
     ASSERT_TRUE(core::isSolved(board()));
     EXPECT_TRUE(game::Nod::getGameEnded());
