@@ -80,10 +80,10 @@ bool fitsAnalysedRange(float value)
     return value == 0.0f || (magnitude >= 0x1p-10f && magnitude <= 0x1p16f);
 }
 
-// The sign of the turn from a to b to c, exactly: the coordinates become
-// integers by one common power of two, so nothing is rounded.
 __extension__ using Int128 = __int128;
 
+// The sign of the turn from a to b to c, exactly: the coordinates become
+// integers by one common power of two, so nothing is rounded.
 template <class Int, class ToInt>
 int turnOf(Point a, Point b, Point c, ToInt toInt)
 {
