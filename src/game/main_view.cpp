@@ -184,6 +184,15 @@ bool MainView::isGameEnded() {
     return false;
 }
 
+bool MainView::endLevelIfOver() {
+    if (!isGameEnded()) return false;
+    if (!Nod::getGameEnded()) {
+        GameEnded();
+        Nod::GameEnded(true);
+    }
+    return true;
+}
+
 // ---- Level progression ----
 
 void MainView::updateBar() {
@@ -280,10 +289,7 @@ void MainView::timerAction() {
         } else {
             // Out of time: the level is lost, unless its board is already solved.
             stopClock();
-            if (isGameEnded() && !Nod::getGameEnded()) {
-                GameEnded();
-                Nod::GameEnded(true);
-            }
+            endLevelIfOver();
             dtimeLabel_->setText("00:00");
             return;
         }
@@ -299,7 +305,8 @@ void MainView::timerAction() {
 
 void MainView::touchesBegan(const ui::TouchSet& touches, const ui::Event&) {
     if (touches.anyObject().tapCount() != 2) return;
-    if (isGameEnded()) return;
+    // A level found over ends as it would on a lift, rather than leave a stopped clock and no panel.
+    if (endLevelIfOver()) return;
     if (inGameMenu_->alpha() == 0) {
         addSubview(blurImage_);
         addSubview(inGameMenu_);
