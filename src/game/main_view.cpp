@@ -2,6 +2,7 @@
 
 #include "core/crossing.h"
 #include "core/generator.h"
+#include "game/difficulty.h"
 #include "game/game_host.h"
 #include "game/nod.h"
 #include "platform/alert_view.h"
@@ -224,8 +225,15 @@ void MainView::GameEnded() {
     AnimateInGameMenuIn();
 }
 
+void MainView::useDifficultysTrialTime() {
+    const Difficulty* own = difficultyNamed(difficulty);
+    if (ttime && own) setLevelTime(own->trialMinutes, own->trialSeconds);
+}
+
 void MainView::NextLevel() {
     ++nrNoduri;
+    // Whatever time the last level started from (a loaded game's), the next has the whole of its own.
+    useDifficultysTrialTime();
     RestartGame({}, {}, {}, false);
     AnimateInGameMenuOut();
     restartClock();

@@ -61,6 +61,8 @@ public:
         setInitialSeconds(seconds);
         setMinutes(minutes, seconds);
     }
+    // In Time Trial, the difficulty's own time becomes the level's.
+    void useDifficultysTrialTime();
     bool getTrialTime() const { return ttime; }
     void setTrialTime(bool trial) { ttime = trial; }
     bool getNewGame() const { return newgame; }
