@@ -1,6 +1,7 @@
 #include "start/start_view.h"
 
 #include "core/crossing.h"
+#include "game/difficulty.h"
 #include "game/main_view.h"
 #include "platform/image.h"
 #include "platform/image_view.h"

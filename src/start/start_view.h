@@ -1,14 +1,12 @@
 #pragma once
 
 #include "core/random_source.h"
-#include "game/difficulty.h"
 #include "game/game_host.h"
 #include "saves/save_folder.h"
 #include "start/menu.h"
 #include "widgets/label_container.h"
 #include "widgets/ui_custom_scroll_view.h"
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,7 +22,8 @@ class UICustomLabel;
 
 namespace game {
 class MainView;
-}
+struct Difficulty;
+} // namespace game
 
 namespace start {
 
