@@ -2,6 +2,7 @@
 
 #include "core/crossing.h"
 #include "core/generator.h"
+#include "game/difficulty.h"
 #include "game/game_host.h"
 #include "game/nod.h"
 #include "platform/alert_view.h"
@@ -184,6 +185,15 @@ bool MainView::isGameEnded() {
     return false;
 }
 
+bool MainView::endLevelIfOver() {
+    if (!isGameEnded()) return false;
+    if (!Nod::getGameEnded()) {
+        GameEnded();
+        Nod::GameEnded(true);
+    }
+    return true;
+}
+
 // ---- Level progression ----
 
 void MainView::updateBar() {
@@ -215,8 +225,15 @@ void MainView::GameEnded() {
     AnimateInGameMenuIn();
 }
 
+void MainView::useDifficultysTrialTime() {
+    const Difficulty* own = difficultyNamed(difficulty);
+    if (ttime && own) setLevelTime(own->trialMinutes, own->trialSeconds);
+}
+
 void MainView::NextLevel() {
     ++nrNoduri;
+    // Whatever time the last level started from (a loaded game's), the next has the whole of its own.
+    useDifficultysTrialTime();
     RestartGame({}, {}, {}, false);
     AnimateInGameMenuOut();
     restartClock();
@@ -280,10 +297,7 @@ void MainView::timerAction() {
         } else {
             // Out of time: the level is lost, unless its board is already solved.
             stopClock();
-            if (isGameEnded() && !Nod::getGameEnded()) {
-                GameEnded();
-                Nod::GameEnded(true);
-            }
+            endLevelIfOver();
             dtimeLabel_->setText("00:00");
             return;
         }
@@ -299,7 +313,8 @@ void MainView::timerAction() {
 
 void MainView::touchesBegan(const ui::TouchSet& touches, const ui::Event&) {
     if (touches.anyObject().tapCount() != 2) return;
-    if (isGameEnded()) return;
+    // A level found over ends as it would on a lift, rather than leave a stopped clock and no panel.
+    if (endLevelIfOver()) return;
     if (inGameMenu_->alpha() == 0) {
         addSubview(blurImage_);
         addSubview(inGameMenu_);

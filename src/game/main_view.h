@@ -61,6 +61,8 @@ public:
         setInitialSeconds(seconds);
         setMinutes(minutes, seconds);
     }
+    // In Time Trial, the difficulty's own time becomes the level's.
+    void useDifficultysTrialTime();
     bool getTrialTime() const { return ttime; }
     void setTrialTime(bool trial) { ttime = trial; }
     bool getNewGame() const { return newgame; }
@@ -81,6 +83,8 @@ public:
 
     // Whether the level is over: solved, or a Time Trial out of time. Stops the clock when it is.
     bool isGameEnded();
+    // Asks isGameEnded; the first time it answers yes, the level ends: its panel opens and the circles freeze.
+    bool endLevelIfOver();
     void GameEnded();
     void updateBar();
     void NextLevel() override;

@@ -51,13 +51,8 @@ void Nod::touchesMoved(const ui::TouchSet& touches, const ui::Event&) {
 }
 
 void Nod::touchesEnded(const ui::TouchSet&, const ui::Event&) {
-    auto* screen = dynamic_cast<MainView*>(superview());
-    if (!screen) return;
     // Asked on every lift, but the level ends only once.
-    if (screen->isGameEnded() && !gameEnded) {
-        screen->GameEnded();
-        gameEnded = true;
-    }
+    if (auto* screen = dynamic_cast<MainView*>(superview())) screen->endLevelIfOver();
 }
 
 } // namespace game

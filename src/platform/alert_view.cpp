@@ -56,7 +56,11 @@ private:
 
 AlertView::AlertView(Rect frame, std::string title, std::string message, std::string buttonTitle)
     : View(frame), title_(std::move(title)), message_(std::move(message)), buttonTitle_(std::move(buttonTitle)) {
-    setBackgroundColor({0, 0, 0, 0.45f});
+    // The alert itself stays clear, and so takes touches until it has gone, while the dimming fades.
+    auto dim = std::make_shared<View>(bounds());
+    dim->setBackgroundColor({0, 0, 0, 0.45f});
+    dim->setUserInteractionEnabled(false);
+    addSubview(std::move(dim));
 
     auto box = std::make_shared<View>(Rect{{0, 0}, kBox});
     box->setTransform(Transform::rotation(kLandscapeTurn));
@@ -70,6 +74,16 @@ AlertView::AlertView(Rect frame, std::string title, std::string message, std::st
     box->addSubview(button_);
     addSubview(std::move(box));
 }
+
+void AlertView::dismiss() {
+    beginAnimations();
+    setAnimationDuration(kClosing);
+    setAnimationDelegate(this, &AlertView::closed);
+    for (const auto& view : subviews()) view->setAlpha(0);
+    commitAnimations();
+}
+
+void AlertView::closed(const std::string&, bool, void*) { removeFromSuperview(); }
 
 std::shared_ptr<AlertView> AlertView::show(std::string title, std::string message, std::string buttonTitle) {
     Window* window = Window::keyWindow();

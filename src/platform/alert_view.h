@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/touch.h"
 #include "platform/view.h"
 
 #include <memory>
@@ -14,6 +15,11 @@ class Label;
 // dismisses it and nothing else follows. It reads in landscape like the game.
 class AlertView : public View {
 public:
+    // It fades out over the time a double tap takes, still swallowing every
+    // touch, so that the second tap of a double tap on its button never
+    // reaches what lies beneath.
+    static constexpr double kClosing = TouchDispatcher::kMultiTapInterval;
+
     static std::shared_ptr<AlertView> show(std::string title, std::string message, std::string buttonTitle);
 
     AlertView(Rect frame, std::string title, std::string message, std::string buttonTitle);
@@ -23,7 +29,7 @@ public:
     const std::string& buttonTitle() const { return buttonTitle_; }
     // The button's view, for whoever needs to find it on the screen.
     const View& button() const { return *button_; }
-    void dismiss() { removeFromSuperview(); }
+    void dismiss();
 
     void touchesBegan(const TouchSet&, const Event&) override {}
     void touchesMoved(const TouchSet&, const Event&) override {}
@@ -31,6 +37,8 @@ public:
     void touchesCancelled(const TouchSet&, const Event&) override {}
 
 private:
+    void closed(const std::string& animationId, bool finished, void* context);
+
     std::string title_;
     std::string message_;
     std::string buttonTitle_;

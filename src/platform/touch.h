@@ -18,7 +18,7 @@ class Touch {
 public:
     int finger() const { return finger_; }
     TouchPhase phase() const { return phase_; }
-    // 1 for a single tap, 2 when it began soon after and near a previous tap, and so on.
+    // 1 for a single tap, 2 when it began soon after and near a previous tap on the same view, and so on.
     int tapCount() const { return tapCount_; }
     double timestamp() const { return timestamp_; }
     // The view it began on, or null once that view has been destroyed.
@@ -38,6 +38,7 @@ private:
     Point location_;
     Point previous_;
     bool wandered_ = false; // moved beyond the tap slop at some point: not a tap
+    bool held_ = false;     // landed on a scroll view's content, which has not been told yet
     View* view_ = nullptr;
     std::weak_ptr<const void> viewLiveness_;
 };
@@ -76,11 +77,14 @@ private:
 // several fingers drag several views at once; the mouse is one finger.
 class TouchDispatcher {
 public:
-    // A tap continues the count of the previous one when it lands this soon after it ended, this near.
+    // A tap continues the count of the previous one when it lands on the same view this soon after it ended, this near.
     static constexpr double kMultiTapInterval = 0.4;
     static constexpr float kMultiTapDistance = 25;
     // A touch that moves no farther than this is a tap; a scroll view takes over one that does.
     static constexpr float kTapSlop = 10;
+    // A touch on the content of a scroll view reaches that content this late, or when it lifts if
+    // sooner; a drag that starts in the meantime scrolls without the content ever being touched.
+    static constexpr double kContentTouchDelay = 0.15;
 
     explicit TouchDispatcher(View& root) : root_(root) {}
 
@@ -97,14 +101,18 @@ private:
         Point where;
         double time = -1e9;
         int count = 0;
+        const View* view = nullptr;
+        std::weak_ptr<const void> viewLiveness;
     };
 
     Event eventNow() const;
     void deliver(Touch& touch, TouchPhase phase);
     void handOverToScrollingAncestor(Touch& touch);
+    void release(Touch& touch);
 
     View& root_;
-    std::map<int, std::unique_ptr<Touch>> touches_;
+    // Shared only with the delayed delivery of a held touch, which must not outlive it.
+    std::map<int, std::shared_ptr<Touch>> touches_;
     LastTap lastTap_;
 };
 

@@ -1,5 +1,7 @@
 #include "start/start_view.h"
 
+#include "core/crossing.h"
+#include "game/difficulty.h"
 #include "game/main_view.h"
 #include "platform/image.h"
 #include "platform/image_view.h"
@@ -68,6 +70,14 @@ std::vector<MenuEntry> difficultyEntries() {
 }
 
 constexpr ui::Rect kTitleFrame{130, 10, 25, 170};
+
+// A Time Trial level that ended with its clock at 0:00 and its links still
+// crossing was lost: it is played again, not taken for won.
+bool lostOnTime(const saves::SavedGameRecord& r) {
+    if (!r.TimeTrial || r.Minutes != 0 || r.Seconds != 0) return false;
+    const core::RebuildResult rebuilt = core::rebuildBoard({r.xNodes, r.yNodes, r.Links}, r.NumberOfNodes);
+    return rebuilt.ok() && !core::isSolved(*rebuilt.board);
+}
 
 } // namespace
 
@@ -240,29 +250,15 @@ void StartView::menu13Animation() {
 
 // ---- New games ----
 
-const StartView::Preset StartView::kPresets[] = {
-    {"Easy", 10, 7, 2, 0},
-    {"Medium", 20, 10, 1, 30},
-    // Sixty seconds, written as 0 minutes and 60 seconds.
-    {"Hard", 25, 14, 0, 60},
-};
+void StartView::newEasyGame() { newGame(game::kDifficulties[0]); }
+void StartView::newMediumGame() { newGame(game::kDifficulties[1]); }
+void StartView::newHardGame() { newGame(game::kDifficulties[2]); }
 
-const StartView::Preset* StartView::presetFor(const std::string& difficulty) {
-    for (const Preset& preset : kPresets) {
-        if (difficulty == preset.difficulty) return &preset;
-    }
-    return nullptr;
-}
-
-void StartView::newEasyGame() { newGame(kPresets[0]); }
-void StartView::newMediumGame() { newGame(kPresets[1]); }
-void StartView::newHardGame() { newGame(kPresets[2]); }
-
-void StartView::newGame(const Preset& preset) {
+void StartView::newGame(const game::Difficulty& difficulty) {
     game::MainView& game = *mainView_;
-    game.setDifficulty(preset.difficulty);
-    game.setScoreInc(preset.points);
-    game.setNrNoduri(preset.nodes);
+    game.setDifficulty(difficulty.name);
+    game.setScoreInc(difficulty.points);
+    game.setNrNoduri(difficulty.nodes);
     game.setLevel(1);
     game.setCurrentScore(0);
     // A mode is always chosen on the way here, but a "Back" tapped while
@@ -271,10 +267,8 @@ void StartView::newGame(const Preset& preset) {
     game.dlevelLabel()->setText("1");
     game.dscoreLabel()->setText("0");
     game.setLevelTime(0, 0);
-    if (game.getTrialTime()) {
-        game.setLevelTime(preset.trialMinutes, preset.trialSeconds);
-        game.setDead(false);
-    }
+    game.useDifficultysTrialTime();
+    if (game.getTrialTime()) game.setDead(false);
     game.showTime(game.getMinutes(), game.getSeconds());
     startTimer();
     game.setAlpha(0);
@@ -458,10 +452,11 @@ void StartView::resume(const saves::SavedGameRecord& record) {
     game.setAlpha(0);
     if (!record.IsGameEnded) {
         game.RestartGame(record.xNodes, record.yNodes, record.Links, true);
+    } else if (lostOnTime(record)) {
+        game.useDifficultysTrialTime();
+        game.RestartSameLevel();
     } else {
         game.NextLevel();
-        const Preset* preset = presetFor(game.getDifficulty());
-        if (game.getTrialTime() && preset) game.setLevelTime(preset->trialMinutes, preset->trialSeconds);
     }
     showGame();
 }

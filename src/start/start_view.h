@@ -7,7 +7,6 @@
 #include "widgets/label_container.h"
 #include "widgets/ui_custom_scroll_view.h"
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,7 +22,8 @@ class UICustomLabel;
 
 namespace game {
 class MainView;
-}
+struct Difficulty;
+} // namespace game
 
 namespace start {
 
@@ -94,19 +94,9 @@ public:
     const std::shared_ptr<widgets::UICustomScrollView>& scrollView() const { return scrollView_; }
 
 private:
-    struct Preset {
-        const char* difficulty;
-        std::int32_t points;
-        std::int32_t nodes;
-        std::int32_t trialMinutes;
-        std::int32_t trialSeconds;
-    };
-    static const Preset kPresets[3];
-    static const Preset* presetFor(const std::string& difficulty);
-
     void showIntroImage(const char* name);
     void fadeLogo(float alpha, void (StartView::*next)(const std::string&, bool, void*));
-    void newGame(const Preset& preset);
+    void newGame(const game::Difficulty& difficulty);
     void resetDifficultyMenu();
     void openTextPanel(const char* title, const char* id, const char* text);
     void openLoadPanel(bool fromGame);

@@ -88,6 +88,16 @@ TEST_F(GameScreenTest, RunningOutOfTimeLosesTheLevelOnTheTickAfterZero) {
     EXPECT_EQ(screen->getSeconds(), 60);
     h.advance(kMenuCloses + 1.0);
     EXPECT_EQ(time(), "00:59");
+
+    // A double tap in the last second, the clock at 0:00, loses the level at once.
+    useCrossedBoard();
+    h.advance(59.0);
+    ASSERT_EQ(time(), "00:00");
+    h.doubleTap({250, 400});
+    EXPECT_TRUE(game::Nod::getGameEnded());
+    h.advance(kMenuOpens);
+    EXPECT_EQ(screen->inGameMenu()->alpha(), 1.0f);
+    EXPECT_EQ(screen->label1()->text(), "You Lose!");
 }
 
 TEST_F(GameScreenTest, ABoardSolvedWhenTimeRunsOutIsAWinAndTheNextLevelIsNotLost) {

@@ -142,8 +142,13 @@ TEST_F(SaveGameTest, ASaveIntoAFolderThatCannotBeWrittenSaysSoAndChangesNothing)
     EXPECT_TRUE(screen->timer()->isValid());
     EXPECT_EQ(screen->getLevel(), 1);
 
+    // A double click on "OK" closes the alert and no more: "Quit to main" beneath takes neither click.
+    h.doubleTap(middleOf(h.alert()->button()));
+    h.advance(ui::AlertView::kClosing);
+    EXPECT_EQ(h.alert(), nullptr);
+    EXPECT_TRUE(screen->getIsInGame());
+
     // Once the folder can be written again, saving works.
-    h.dismissAlert();
     tapLabel(*screen->label2());
     EXPECT_EQ(alertTexts(), kSaved);
     EXPECT_EQ(saved().size(), 1u);

@@ -102,6 +102,17 @@ TEST(Touches, TapCountsFollowQuickNearbyTaps) {
     h.tap({p.x + 40, p.y + 10});
     EXPECT_EQ(board->taps, (std::vector<int>{1, 2, 3, 1, 1, 2}));
 
+    // A count belongs to one view: a quick second tap that lands on another is a new single tap.
+    auto button = std::make_shared<TouchLog>(Rect{p.x - 5, p.y - 20, 10, 10});
+    board->addSubview(button);
+    h.advance(1);
+    h.tap(p);
+    h.tap({p.x, p.y - 15});
+    h.tap(p);
+    EXPECT_EQ(board->taps, (std::vector<int>{1, 2, 3, 1, 1, 2, 1, 1}));
+    EXPECT_EQ(button->taps, (std::vector<int>{1}));
+    button->removeFromSuperview();
+
     // A drag is not a tap: the touch after it starts again at 1.
     h.advance(1);
     board->taps.clear();
@@ -178,10 +189,11 @@ TEST(Touches, ScrollViewTakesOverDragsFromItsEntries) {
     EXPECT_EQ(rows[2]->phases, "be");
 
     // Rows run left to right on the screen; dragging left brings later rows in.
+    // A drag that starts at once never touches the row it starts on.
     const Point start = onScreen(*rows[0]);
     Harness::Finger f = h.press(start);
     f.slideTo({start.x - 20, start.y}, 2);
-    EXPECT_EQ(rows[0]->phases.back(), 'c');
+    EXPECT_EQ(rows[0]->phases, "");
     const float taken = list->contentOffset().y;
     EXPECT_GT(taken, 0);
     // From then on the content follows the finger.
@@ -192,13 +204,23 @@ TEST(Touches, ScrollViewTakesOverDragsFromItsEntries) {
     f.slideTo({start.x - 300, start.y}, 5);
     EXPECT_EQ(list->contentOffset(), Point(0, 90));
     f.lift();
-    EXPECT_EQ(rows[0]->phases.find('e'), std::string::npos);
+    h.advance(1);
+    EXPECT_EQ(rows[0]->phases, "");
 
     // The row now under the first row's old place takes the tap.
     h.tap(start);
     EXPECT_EQ(rows[6]->phases, "be");
     h.drag(Harness::path(start, {start.x + 300, start.y}));
     EXPECT_EQ(list->contentOffset(), Point(0, 0));
+
+    // A finger held still reaches its row a moment later; dragged then, the row loses it.
+    Harness::Finger held = h.press(onScreen(*rows[3]));
+    EXPECT_EQ(rows[3]->phases, "");
+    h.advance(ui::TouchDispatcher::kContentTouchDelay);
+    EXPECT_EQ(rows[3]->phases, "b");
+    held.slideTo({held.position().x - 20, held.position().y}, 2);
+    held.lift();
+    EXPECT_EQ(rows[3]->phases, "bmc");
 }
 
 TEST(Alert, ShowsOverEverythingAndOnlyItsButtonTakesTouches) {

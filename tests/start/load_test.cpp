@@ -125,6 +125,8 @@ TEST_F(LoadTest, TheListShowsEverySaveInTheFolderAndScrollsFromTheFifteenth) {
     const auto& list = *start->scrollView();
     h.drag(Harness::path(list.convertToWindow({150, 150}), list.convertToWindow({150, 100})));
     EXPECT_EQ(list.contentOffset(), (ui::Point{0, 15}));
+    // The row under the finger never lit up: the list took the drag before the row was touched.
+    for (const auto* r : rows()) EXPECT_EQ(r->textColor(), widgets::kNormalText);
     load("sub/name");
     EXPECT_EQ(game().getLevel(), 7);
     EXPECT_EQ(game().dlevelLabel()->text(), "7");
@@ -215,31 +217,51 @@ TEST_F(LoadTest, LoadingFromTheOptionsMenuClosesItAndResumesTheTimeTrialClock) {
     h.advance(1.0);
     EXPECT_EQ(time(), "00:36");
     EXPECT_EQ(game().getMinutes() * 60 + game().getSeconds(), 36);
+
+    // The next level has the whole of the difficulty's time.
+    solveByDragging(h, game());
+    h.advance(1.1);
+    h.tap(middleOf(*game().label2())); // "Next Level"
+    h.advance(1.0);
+    EXPECT_EQ(time(), "01:29");
 }
 
-TEST_F(LoadTest, ASaveOfAnEndedLevelGoesOnWithTheNextLevelOnTheDifficultysClock) {
+TEST_F(LoadTest, ASaveOfAnEndedLevelGoesOnWithTheNextLevelOnTheDifficultysClockUnlessItWasLost) {
     auto ended = mediumGame(true, 0, 12);
     ended.IsGameEnded = true;
     ended.NumberOfNodes = 10;
     ended.xNodes.clear();
     ended.yNodes.clear();
     ended.Links.clear();
-    write("ended", ended);
+    // Its clock ran out with the links still crossing, as the automatic save of "You Lose!" stores it.
+    auto lost = mediumGame(true, 0, 0);
+    lost.IsGameEnded = true;
+    // Solved on the tick that found 0:00: a win.
+    auto wonAtZero = lost;
+    wonAtZero.yNodes = {100, 100, 200, 200};
+    const struct {
+        const char* name;
+        saves::SavedGameRecord record;
+        std::size_t circles;
+    } records[] = {{"ended", ended, 11}, {"lost", lost, 4}, {"won at zero", wonAtZero, 5}};
+    for (const auto& record : records) write(record.name, record.record);
 
-    playNewGame(false, 0);
-    solveByDragging(h, game());
-    h.advance(1.1);
-    ASSERT_EQ(game().label1()->text(), "You Win!");
-    openLoadPanelFrom(*game().label4());
-    load("ended");
-
-    EXPECT_EQ(game().collection().size(), 11u);
-    EXPECT_EQ(game().inGameMenu()->alpha(), 0.0f);
-    EXPECT_FALSE(game::Nod::getGameEnded());
-    EXPECT_EQ(game().getDifficulty(), "Medium");
-    EXPECT_EQ(hud(), (std::vector<std::string>{"3", "40", "00:00"}));
-    h.advance(1.0);
-    EXPECT_EQ(time(), "01:29");
+    playNewGame(true, 1);
+    for (const auto& save : records) {
+        SCOPED_TRACE(save.name);
+        // The level before runs out of time; the save is loaded from its panel.
+        h.advance(91.5);
+        openLoadPanelFrom(*game().label4());
+        load(save.name);
+        EXPECT_EQ(game().collection().size(), save.circles);
+        EXPECT_EQ(game().inGameMenu()->alpha(), 0.0f);
+        EXPECT_FALSE(game::Nod::getGameEnded());
+        EXPECT_FALSE(game().getDead());
+        EXPECT_EQ(game().getDifficulty(), "Medium");
+        EXPECT_EQ(hud(), (std::vector<std::string>{"3", "40", "00:00"}));
+        h.advance(1.0);
+        EXPECT_EQ(time(), "01:29");
+    }
 }
 
 TEST_F(LoadTest, ASinglePlayerGameLoadedAfterALostTimeTrialCountsItsNextWin) {

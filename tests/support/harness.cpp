@@ -137,6 +137,7 @@ void Harness::dismissAlert() {
     if (!expect(shown != nullptr, "no alert to dismiss")) return;
     const ui::View& button = shown->button();
     tap(button.convertToWindow(button.bounds().center()));
+    advance(ui::AlertView::kClosing);
 }
 
 void Harness::terminate() { app_->terminate(); }

@@ -66,7 +66,7 @@ public:
     ui::RecordingCanvas render();
     // The alert on top of the window, if one shows.
     ui::AlertView* alert();
-    // Taps the alert's button.
+    // Taps the alert's button and lets the alert close.
     void dismissAlert();
 
     // The program's end, as when the window is closed.

@@ -269,7 +269,7 @@ def play(display, lirvo, out, saves):
         check(dark_text(alert, (100, 100, 380, 170)) > 150, "\"Save Game\" answers with an alert")
         check(len(os.listdir(saves)) == 1, f"and one file in the saved-game folder ({os.listdir(saves)})")
         game.click(ALERT_BUTTON)
-        time.sleep(0.3)
+        time.sleep(0.8)  # the alert takes every click until it has faded out
         game.click(OPTIONS_QUIT)
         menu = main_menu(game, os.path.join(out, "6-back-to-menu.png"))
         check(dark_text(menu, MENU_TEXT) > 400, "\"Quit to main\" goes back to the main menu")
