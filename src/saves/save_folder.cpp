@@ -81,21 +81,37 @@ PreparedFolder SaveFolder::prepare(const std::optional<fs::path>& chosen) {
     } else {
         return {std::nullopt, "Neither XDG_DATA_HOME nor HOME names a folder for saved games; give one with --saves DIR."};
     }
+    SaveFolder folder(path);
+    if (auto problem = folder.make()) {
+        return {std::move(folder), "The saved-game folder " + path.string() + " cannot be made (" + *problem + ")."};
+    }
+    folder.removeTemporaries();
+    return {std::move(folder), {}};
+}
+
+std::optional<std::string> SaveFolder::make() const {
     std::error_code error;
-    if (fs::create_directories(path, error)) {
+    if (fs::create_directories(path_, error)) {
         // Saved games are the player's own business.
-        fs::permissions(path, fs::perms::owner_all, error);
+        fs::permissions(path_, fs::perms::owner_all, error);
     }
-    if (!fs::is_directory(path, error)) {
-        const std::string why = error ? error.message() : "it is not a folder";
-        return {std::nullopt, "The saved-game folder " + path.string() + " cannot be used: " + why + "."};
+    if (error) return "creating the folder: " + error.message();
+    return std::nullopt;
+}
+
+void SaveFolder::removeTemporaries() const {
+    std::error_code error;
+    for (fs::directory_iterator it(path_, error); !error && it != fs::directory_iterator(); it.increment(error)) {
+        std::error_code ignored; // a file that stays is no harm: the list never shows it
+        if (isTemporaryName(it->path().filename().string()) && it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
     }
-    return {SaveFolder(path), {}};
 }
 
 fs::path SaveFolder::fileFor(const std::string& saveName) const { return path_ / (saveName + kEnding); }
 
 std::optional<std::string> SaveFolder::write(const std::string& saveName, const SavedGameRecord& record) const {
+    // The folder may have been deleted since the start, or not made then.
+    if (auto problem = make()) return problem;
     return writeFileAtomically(fileFor(saveName), encodeRecord(record));
 }
 
