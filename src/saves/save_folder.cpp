@@ -92,8 +92,9 @@ PreparedFolder SaveFolder::prepare(const std::optional<fs::path>& chosen) {
 std::optional<std::string> SaveFolder::make() const {
     std::error_code error;
     if (fs::create_directories(path_, error)) {
-        // Saved games are the player's own business.
-        fs::permissions(path_, fs::perms::owner_all, error);
+        // Saved games are the player's own business; a folder left more open still holds them.
+        std::error_code ignored;
+        fs::permissions(path_, fs::perms::owner_all, ignored);
     }
     if (error) return "creating the folder: " + error.message();
     return std::nullopt;
