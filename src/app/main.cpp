@@ -53,11 +53,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     ui::Image::setResourceFolder(*resources);
+    // A folder that cannot be made does not keep anyone from playing: each save tries again, and says why it failed.
     const saves::PreparedFolder saves = saves::SaveFolder::prepare(options->saves);
-    if (!saves.folder) {
-        std::cerr << "lirvo: " << saves.problem << '\n';
-        return 1;
-    }
+    if (!saves.problem.empty()) std::cerr << "lirvo: " << saves.problem << '\n';
+    if (!saves.folder) return 1;
     return options->snapshot ? app::takeSnapshot(*options, *saves.folder, std::cerr)
                              : playInWindow(*options, *resources, *saves.folder);
 }

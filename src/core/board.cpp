@@ -65,7 +65,18 @@ std::optional<std::string> checkDescription(const BoardDescription& description,
     if (auto problem = tooShort(description.Links.size(), "link lists")) {
         return problem;
     }
+    const auto outside = [](std::int32_t v) { return v < 0 || v > kMaxCoordinate; };
     for (std::size_t i = 0; i < count; ++i) {
+        const std::int32_t x = description.xNodes[i];
+        const std::int32_t y = description.yNodes[i];
+        if (outside(x) || outside(y)) {
+            return nodeName(i) + " lies at (" + std::to_string(x) + ", " + std::to_string(y)
+                + "), outside the play area.";
+        }
+        if (description.Links[i].size() > kMaxLinksPerNode) {
+            return nodeName(i) + " has " + std::to_string(description.Links[i].size())
+                + " links; a node has at most " + std::to_string(kMaxLinksPerNode) + ".";
+        }
         for (const std::int32_t target : description.Links[i]) {
             if (target < 0 || static_cast<std::size_t>(target) >= count) {
                 return nodeName(i) + " links to node " + std::to_string(target)

@@ -2,6 +2,7 @@
 
 #include "core/point.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -40,12 +41,22 @@ BoardDescription describe(const Board& board);
 // Node counts above this are not a board anyone saved.
 inline constexpr int kMaxRebuildNodes = 100000;
 
+// A generated node lists 1 or 2 links (fewer only when no target is left).
+inline constexpr std::size_t kMaxLinksPerNode = 2;
+
+// Circles rest within the play area, a few hundred points each way, so a
+// centre is never negative. One beyond this is no board the game dealt, and
+// the bound keeps every centre exact as a float and its truncation back
+// to an integer defined.
+inline constexpr std::int32_t kMaxCoordinate = 10000;
+
 // Why a board of `nodeCount` nodes is out of the question (negative, or
 // above kMaxRebuildNodes), or nothing when it is not.
 std::optional<std::string> checkNodeCount(int nodeCount);
 
 // Why the description cannot give `nodeCount` nodes, or nothing when it can:
-// the count itself, lists too short, a link to a node that does not exist or
+// the count itself, lists too short, a centre outside [0, kMaxCoordinate],
+// more than kMaxLinksPerNode links, a link to a node that does not exist or
 // to the node itself. Longer lists are fine: their extra entries are unused.
 std::optional<std::string> checkDescription(const BoardDescription& description, int nodeCount);
 

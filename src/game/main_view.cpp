@@ -198,8 +198,9 @@ bool MainView::endLevelIfOver() {
 
 void MainView::updateBar() {
     if (!dead) {
-        ++lvl;
-        currentScore += scorInc;
+        // Counting stops where saved games end, so that every game saved loads again.
+        lvl = std::min(lvl + 1, saves::kMaxProgress);
+        currentScore = std::min(currentScore + scorInc, saves::kMaxProgress);
     }
     dlevelLabel_->setText(std::to_string(lvl));
     dscoreLabel_->setText(std::to_string(currentScore));

@@ -1,5 +1,7 @@
 #include "saves/atomic_file.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -40,18 +42,30 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-std::optional<std::string> flushFolder(const std::filesystem::path& folder) {
+void flushFolder(const std::filesystem::path& folder) {
     Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() < 0 || ::fsync(dir.get()) != 0) return systemError("flushing the folder");
-    return std::nullopt;
+    if (dir.get() >= 0) ::fsync(dir.get());
 }
 
+constexpr std::string_view kTemporaryPrefix = ".save-";
+constexpr std::string_view kTemporaryPattern = "XXXXXX";
+
 } // namespace
+
+bool isTemporaryName(std::string_view name) {
+    if (name.size() != kTemporaryPrefix.size() + kTemporaryPattern.size() + kTemporaryEnding.size()
+        || !name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporaryEnding)) {
+        return false;
+    }
+    const auto unique = name.substr(kTemporaryPrefix.size(), kTemporaryPattern.size());
+    return std::all_of(unique.begin(), unique.end(), [](unsigned char c) { return std::isalnum(c); });
+}
 
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
     // Hidden, and with an ending the list ignores.
-    std::string temporary = (folder / ".save-XXXXXX").string() + std::string(kTemporaryEnding);
+    std::string temporary =
+        (folder / kTemporaryPrefix).string() + std::string(kTemporaryPattern) + std::string(kTemporaryEnding);
     Descriptor file(::mkostemps(temporary.data(), static_cast<int>(kTemporaryEnding.size()), O_CLOEXEC));
     if (file.get() < 0) return systemError("creating the file");
 
@@ -64,7 +78,8 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& path
     if (::fsync(file.get()) != 0) return fail("flushing to disk");
     if (!file.close()) return fail("closing");
     if (::rename(temporary.c_str(), path.c_str()) != 0) return fail("putting the file in place");
-    return flushFolder(folder);
+    flushFolder(folder);
+    return std::nullopt;
 }
 
 } // namespace saves

@@ -11,11 +11,17 @@ namespace saves {
 // when it is killed midway; the saved-game list never shows them.
 inline constexpr std::string_view kTemporaryEnding = ".tmp";
 
+// True for the names writeFileAtomically gives its temporary files: hidden,
+// six letters or digits of its own, and kTemporaryEnding.
+bool isTemporaryName(std::string_view name);
+
 // Puts `bytes` at `path` whole, replacing any file there, and only answers
 // once they are on disk: written to a temporary file in the same folder,
 // flushed, renamed over `path`, then the folder flushed. A crash or a kill at
 // any moment leaves the old file or the new one. Answers why it failed, in the
-// system's words, or nothing; a failure leaves the old file as it was.
+// system's words, or nothing; a failure leaves the old file as it was. Once
+// the file is in place the save has succeeded: a folder that cannot be
+// flushed (some file systems cannot) only leaves the rename to the system.
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 } // namespace saves

@@ -1,5 +1,7 @@
 #include "saves/binary_plist_shape.h"
 
+#include "saves/property_list.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -9,10 +11,9 @@ namespace saves {
 
 namespace {
 
-// A saved game nests four deep (root, "Links", a node's list, an index).
-constexpr std::size_t kMaxDepth = 32;
-// Far more nodes than a file of kMaxFileSize holds without sharing.
-constexpr std::uint64_t kMaxExpandedObjects = 1 << 18;
+// No more values than an XML file of kMaxFileSize can hold, one per 7 bytes
+// ("<true/>"), so that a binary file costs no more memory than an XML one.
+constexpr std::uint64_t kMaxExpandedObjects = kMaxFileSize / 7;
 
 constexpr std::size_t kHeaderSize = 8;
 constexpr std::size_t kTrailerSize = 32;
@@ -104,7 +105,7 @@ private:
         std::vector<std::uint64_t> size(state.size(), 1);
         std::vector<std::size_t> height(state.size(), 1);
         std::vector<Frame> stack;
-        const std::string tooDeep = "The file nests lists more than " + std::to_string(kMaxDepth) + " deep.";
+        const std::string tooDeep = "The file nests lists more than " + std::to_string(kMaxNesting) + " deep.";
 
         // Opens `object`, or settles it at once when it refers to nothing.
         auto enter = [&](std::uint64_t object) -> std::optional<std::string> {
@@ -114,7 +115,7 @@ private:
                 state[object] = State::Done;
                 return std::nullopt;
             }
-            if (stack.size() == kMaxDepth) return tooDeep;
+            if (stack.size() == kMaxNesting) return tooDeep;
             state[object] = State::Open;
             stack.push_back({object, *refs});
             return std::nullopt;
@@ -124,7 +125,7 @@ private:
         while (!stack.empty()) {
             Frame& frame = stack.back();
             if (frame.next == frame.refs.count) {
-                if (frame.height > kMaxDepth) return tooDeep;
+                if (frame.height > kMaxNesting) return tooDeep;
                 if (frame.size > kMaxExpandedObjects) {
                     return "The file shares its lists so often that it would expand to more than "
                         + std::to_string(kMaxExpandedObjects) + " values.";

@@ -25,22 +25,59 @@ bool isPlainInteger(std::string_view text) {
     return !negative || magnitude <= std::uint64_t{1} << 63;
 }
 
-// libplist 2.2 reads the text of an <integer> by rules of its own: after a
-// "-" it takes an unsigned number and negates it modulo 2^64, clamped first,
-// so -99999999999999999999 comes back as 1; and it accepts any C base, so
-// 010 is eight where other readers see ten. The texts are checked before
-// parsing, and any that is not a plain decimal of 64 bits refuses the file.
-std::optional<std::string> checkIntegerTexts(std::string_view xml) {
-    constexpr std::string_view tag = "<integer";
-    for (auto at = xml.find(tag); at != std::string_view::npos; at = xml.find(tag, at + tag.size())) {
-        const auto close = xml.find('>', at);
-        if (close == std::string_view::npos) break; // unterminated: the parser refuses it
-        if (xml[close - 1] == '/') continue;        // <integer/>: no text, the parser decides
-        const auto start = close + 1;
-        const auto end = std::min(xml.find('<', start), xml.size());
-        if (!isPlainInteger(xml.substr(start, end - start))) {
-            return std::string("The file holds a number that is not a whole decimal number of at most 64 bits.");
+// Reads the tags of an XML property list as libplist 2.2 does, after which
+// comments, CDATA sections, processing instructions and DOCTYPEs hide what
+// they hold, and answers why the file must not be parsed, or nothing.
+//
+// libplist frees a tree recursively, and at this file size XML could nest
+// deep enough to exhaust the stack: lists and dictionaries may nest at most
+// kMaxNesting deep.
+//
+// libplist reads the text of an <integer> by rules of its own: after a "-"
+// it takes an unsigned number and negates it modulo 2^64, clamped first, so
+// -99999999999999999999 comes back as 1; and it accepts any C base, so 010 is
+// eight where other readers see ten. Any integer text that is not a plain
+// decimal of 64 bits, all of it before the closing tag, refuses the file.
+std::optional<std::string> checkXml(std::string_view xml) {
+    std::size_t depth = 0;
+    std::size_t at = 0;
+    // Moves past the first `end` from `from` on, where libplist looks for the
+    // close of the markup at `at`; false when there is none (the parser refuses that).
+    const auto skipPast = [&](std::size_t from, std::string_view end) {
+        at = xml.find(end, from);
+        return at != std::string_view::npos && (at += end.size(), true);
+    };
+    while ((at = xml.find('<', at)) != std::string_view::npos) {
+        const std::string_view rest = xml.substr(at);
+        bool closed = true;
+        if (rest.starts_with("<?")) {
+            closed = skipPast(at + 1, "?>");
+        } else if (rest.starts_with("<!--")) {
+            closed = skipPast(at + 4, "-->");
+        } else if (rest.starts_with("<![CDATA[")) {
+            closed = skipPast(at + 9, "]]>");
+        } else if (rest.starts_with("<!")) { // a DOCTYPE, its declarations in [...] if it has any
+            const auto bracket = xml.find_first_of("[>", at);
+            closed = bracket != std::string_view::npos && skipPast(bracket, xml[bracket] == '[' ? "]>" : ">");
+        } else {
+            const auto close = rest.find('>');
+            if (close == std::string_view::npos) break;
+            const std::string_view tag = rest.substr(1, std::min(rest.find_first_of(" \t\r\n/>", 2), close) - 1);
+            const bool empty = rest[close - 1] == '/';
+            at += close + 1;
+            if ((tag == "array" || tag == "dict") && !empty && ++depth > kMaxNesting) {
+                return "The file nests lists more than " + std::to_string(kMaxNesting) + " deep.";
+            }
+            if ((tag == "/array" || tag == "/dict") && depth > 0) --depth;
+            if (tag == "integer" && !empty) {
+                // The text ends at the closing tag: a comment or CDATA within would join it to more.
+                const auto textEnd = std::min(xml.find('<', at), xml.size());
+                if (!isPlainInteger(xml.substr(at, textEnd - at)) || !xml.substr(textEnd).starts_with("</")) {
+                    return std::string("The file holds a number that is not a whole decimal number of at most 64 bits.");
+                }
+            }
         }
+        if (!closed) break;
     }
     return std::nullopt;
 }
@@ -54,7 +91,7 @@ ParsedPlist parsePropertyList(const std::string& bytes) {
                              + std::to_string(kMaxFileSize) + ")."};
     }
     const auto size = static_cast<std::uint32_t>(bytes.size());
-    auto guard = plist_is_binary(bytes.data(), size) ? checkBinaryShape(bytes) : checkIntegerTexts(bytes);
+    auto guard = plist_is_binary(bytes.data(), size) ? checkBinaryShape(bytes) : checkXml(bytes);
     if (guard) return {nullptr, std::move(*guard)};
     plist_t root = nullptr;
     plist_from_memory(bytes.data(), size, &root);

@@ -14,11 +14,16 @@ struct PlistFree {
 // A libplist tree, freed with its owner.
 using PlistPtr = std::unique_ptr<void, PlistFree>;
 
-// No saved game comes near this size (a board of a hundred nodes takes about
-// 15 KB of XML). The limit also keeps libplist 2.2 safe: it frees a tree
-// recursively, and within this size XML cannot nest deep enough to exhaust
-// the stack.
-inline constexpr std::size_t kMaxFileSize = 64 * 1024;
+// The largest saved game the game writes, a board of core::kMaxRebuildNodes
+// circles with two links each and the widest numbers, takes 13.1 MB of XML;
+// the limit leaves room above it and bounds what a file can make libplist
+// allocate.
+inline constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
+
+// A saved game nests four deep (root, "Links", a node's list, an index).
+// libplist 2.2 parses binary lists and frees every tree recursively, so a
+// file nested deeper than this is refused before it could exhaust the stack.
+inline constexpr std::size_t kMaxNesting = 32;
 
 struct ParsedPlist {
     PlistPtr root;

@@ -7,6 +7,14 @@
 
 namespace saves {
 
+// The largest level, score and score increment a record holds. The game
+// stops counting there, so every game it saves loads again; and a score and
+// its increment add up within 32 bits.
+inline constexpr std::int32_t kMaxProgress = 1'000'000'000;
+
+// A level in play has at least this many circles (a new game deals 7 or more).
+inline constexpr std::int32_t kMinNodes = 3;
+
 // One saved game: the game screen's state and its board, as one property list
 // whose root dictionary holds these twelve entries under the members' names.
 struct SavedGameRecord {
@@ -40,12 +48,14 @@ struct ReadResult {
 // Reads a record from a file's bytes, in any encoding libplist reads (XML or
 // binary), trusting nothing. A record it answers is ready to load: every entry
 // the loader uses is present with its type, the numbers fit in 32 bits, the
-// difficulty is one of the three, the node count is sane and, for a level
-// still in play, the board lists describe that many nodes
-// (core::checkDescription). Entries the loader does without (Minutes and
-// Seconds outside Time Trial, the board of an ended level) keep their
-// defaults when missing and have their types checked when present. Other keys
-// are ignored.
+// difficulty is one of the three, the level is 1 or more and it, the score
+// and the increment are at most kMaxProgress, none negative; the node count
+// lies within [kMinNodes, core::kMaxRebuildNodes] (below that for an ended
+// level, which goes on with one node more) and, for a level still in play,
+// the board lists describe that many nodes (core::checkDescription). Entries
+// the loader does without (Minutes and Seconds outside Time Trial, the board
+// of an ended level) keep their defaults when missing and have their types
+// checked when present. Other keys are ignored.
 ReadResult decodeRecord(const std::string& bytes);
 
 } // namespace saves

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdint>
 #include <limits>
+#include <tuple>
 
 namespace saves {
 
@@ -105,10 +106,30 @@ private:
 
 bool isDifficulty(const std::string& text) { return text == "Easy" || text == "Medium" || text == "Hard"; }
 
-// The checks of the values that the entries' types leave open.
+// Why `value`, the record's `what`, lies outside [low, high], or nothing.
+std::optional<std::string> outside(const char* what, std::int32_t value, std::int32_t low, std::int32_t high) {
+    const auto says = [&](const char* relation, std::int32_t bound) {
+        return std::string("The ") + what + " " + std::to_string(value) + relation + std::to_string(bound) + ".";
+    };
+    if (value < low) return says(" is below ", low);
+    if (value > high) return says(" is more than ", high);
+    return std::nullopt;
+}
+
+// The checks of the values that the entries' types leave open: only values
+// the game could have written, and that it can carry on from.
 std::optional<std::string> checkValues(const SavedGameRecord& r) {
     if (!isDifficulty(r.Difficulty)) return "The entry \"Difficulty\" is not Easy, Medium or Hard.";
-    if (r.Level < 1) return "The level " + std::to_string(r.Level) + " is below 1.";
+    for (const auto& [what, value, low, high] :
+         {std::tuple{"level", r.Level, 1, kMaxProgress}, std::tuple{"score", r.Score, 0, kMaxProgress},
+          std::tuple{"score increment", r.ScoreInc, 0, kMaxProgress},
+          std::tuple{"node count", r.NumberOfNodes, kMinNodes, core::kMaxRebuildNodes}}) {
+        if (auto problem = outside(what, value, low, high)) return problem;
+    }
+    // An ended level goes on with a board of one node more.
+    if (r.IsGameEnded && r.NumberOfNodes == core::kMaxRebuildNodes) {
+        return "The next level would have more than " + std::to_string(core::kMaxRebuildNodes) + " nodes.";
+    }
     // The clock a Time Trial resumes with counts down from 0:60 at most.
     if (r.TimeTrial && (r.Minutes < 0 || r.Seconds < 0 || r.Seconds > 60)) {
         return "The clock reads " + std::to_string(r.Minutes) + ":" + std::to_string(r.Seconds) + ", which no clock shows.";
@@ -144,9 +165,7 @@ ReadResult decodeRecord(const std::string& bytes) {
     if (in.failed()) return {std::nullopt, in.problem()};
 
     auto problem = checkValues(r);
-    if (!problem) {
-        problem = r.IsGameEnded ? core::checkNodeCount(r.NumberOfNodes) : core::checkDescription(board, r.NumberOfNodes);
-    }
+    if (!problem && !r.IsGameEnded) problem = core::checkDescription(board, r.NumberOfNodes);
     if (problem) return {std::nullopt, std::move(*problem)};
     r.xNodes = std::move(board.xNodes);
     r.yNodes = std::move(board.yNodes);

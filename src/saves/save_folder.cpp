@@ -49,7 +49,8 @@ std::optional<std::string> readSmallFile(const fs::path& path, std::string& byte
     } else if (!S_ISREG(info.st_mode)) {
         problem = "This saved game is not a regular file.";
     } else {
-        bytes.resize(kMaxFileSize + 1);
+        // One byte more than the limit shows a file over it.
+        bytes.resize(static_cast<std::size_t>(std::min<off_t>(info.st_size, kMaxFileSize)) + 1);
         std::size_t filled = 0;
         while (filled < bytes.size()) {
             const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
@@ -80,21 +81,38 @@ PreparedFolder SaveFolder::prepare(const std::optional<fs::path>& chosen) {
     } else {
         return {std::nullopt, "Neither XDG_DATA_HOME nor HOME names a folder for saved games; give one with --saves DIR."};
     }
+    SaveFolder folder(path);
+    if (auto problem = folder.make()) {
+        return {std::move(folder), "The saved-game folder " + path.string() + " cannot be made (" + *problem + ")."};
+    }
+    folder.removeTemporaries();
+    return {std::move(folder), {}};
+}
+
+std::optional<std::string> SaveFolder::make() const {
     std::error_code error;
-    if (fs::create_directories(path, error)) {
-        // Saved games are the player's own business.
-        fs::permissions(path, fs::perms::owner_all, error);
+    if (fs::create_directories(path_, error)) {
+        // Saved games are the player's own business; a folder left more open still holds them.
+        std::error_code ignored;
+        fs::permissions(path_, fs::perms::owner_all, ignored);
     }
-    if (!fs::is_directory(path, error)) {
-        const std::string why = error ? error.message() : "it is not a folder";
-        return {std::nullopt, "The saved-game folder " + path.string() + " cannot be used: " + why + "."};
+    if (error) return "creating the folder: " + error.message();
+    return std::nullopt;
+}
+
+void SaveFolder::removeTemporaries() const {
+    std::error_code error;
+    for (fs::directory_iterator it(path_, error); !error && it != fs::directory_iterator(); it.increment(error)) {
+        std::error_code ignored; // a file that stays is no harm: the list never shows it
+        if (isTemporaryName(it->path().filename().string()) && it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
     }
-    return {SaveFolder(path), {}};
 }
 
 fs::path SaveFolder::fileFor(const std::string& saveName) const { return path_ / (saveName + kEnding); }
 
 std::optional<std::string> SaveFolder::write(const std::string& saveName, const SavedGameRecord& record) const {
+    // The folder may have been deleted since the start, or not made then.
+    if (auto problem = make()) return problem;
     return writeFileAtomically(fileFor(saveName), encodeRecord(record));
 }
 

@@ -20,7 +20,10 @@ public:
 
     // The folder at the program's start: `chosen` when the command line names
     // one (--saves DIR), else $XDG_DATA_HOME/lirvo, else ~/.local/share/lirvo.
-    // It is created, with any missing parents, when it does not exist.
+    // It is created, with any missing parents, when it does not exist, and
+    // the temporary files of saves killed midway are removed from it. A
+    // folder that cannot be made is still answered, with why, as every save
+    // tries again.
     static PreparedFolder prepare(const std::optional<std::filesystem::path>& chosen);
 
     const std::filesystem::path& path() const { return path_; }
@@ -29,6 +32,7 @@ public:
 
     // Writes the record as the saved game `saveName`, replacing one of that
     // name, and answers only once it is on disk: why it failed, or nothing.
+    // The folder is made again first if it has gone.
     std::optional<std::string> write(const std::string& saveName, const SavedGameRecord& record) const;
 
     // Reads the saved game `saveName` (as list() gives it), or why it cannot.
@@ -43,13 +47,18 @@ public:
     Listing list() const;
 
 private:
+    // Makes the folder, with any missing parents, unless it is there; why it cannot, or nothing.
+    std::optional<std::string> make() const;
+    // Removes the temporary files that saves killed midway left in the folder (not in its subfolders).
+    void removeTemporaries() const;
     // The file read for `saveName`: fileFor's, or one whose ending differs only in case.
     std::filesystem::path existingFileFor(const std::string& saveName) const;
 
     std::filesystem::path path_;
 };
 
-// The folder the program keeps its saved games in, or why it has none.
+// The folder the program keeps its saved games in, or none when no folder
+// is named; and why it has none or cannot be made, if so.
 struct PreparedFolder {
     std::optional<SaveFolder> folder;
     std::string problem;

@@ -49,12 +49,12 @@ TEST(RebuildTest, RoundTripKeepsWholeCentresAndLinks)
 
 TEST(RebuildTest, KeepsEmptyAndMutualListsAndIgnoresExtraEntries)
 {
-    const BoardDescription description{{10, 20, 30, 99}, {11, 21, 31, 99}, {{1}, {0, 2}, {}, {0}}};
+    const BoardDescription description{{0, 20, 10'000, 99'999}, {11, 10'000, 0, -1}, {{1}, {0, 2}, {}, {0, 1, 2}}};
     const auto rebuilt = core::rebuildBoard(description, 3);
     ASSERT_TRUE(rebuilt.ok()) << rebuilt.problem;
     const Board& board = *rebuilt.board;
     ASSERT_EQ(board.size(), 3u);
-    EXPECT_EQ(board[1].coord, (core::Point{20.0f, 21.0f}));
+    EXPECT_EQ(board[1].coord, (core::Point{20.0f, 10'000.0f}));
     EXPECT_EQ(board[1].link, (std::vector<std::int32_t>{0, 2}));
     EXPECT_TRUE(board[2].link.empty());
     EXPECT_TRUE(rebuilt.problem.empty());
@@ -85,6 +85,10 @@ TEST(RebuildTest, RefusesUnusableDescriptionsWithAReason)
          "Node 0 links to node 2, which does not exist"},
         {"negative index", {{1, 2}, {1, 2}, {{1}, {-1}}}, 2, "Node 1 links to node -1"},
         {"self link", {{1, 2}, {1, 2}, {{1}, {0, 1}}}, 2, "Node 1 links to itself"},
+        {"negative centre", {{1, 2}, {1, -1}, {{}, {}}}, 2, "Node 1 lies at (2, -1), outside the play area"},
+        {"centre far away", {{1, 10'001}, {1, 2}, {{}, {}}}, 2, "Node 1 lies at (10001, 2)"},
+        {"centre at the 32-bit limit", {{2'147'483'647}, {1}, {{}}}, 1, "Node 0 lies at (2147483647, 1)"},
+        {"three links", {{1, 2, 3, 4}, {1, 2, 3, 4}, {{1, 2, 3}, {}, {}, {}}}, 4, "Node 0 has 3 links; a node has at most 2"},
     };
     for (const BadCase& bad : cases) {
         const auto result = core::rebuildBoard(bad.description, bad.nodeCount);

@@ -3,8 +3,10 @@
 #include "platform/image_view.h"
 #include "platform/timer.h"
 #include "saves/file_name.h"
+#include "support/folder_rights.h"
 #include "support/scoped_environment.h"
-#include "support/write_protection.h"
+
+#include <fstream>
 
 namespace testkit {
 namespace {
@@ -75,12 +77,12 @@ TEST_F(SaveGameTest, CentresAreSavedTruncatedTowardZero) {
     useCrossedBoard();
     // Moved, the links still cross, so the menu opens.
     screen->collection()[0]->setCoord({123.9f, 45.2f});
-    screen->collection()[2]->setCoord({-3.7f, 210.5f});
+    screen->collection()[2]->setCoord({3.7f, 210.5f});
     openOptionsMenu();
     tapLabel(*screen->label2());
     const auto read = folder().read(saved().at(0));
     ASSERT_TRUE(read.ok()) << read.problem;
-    EXPECT_EQ(read.record->xNodes, (std::vector<std::int32_t>{123, 200, -3, 200}));
+    EXPECT_EQ(read.record->xNodes, (std::vector<std::int32_t>{123, 200, 3, 200}));
     EXPECT_EQ(read.record->yNodes, (std::vector<std::int32_t>{45, 200, 210, 100}));
 }
 
@@ -131,7 +133,7 @@ TEST_F(SaveGameTest, ASaveIntoAFolderThatCannotBeWrittenSaysSoAndChangesNothing)
     openOptionsMenu();
     const auto board = screen->collection();
     {
-        WriteProtection readOnly(saveFolder.path());
+        FolderRights readOnly(saveFolder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         tapLabel(*screen->label2());
     }
     EXPECT_EQ(alertTexts(), (std::vector<std::string>{
@@ -175,14 +177,19 @@ TEST_F(SaveGameTest, SaveOnExitUsesTheAutoNameShowsNothingAndAtZeroLosesTheTimeT
     EXPECT_FALSE(screen->timer()->isValid());
 }
 
-TEST_F(SaveGameTest, AFailedSaveOnExitIsReportedOnStandardError) {
+TEST_F(SaveGameTest, AFolderDeletedMeanwhileIsMadeAgainAndAFailedSaveOnExitIsReportedOnStandardError) {
     startEasySinglePlayer();
     std::filesystem::remove(saveFolder.path());
+    screen->SaveOnExit();
+    EXPECT_EQ(saved().size(), 1u);
+
+    std::filesystem::remove_all(saveFolder.path());
+    std::ofstream(saveFolder.path()) << "a file where the folder was";
     testing::internal::CaptureStderr();
     screen->SaveOnExit();
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "lirvo: the game could not be saved in " + saveFolder.path().string()
-                  + " (creating the file: No such file or directory)\n");
+                  + " (creating the folder: Not a directory)\n");
     EXPECT_EQ(h.alert(), nullptr);
 }
 

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <fstream>
 #include <random>
 #include <sys/wait.h>
 #include <thread>
@@ -59,11 +61,22 @@ TEST(CrashSafetyTest, KilledAtRandomMomentsItLeavesEverySaveWholeAndReadable) {
         EXPECT_EQ(record.Score % 2, name == "odd" ? 1 : 0);
     }
     // Kills that came mid-write left their temporary files, which the list does not show.
-    int temporaries = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(temp.path())) {
-        if (entry.path().extension() == saves::kTemporaryEnding) ++temporaries;
-    }
-    EXPECT_GT(temporaries, 0) << "no kill came during a write; the test proved nothing";
+    const auto temporaries = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(temp.path())) {
+            if (entry.path().extension() == saves::kTemporaryEnding) names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    EXPECT_FALSE(temporaries().empty()) << "no kill came during a write; the test proved nothing";
+
+    // The next start removes them: only them, and only in the folder itself.
+    std::ofstream(temp.path() / "notes.tmp") << "not ours";
+    std::filesystem::create_directory(temp.path() / "sub");
+    std::ofstream(temp.path() / "sub" / ".save-AbC123.tmp") << "not in the folder itself";
+    ASSERT_EQ(saves::SaveFolder::prepare(temp.path()).problem, "");
+    EXPECT_EQ(temporaries(), (std::vector<std::string>{".save-AbC123.tmp", "notes.tmp"}));
 }
 
 } // namespace

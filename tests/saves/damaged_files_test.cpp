@@ -29,7 +29,7 @@ const std::map<std::string, std::string> kDamaged = {
     {"binary-garbage", "The file is a damaged binary property list."},
     {"empty", "The file is empty."},
     {"folder-named-like-a-save", "This saved game is a folder, not a file."},
-    {"binary-shared-lists", "would expand to more than 262144 values"},
+    {"binary-shared-lists", "would expand to more than 2396745 values"},
     {"binary-nested-too-deep", "The file nests lists more than 32 deep."},
     {"binary-list-holds-itself", "The file is a binary property list that contains itself."},
 };

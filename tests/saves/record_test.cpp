@@ -1,3 +1,4 @@
+#include "core/board.h"
 #include "saves/property_list.h"
 #include "saves/record.h"
 #include "saves_support.h"
@@ -41,20 +42,30 @@ TEST(RecordTest, IsWrittenAsAnXmlPropertyListVersion1) {
     }
 }
 
-TEST(RecordTest, TheTwelveValuesComeBackAsTheyWentIncludingNegativesAndTheInt32Limits) {
+TEST(RecordTest, TheTwelveValuesComeBackAsTheyWentUpToTheirLimitsAndTheInt32Limits) {
     auto record = sampleRecord();
     EXPECT_EQ(saves::decodeRecord(saves::encodeRecord(record)).record, record);
 
-    record.Score = -2'147'483'647 - 1;
-    record.ScoreInc = 2'147'483'647;
-    record.xNodes = {-3, 0, 2'147'483'647};
+    record.Level = record.Score = record.ScoreInc = saves::kMaxProgress;
+    record.xNodes = {0, core::kMaxCoordinate, 7};
     record.TimeTrial = false;
-    record.IsGameEnded = true;
-    record.Minutes = 59;
-    record.Seconds = 59;
-    const std::string xml = saves::encodeRecord(record);
+    // Outside Time Trial the clock is not used, and not checked.
+    record.Minutes = -2'147'483'647 - 1;
+    record.Seconds = 2'147'483'647;
+    std::string xml = saves::encodeRecord(record);
     EXPECT_NE(xml.find("<integer>-2147483648</integer>"), std::string::npos);
-    EXPECT_NE(xml.find("<integer>-3</integer>"), std::string::npos);
+    EXPECT_EQ(saves::decodeRecord(xml).record, record);
+
+    // The largest board the game writes: every circle linked twice, with the widest numbers.
+    record.NumberOfNodes = core::kMaxRebuildNodes;
+    record.xNodes.assign(core::kMaxRebuildNodes, core::kMaxCoordinate);
+    record.yNodes = record.xNodes;
+    const std::int32_t last = core::kMaxRebuildNodes - 1;
+    record.Links.assign(core::kMaxRebuildNodes, {last, last - 1});
+    record.Links[last - 1] = {last, 0};
+    record.Links[last] = {0, 1};
+    xml = saves::encodeRecord(record);
+    EXPECT_LE(xml.size(), saves::kMaxFileSize);
     EXPECT_EQ(saves::decodeRecord(xml).record, record);
 }
 
@@ -85,8 +96,13 @@ TEST(RecordTest, EntriesTheLoaderDoesWithoutMayBeMissing) {
     read = saves::decodeRecord(xml);
     ASSERT_TRUE(read.ok()) << read.problem;
     EXPECT_EQ(read.record, ended);
-    const auto at = xml.find("<integer>3</integer>"); // NumberOfNodes
-    EXPECT_EQ(problemOf(xml.replace(at, 20, "<integer>-1</integer>")), "The node count -1 is negative.");
+    const auto withNodes = [&](const char* count) {
+        std::string changed = xml;
+        return changed.replace(changed.find("<integer>3</integer>"), 20, "<integer>" + std::string(count) + "</integer>");
+    };
+    EXPECT_EQ(problemOf(withNodes("2")), "The node count 2 is below 3.");
+    EXPECT_EQ(problemOf(withNodes("100000")), "The next level would have more than 100000 nodes.");
+    EXPECT_TRUE(saves::decodeRecord(withNodes("99999")).ok());
 }
 
 TEST(RecordTest, TheReaderNamesTheFaultyEntry) {
@@ -97,6 +113,17 @@ TEST(RecordTest, TheReaderNamesTheFaultyEntry) {
     EXPECT_EQ(problemOf(sampleXmlWith("<true/>", "<integer>1</integer>")), "The entry \"TimeTrial\" is not true or false.");
     EXPECT_EQ(problemOf(sampleXmlWith("<integer>12</integer>", "<real>12</real>")), "The entry \"Level\" is not a whole number.");
     EXPECT_EQ(problemOf(sampleXmlWith("<integer>12</integer>", "<integer>0</integer>")), "The level 0 is below 1.");
+    // Values the next wins would carry past 32 bits, or that no game reaches.
+    EXPECT_EQ(problemOf(sampleXmlWith("<integer>12</integer>", "<integer>2147483647</integer>")),
+              "The level 2147483647 is more than 1000000000.");
+    EXPECT_EQ(problemOf(sampleXmlWith("<integer>220</integer>", "<integer>1000000001</integer>")),
+              "The score 1000000001 is more than 1000000000.");
+    EXPECT_EQ(problemOf(sampleXmlWith("<integer>220</integer>", "<integer>-1</integer>")), "The score -1 is below 0.");
+    EXPECT_EQ(problemOf(sampleXmlWith("<integer>20</integer>", "<integer>1000000001</integer>")),
+              "The score increment 1000000001 is more than 1000000000.");
+    EXPECT_EQ(problemOf(sampleXmlWith("<integer>290</integer>", "<integer>2147483647</integer>")),
+              "Node 2 lies at (2147483647, 1000), outside the play area.");
+    EXPECT_EQ(problemOf(sampleXmlWith("<integer>3</integer>", "<integer>2</integer>")), "The node count 2 is below 3.");
     EXPECT_EQ(problemOf(sampleXmlWith("<integer>123</integer>", "<string>123</string>")),
               "Element 1 of the entry \"xNodes\" is not a whole number.");
     EXPECT_EQ(problemOf(sampleXmlWith("<array/>", "<integer>5</integer>")), "List 1 of \"Links\" is not a list.");
@@ -107,43 +134,59 @@ TEST(RecordTest, TheReaderNamesTheFaultyEntry) {
 }
 
 TEST(RecordTest, NumbersOutsideThirtyTwoBitsOrWrittenOddlyAreRefused) {
-    const std::string score = "<integer>220</integer>";
-    const auto scoreOf = [&](const std::string& text) {
-        const auto result = saves::decodeRecord(sampleXmlWith(score, "<integer>" + text + "</integer>"));
-        return result.ok() ? std::to_string(result.record->Score) : result.problem;
+    // Outside Time Trial the minutes are read but not used, so any 32-bit value goes.
+    auto singlePlayer = sampleRecord();
+    singlePlayer.TimeTrial = false;
+    const std::string xml = saves::encodeRecord(singlePlayer);
+    const std::string minutes = "<key>Minutes</key>\n\t<integer>1</integer>";
+    const auto minutesOf = [&](const std::string& text) {
+        std::string changed = xml;
+        changed.replace(changed.find(minutes), minutes.size(), "<key>Minutes</key>\n\t<integer>" + text + "</integer>");
+        const auto result = saves::decodeRecord(changed);
+        return result.ok() ? std::to_string(result.record->Minutes) : result.problem;
     };
-    EXPECT_EQ(scoreOf("2147483647"), "2147483647");
-    EXPECT_EQ(scoreOf("-2147483648"), "-2147483648");
-    EXPECT_EQ(scoreOf("+5"), "5");
-    const std::string tooWide = "The entry \"Score\" does not fit in 32 bits.";
-    EXPECT_EQ(scoreOf("2147483648"), tooWide);
-    EXPECT_EQ(scoreOf("-2147483649"), tooWide);
-    EXPECT_EQ(scoreOf("18446744073709551615"), tooWide); // would read as -1 as 64 signed bits
+    EXPECT_EQ(minutesOf("2147483647"), "2147483647");
+    EXPECT_EQ(minutesOf("-2147483648"), "-2147483648");
+    EXPECT_EQ(minutesOf("+5"), "5");
+    const std::string tooWide = "The entry \"Minutes\" does not fit in 32 bits.";
+    EXPECT_EQ(minutesOf("2147483648"), tooWide);
+    EXPECT_EQ(minutesOf("-2147483649"), tooWide);
+    EXPECT_EQ(minutesOf("18446744073709551615"), tooWide); // would read as -1 as 64 signed bits
     const std::string odd = "The file holds a number that is not a whole decimal number of at most 64 bits.";
     // libplist alone would read these as 1, 1, 8 and 16.
-    EXPECT_EQ(scoreOf("-18446744073709551615"), odd);
-    EXPECT_EQ(scoreOf("-99999999999999999999999"), odd);
-    EXPECT_EQ(scoreOf("010"), odd);
-    EXPECT_EQ(scoreOf("0x10"), odd);
-    EXPECT_EQ(scoreOf(" 5"), odd);
-    EXPECT_EQ(scoreOf(""), odd);
+    EXPECT_EQ(minutesOf("-18446744073709551615"), odd);
+    EXPECT_EQ(minutesOf("-99999999999999999999999"), odd);
+    EXPECT_EQ(minutesOf("010"), odd);
+    EXPECT_EQ(minutesOf("0x10"), odd);
+    EXPECT_EQ(minutesOf(" 5"), odd);
+    EXPECT_EQ(minutesOf(""), odd);
+    EXPECT_EQ(minutesOf("0<!-- joined to -->10"), odd); // 010 again
 }
 
 TEST(RecordTest, FilesTooLargeOrNestedTooDeepAreRefusedWithoutCrashing) {
-    // The largest file read, all of it nesting, parses (to a list) and is freed.
+    // The largest file read, all of it nesting.
     std::string deep = "<plist>";
     while (deep.size() + 6 <= saves::kMaxFileSize) deep += "<dict>";
-    EXPECT_EQ(problemOf(deep), "The file is not a readable property list: it is damaged or cut short.");
-    deep = "<plist>";
-    while (deep.size() + 15 + 8 <= saves::kMaxFileSize) deep.insert(7, "<array>").append("</array>");
-    deep += "</plist>";
-    ASSERT_LE(deep.size(), saves::kMaxFileSize);
-    EXPECT_EQ(problemOf(deep), "The file holds no dictionary of entries, so it is not a saved game.");
+    const std::string tooDeep = "The file nests lists more than 32 deep.";
+    EXPECT_EQ(problemOf(deep), tooDeep);
+    const auto nested = [](std::size_t depth, const std::string& between) {
+        std::string lists;
+        for (std::size_t i = 0; i < depth; ++i) lists += "<array>" + between;
+        for (std::size_t i = 0; i < depth; ++i) lists += "</array>";
+        return "<plist>" + lists + "</plist>";
+    };
+    EXPECT_EQ(problemOf(nested(saves::kMaxFileSize / 16, "")), tooDeep);
+    EXPECT_EQ(problemOf(nested(32, "")), "The file holds no dictionary of entries, so it is not a saved game.");
+    // Closing tags inside markup the parser skips close nothing.
+    for (const char* hidden : {"<!-- > </array> -->", "<![CDATA[ > </array>]]>", "<!DOCTYPE plist [<!ENTITY x> </array>]>",
+                               "<?x > </array>?>"}) {
+        EXPECT_EQ(problemOf(nested(33, hidden)), tooDeep) << hidden;
+    }
 
     std::string large = saves::encodeRecord(sampleRecord());
     large.insert(large.find("<dict>"), std::string(saves::kMaxFileSize, ' '));
     EXPECT_EQ(problemOf(large), "The file is " + std::to_string(large.size())
-                                    + " bytes long, more than any saved game (65536).");
+                                    + " bytes long, more than any saved game (16777216).");
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "saves/atomic_file.h"
 #include "saves/save_folder.h"
 #include "saves_support.h"
+#include "support/folder_rights.h"
 #include "support/temp_folder.h"
-#include "support/write_protection.h"
 
 #include <gtest/gtest.h>
 
@@ -56,10 +56,13 @@ TEST(SaveFolderTest, PreparesTheChosenFolderOrTheUsersDataFolderCreatingIt) {
     ScopedEnvironment noHome("HOME", nullptr);
     EXPECT_NE(saves::SaveFolder::prepare(std::nullopt).problem.find("--saves DIR"), std::string::npos);
 
-    touch(temp.path() / "file");
-    prepared = saves::SaveFolder::prepare(temp.path() / "file");
-    EXPECT_FALSE(prepared.folder);
-    EXPECT_NE(prepared.problem.find("cannot be used"), std::string::npos) << prepared.problem;
+    // A folder that cannot be made does not stop the game: it says why, and so does each save.
+    FolderRights readOnly(temp.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    prepared = saves::SaveFolder::prepare(temp.path() / "saves");
+    ASSERT_TRUE(prepared.folder);
+    EXPECT_EQ(prepared.problem, "The saved-game folder " + (temp.path() / "saves").string()
+                                    + " cannot be made (creating the folder: Permission denied).");
+    EXPECT_EQ(prepared.folder->write("game", sampleRecord()), "creating the folder: Permission denied");
 }
 
 TEST(SaveFolderTest, ListsPlistFilesInAnyCaseAndInSubfoldersAndReadsThemBack) {
@@ -131,16 +134,24 @@ TEST(SaveFolderTest, AFailedWriteSaysWhyAndLeavesTheOldFileAndNoTemporary) {
         EXPECT_EQ(folder.write("game", bigger), "writing: File too large");
     }
     {
-        WriteProtection readOnly(temp.path());
+        FolderRights readOnly(temp.path(), fs::perms::owner_read | fs::perms::owner_exec);
         EXPECT_EQ(folder.write("game", bigger), "creating the file: Permission denied");
     }
     fs::create_directories(temp.path() / "folder.plist");
     EXPECT_EQ(folder.write("folder", bigger), "putting the file in place: Is a directory");
     EXPECT_EQ(folder.read("game").record, old);
     EXPECT_TRUE(otherFiles(temp.path()).empty());
+}
 
-    const saves::SaveFolder missing(temp.path() / "missing");
-    EXPECT_EQ(missing.write("game", bigger), "creating the file: No such file or directory");
+TEST(SaveFolderTest, OnceTheFileIsInPlaceAFolderThatCannotBeFlushedFailsNoSave) {
+    TempFolder temp;
+    // Here the folder cannot even be opened to be flushed.
+    const saves::SaveFolder folder(temp.path());
+    {
+        FolderRights writeOnly(temp.path(), fs::perms::owner_write | fs::perms::owner_exec);
+        EXPECT_EQ(folder.write("game", sampleRecord()), std::nullopt);
+    }
+    EXPECT_EQ(folder.read("game").record, sampleRecord());
 }
 
 } // namespace

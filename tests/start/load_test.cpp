@@ -280,6 +280,39 @@ TEST_F(LoadTest, ASinglePlayerGameLoadedAfterALostTimeTrialCountsItsNextWin) {
     EXPECT_EQ(game().dscoreLabel()->text(), "60");
 }
 
+TEST_F(LoadTest, AGameLoadedAtItsLimitsIsWonSavedAndLoadedAgain) {
+    // The largest level, score and increment, and two more circles at the ends of the range.
+    auto limits = mediumGame(false, 0, 0);
+    limits.Level = limits.Score = limits.ScoreInc = saves::kMaxProgress;
+    limits.NumberOfNodes = 6;
+    limits.xNodes.insert(limits.xNodes.end(), {0, core::kMaxCoordinate});
+    limits.yNodes.insert(limits.yNodes.end(), {0, core::kMaxCoordinate});
+    limits.Links.insert(limits.Links.end(), {{}, {}});
+    write("limits", limits);
+    toMainMenu();
+    openLoadPanelFromMainMenu();
+    load("limits");
+
+    dragNodeTo(h, game(), 1, {100, 150}); // the two links cross no more
+    h.advance(1.1);
+    ASSERT_EQ(game().label1()->text(), "You Win!");
+    const std::string limit = std::to_string(saves::kMaxProgress);
+    EXPECT_EQ(game().dlevelLabel()->text(), limit);
+    EXPECT_EQ(game().dscoreLabel()->text(), limit);
+    h.tap(middleOf(*game().label3())); // "Save Game"
+    ASSERT_NE(h.alert(), nullptr);
+    EXPECT_EQ(h.alert()->message(), "Game saved succesfully!");
+    h.dismissAlert();
+
+    openLoadPanelFrom(*game().label4());
+    const auto names = saves().list().saveNames;
+    ASSERT_EQ(names.size(), 2u);
+    ASSERT_EQ(names[1], "limits");
+    load(names[0]);
+    EXPECT_EQ(game().collection().size(), 7u);
+    EXPECT_EQ(hud(), (std::vector<std::string>{limit, limit, "00:00"}));
+}
+
 TEST_F(LoadTest, ADamagedSaveIsRefusedWithAnAlertAndChangesNothing) {
     writeFile("broken.plist", "<?xml version=\"1.0\"?><plist><dict><key>Level</key>");
     playNewGame(true, 1);

@@ -6,12 +6,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <stdexcept>
 #include <string>
 
 namespace ui::sdl {
 
 namespace {
+
+// SDL turns SIGINT and SIGTERM into SDL_QUIT; a closed terminal (SIGHUP)
+// goes the same way, through SDL's own SIGTERM handler.
+void hangUpAsTerminate(int) { std::raise(SIGTERM); }
 
 std::runtime_error failure(const std::string& what) { return std::runtime_error(what + ": " + SDL_GetError()); }
 
@@ -48,6 +53,12 @@ RendererPtr openRenderer(SDL_Window& window) {
 
 SdlBackend::Video::Video() {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) throw failure("cannot start SDL video");
+    // As SDL does for its signals, a SIGHUP that is ignored (nohup) stays ignored.
+    struct sigaction hangUp {};
+    if (::sigaction(SIGHUP, nullptr, &hangUp) == 0 && hangUp.sa_handler == SIG_DFL) {
+        hangUp.sa_handler = hangUpAsTerminate;
+        ::sigaction(SIGHUP, &hangUp, nullptr);
+    }
     // Without a display SDL falls back to drawing off screen: a window nobody
     // could see or close. Only someone who asks for such a driver gets one.
     const std::string driver = SDL_GetCurrentVideoDriver();

@@ -25,7 +25,7 @@ struct WindowOptions {
 // quarter clockwise so that the game reads in landscape, drawn by an SDL
 // renderer (hardware when there is one), with the mouse and touch screens
 // as fingers. Between events it sleeps in SDL's wait, so an idle program
-// uses no CPU. Closing the window, SIGINT and SIGTERM end the run.
+// uses no CPU. Closing the window, SIGINT, SIGTERM and SIGHUP end the run.
 class SdlBackend final : public Backend {
 public:
     // Throws std::runtime_error when no window can be opened.
