@@ -106,31 +106,30 @@ TEST(RecordTest, EntriesTheLoaderDoesWithoutMayBeMissing) {
 }
 
 TEST(RecordTest, TheReaderNamesTheFaultyEntry) {
-    EXPECT_EQ(problemOf(sampleXmlWith("<string>Medium</string>", "<integer>2</integer>")),
-              "The entry \"Difficulty\" is not a text.");
-    EXPECT_EQ(problemOf(sampleXmlWith("<string>Medium</string>", "<string>medium</string>")),
-              "The entry \"Difficulty\" is not Easy, Medium or Hard.");
-    EXPECT_EQ(problemOf(sampleXmlWith("<true/>", "<integer>1</integer>")), "The entry \"TimeTrial\" is not true or false.");
-    EXPECT_EQ(problemOf(sampleXmlWith("<integer>12</integer>", "<real>12</real>")), "The entry \"Level\" is not a whole number.");
-    EXPECT_EQ(problemOf(sampleXmlWith("<integer>12</integer>", "<integer>0</integer>")), "The level 0 is below 1.");
-    // Values the next wins would carry past 32 bits, or that no game reaches.
-    EXPECT_EQ(problemOf(sampleXmlWith("<integer>12</integer>", "<integer>2147483647</integer>")),
-              "The level 2147483647 is more than 1000000000.");
-    EXPECT_EQ(problemOf(sampleXmlWith("<integer>220</integer>", "<integer>1000000001</integer>")),
-              "The score 1000000001 is more than 1000000000.");
-    EXPECT_EQ(problemOf(sampleXmlWith("<integer>220</integer>", "<integer>-1</integer>")), "The score -1 is below 0.");
-    EXPECT_EQ(problemOf(sampleXmlWith("<integer>20</integer>", "<integer>1000000001</integer>")),
-              "The score increment 1000000001 is more than 1000000000.");
-    EXPECT_EQ(problemOf(sampleXmlWith("<integer>290</integer>", "<integer>2147483647</integer>")),
-              "Node 2 lies at (2147483647, 1000), outside the play area.");
-    EXPECT_EQ(problemOf(sampleXmlWith("<integer>3</integer>", "<integer>2</integer>")), "The node count 2 is below 3.");
-    EXPECT_EQ(problemOf(sampleXmlWith("<integer>123</integer>", "<string>123</string>")),
-              "Element 1 of the entry \"xNodes\" is not a whole number.");
-    EXPECT_EQ(problemOf(sampleXmlWith("<array/>", "<integer>5</integer>")), "List 1 of \"Links\" is not a list.");
-    EXPECT_EQ(problemOf(sampleXmlWith("<integer>7</integer>", "<integer>61</integer>")),
-              "The clock reads 1:61, which no clock shows.");
-    EXPECT_EQ(problemOf(sampleXmlWith("<key>yNodes</key>\n\t<array>", "<key>yNodes</key>\n\t<dict/><array>")),
-              "The file is not a readable property list: it is damaged or cut short.");
+    const struct {
+        const char* was;
+        const char* becomes;
+        const char* problem;
+    } cases[] = {
+        {"<string>Medium</string>", "<integer>2</integer>", "The entry \"Difficulty\" is not a text."},
+        {"<string>Medium</string>", "<string>medium</string>", "The entry \"Difficulty\" is not Easy, Medium or Hard."},
+        {"<true/>", "<integer>1</integer>", "The entry \"TimeTrial\" is not true or false."},
+        {"<integer>12</integer>", "<real>12</real>", "The entry \"Level\" is not a whole number."},
+        {"<integer>12</integer>", "<integer>0</integer>", "The level 0 is below 1."},
+        // Values the next wins would carry past 32 bits, or that no game reaches.
+        {"<integer>12</integer>", "<integer>2147483647</integer>", "The level 2147483647 is more than 1000000000."},
+        {"<integer>220</integer>", "<integer>1000000001</integer>", "The score 1000000001 is more than 1000000000."},
+        {"<integer>220</integer>", "<integer>-1</integer>", "The score -1 is below 0."},
+        {"<integer>20</integer>", "<integer>1000000001</integer>", "The score increment 1000000001 is more than 1000000000."},
+        {"<integer>290</integer>", "<integer>2147483647</integer>", "Node 2 lies at (2147483647, 1000), outside the play area."},
+        {"<integer>123</integer>", "<string>123</string>", "Element 1 of the entry \"xNodes\" is not a whole number."},
+        {"<array/>", "<integer>5</integer>", "List 1 of \"Links\" is not a list."},
+        {"<integer>7</integer>", "<integer>61</integer>", "The clock reads 1:61, which no clock shows."},
+        {"<key>yNodes</key>\n\t<array>", "<key>yNodes</key>\n\t<dict/><array>", "The file is not a readable property list: it is damaged or cut short."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(problemOf(sampleXmlWith(c.was, c.becomes)), c.problem) << c.becomes;
+    }
 }
 
 TEST(RecordTest, NumbersOutsideThirtyTwoBitsOrWrittenOddlyAreRefused) {
