@@ -108,11 +108,11 @@ TEST(GeneratorTest, CentresLieOnWholePointsInTheirRange)
 
 TEST(GeneratorTest, DrawsLinkCountThenXThenYFromRand)
 {
-    // Three nodes can never be tangled, so they keep their first deal.
-    for (const int n : {3, 10}) {
+    // Three nodes can never be tangled, as a star (second 98) or a triangle (99): they keep their first deal.
+    for (const auto& [n, seed] : {std::pair{10, 99}, {3, 98}, {3, 99}}) {
         ScriptedRandom expected;
-        expected.srand(99);
-        ScriptedRandom random(99);
+        expected.srand(static_cast<unsigned>(seed));
+        ScriptedRandom random(seed);
         const Board board = generate(n, random);
         for (std::size_t i = 0; i < board.size(); ++i) {
             const auto linkCount = static_cast<std::size_t>(expected.rand() % 2 + 1);
