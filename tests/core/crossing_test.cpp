@@ -62,6 +62,7 @@ TEST(IsSolvedTest, WantsNoCrossingAndNoContact)
         {"a circle on another link", {{{0, 0}, {1}}, {{10, 0}, {}}, {{5, 0}, {3}}, {{5, 6}, {}}}, false},
         {"a circle a point beside it", {{{0, 0}, {1}}, {{10, 0}, {}}, {{5, 1}, {3}}, {{5, 6}, {}}}, true},
         {"a lone circle on a link", {{{0, 0}, {1}}, {{10, 0}, {}}, {{5, 0}, {}}}, false},
+        {"a lone circle on an upright link", {{{0, 0}, {1}}, {{0, 10}, {}}, {{0, 5}, {}}}, false},
         {"a lone circle on a link's end", {{{0, 0}, {1}}, {{10, 0}, {}}, {{10, 0}, {}}}, false},
         {"two circles on one centre", {{{0, 0}, {1}}, {{10, 0}, {}}, {{0, 0}, {3}}, {{0, 10}, {}}}, false},
         {"zero on both sides of the sign", {{{0.0f, 0}, {1}}, {{10, 0}, {}}, {{-0.0f, 0}, {3}}, {{0, 10}, {}}}, false},
