@@ -86,7 +86,7 @@ Landscape SdlBackend::landscape() const {
     return Landscape(screen_, {static_cast<float>(w), static_cast<float>(h)});
 }
 
-bool SdlBackend::waitForInput(std::optional<double> deadline, Window& window) {
+bool SdlBackend::waitForInput(std::optional<double> deadline, Application& application) {
     SDL_Event event;
     bool got = false;
     if (!deadline) {
@@ -97,18 +97,21 @@ bool SdlBackend::waitForInput(std::optional<double> deadline, Window& window) {
         got = SDL_WaitEventTimeout(&event, static_cast<int>(std::ceil(wait * 1000))) == 1;
     }
     while (got) {
-        if (!handle(event, window)) return false;
+        if (!handle(event, application)) return false;
         got = SDL_PollEvent(&event) == 1;
     }
     return true;
 }
 
-bool SdlBackend::handle(const SDL_Event& event, Window& window) {
+bool SdlBackend::handle(const SDL_Event& event, Application& application) {
+    Window& window = *application.window();
     if (event.type == SDL_QUIT) return false;
     if (event.type == SDL_WINDOWEVENT) {
         switch (event.window.event) {
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED: window.setNeedsDisplay(); break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN: application.resignActive(); break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
             // A button released elsewhere never arrives: no finger stays down.
             window.touches().cancelAll();

@@ -24,7 +24,8 @@ struct WindowOptions {
 // The desktop back end: a window that shows the portrait screen turned a
 // quarter clockwise so that the game reads in landscape, drawn by an SDL
 // renderer (hardware when there is one), with the mouse and touch screens
-// as fingers. Between events it sleeps in SDL's wait, so an idle program
+// as fingers. A window minimised or hidden resigns the application's
+// activity. Between events it sleeps in SDL's wait, so an idle program
 // uses no CPU. Closing the window, SIGINT, SIGTERM and SIGHUP end the run.
 class SdlBackend final : public Backend {
 public:
@@ -33,7 +34,7 @@ public:
 
     const Clock& clock() const override { return clock_; }
     Size screenSize() const override { return screen_; }
-    bool waitForInput(std::optional<double> deadline, Window& window) override;
+    bool waitForInput(std::optional<double> deadline, Application& application) override;
     void present(Window& window) override;
 
 private:
@@ -46,7 +47,7 @@ private:
     };
 
     // False once the program has been asked to end.
-    bool handle(const SDL_Event& event, Window& window);
+    bool handle(const SDL_Event& event, Application& application);
     Landscape landscape() const;
     Size windowSize() const;
 
