@@ -43,4 +43,25 @@ TEST(SdlBackend, AWindowOutOfSightIsToldAndAClosedTerminalEndsTheRunAsSigtermDoe
     EXPECT_FALSE(backend.waitForInput(backend.clock().now() + 1, app));
 }
 
+TEST(SdlBackend, AScaleTooLargeForTheDisplayIsLoweredToTheLargestThatFitsAndSaysSo) {
+    const struct {
+        ui::Size usable;
+        int requested, scale;
+        const char* note;
+    } cases[] = {
+        {{1920, 1050}, 0, 3, ""}, // the most that fits: the height decides
+        {{1920, 1050}, 2, 2, ""},
+        {{1920, 1050}, 3, 3, ""},
+        {{1400, 1050}, 3, 2, "--scale 3 is more than the display allows (1400 x 1050 pixels free): using 2"},
+        {{1920, 1050}, 16, 3, "--scale 16 is more than the display allows (1920 x 1050 pixels free): using 3"},
+        {{400, 300}, 0, 1, ""}, // too small for any: still 1
+        {{400, 300}, 2, 1, "--scale 2 is more than the display allows (400 x 300 pixels free): using 1"},
+    };
+    for (const auto& c : cases) {
+        const auto chosen = ui::sdl::chooseScale({320, 480}, c.usable, c.requested);
+        EXPECT_EQ(chosen.scale, c.scale) << c.usable.width << " x " << c.usable.height << ", scale " << c.requested;
+        EXPECT_EQ(chosen.note, c.note) << c.usable.width << " x " << c.usable.height << ", scale " << c.requested;
+    }
+}
+
 } // namespace

@@ -20,16 +20,14 @@ void hangUpAsTerminate(int) { std::raise(SIGTERM); }
 
 std::runtime_error failure(const std::string& what) { return std::runtime_error(what + ": " + SDL_GetError()); }
 
-// The largest whole scale at which the landscape window fits the display.
-int fittingScale(Size screen) {
+WindowScale scaleOnDisplay(Size screen, int requested) {
     SDL_Rect usable{};
-    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
-    const int scale = static_cast<int>(std::min(usable.w / screen.height, usable.h / screen.width));
-    return std::max(1, scale);
+    // A display that cannot tell its size gets the scale asked for, or 1.
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return {std::max(1, requested), {}};
+    return chooseScale(screen, {static_cast<float>(usable.w), static_cast<float>(usable.h)}, requested);
 }
 
-WindowPtr openWindow(const WindowOptions& options, Size screen) {
-    const int scale = options.scale > 0 ? options.scale : fittingScale(screen);
+WindowPtr openWindow(const WindowOptions& options, int scale, Size screen) {
     Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
     if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     WindowPtr window(SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -51,6 +49,16 @@ RendererPtr openRenderer(SDL_Window& window) {
 
 } // namespace
 
+WindowScale chooseScale(Size screen, Size usable, int requested) {
+    const int fitting = std::max(1, static_cast<int>(std::min(usable.width / screen.height, usable.height / screen.width)));
+    if (requested == 0) return {fitting, {}};
+    if (requested <= fitting) return {requested, {}};
+    return {fitting, "--scale " + std::to_string(requested) + " is more than the display allows (" +
+                         std::to_string(static_cast<int>(usable.width)) + " x " +
+                         std::to_string(static_cast<int>(usable.height)) + " pixels free): using " +
+                         std::to_string(fitting)};
+}
+
 SdlBackend::Video::Video() {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) throw failure("cannot start SDL video");
     // As SDL does for its signals, a SIGHUP that is ignored (nohup) stays ignored.
@@ -71,8 +79,8 @@ SdlBackend::Video::Video() {
 SdlBackend::Video::~Video() { SDL_Quit(); }
 
 SdlBackend::SdlBackend(const WindowOptions& options, Size screen)
-    : screen_(screen), window_(openWindow(options, screen)), renderer_(openRenderer(*window_)),
-      canvas_(renderer_.get(), fonts_) {}
+    : screen_(screen), scale_(scaleOnDisplay(screen, options.scale)), window_(openWindow(options, scale_.scale, screen)),
+      renderer_(openRenderer(*window_)), canvas_(renderer_.get(), fonts_) {}
 
 Size SdlBackend::windowSize() const {
     int w = 0, h = 0;

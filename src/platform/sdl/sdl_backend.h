@@ -21,6 +21,16 @@ struct WindowOptions {
     std::filesystem::path icon; // none when empty
 };
 
+struct WindowScale {
+    int scale;
+    std::string note; // why the scale asked for was lowered; empty when it was not
+};
+
+// The scale of a window showing the portrait `screen` turned, on a display
+// with `usable` pixels free: `requested`, but no more than fits (never less
+// than 1); 0 asks for the most that fits.
+WindowScale chooseScale(Size screen, Size usable, int requested);
+
 // The desktop back end: a window that shows the portrait screen turned a
 // quarter clockwise so that the game reads in landscape, drawn by an SDL
 // renderer (hardware when there is one), with the mouse and touch screens
@@ -36,6 +46,8 @@ public:
     Size screenSize() const override { return screen_; }
     bool waitForInput(std::optional<double> deadline, Application& application) override;
     void present(Window& window) override;
+    // Why the window's scale is not the one asked for; empty when it is.
+    const std::string& scaleNote() const { return scale_.note; }
 
 private:
     // Starts SDL's video before everything else and stops it after.
@@ -54,6 +66,7 @@ private:
     SteadyClock clock_;
     Size screen_;
     Video video_;
+    WindowScale scale_;
     WindowPtr window_;
     RendererPtr renderer_;
     FontLibrary fonts_;
