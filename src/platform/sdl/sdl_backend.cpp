@@ -28,7 +28,8 @@ WindowScale scaleOnDisplay(Size screen, int requested) {
 }
 
 WindowPtr openWindow(const WindowOptions& options, int scale, Size screen) {
-    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
+    // Any size the player gives the window is filled as full screen is, between margins.
+    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
     if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     WindowPtr window(SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                       static_cast<int>(screen.height) * scale, static_cast<int>(screen.width) * scale,
