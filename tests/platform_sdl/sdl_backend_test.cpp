@@ -1,4 +1,7 @@
 #include "platform/sdl/sdl_backend.h"
+#include "platform/touch.h"
+#include "platform/view.h"
+#include "support/printers.h"
 #include "support/scoped_environment.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +44,68 @@ TEST(SdlBackend, AWindowOutOfSightIsToldAndAClosedTerminalEndsTheRunAsSigtermDoe
 
     std::raise(SIGHUP);
     EXPECT_FALSE(backend.waitForInput(backend.clock().now() + 1, app));
+}
+
+// Where the last finger landed on it, in window points.
+class Pad final : public ui::View {
+public:
+    using View::View;
+    void touchesBegan(const ui::TouchSet& touches, const ui::Event&) override {
+        landed = touches.anyObject().locationInView(nullptr);
+    }
+    std::optional<ui::Point> landed;
+};
+
+void send(SDL_Event e, ui::sdl::SdlBackend& backend, ui::Application& app) {
+    SDL_PushEvent(&e);
+    ASSERT_TRUE(backend.waitForInput(backend.clock().now(), app));
+}
+
+// Whether the window fills the display, a click at the middle of the window
+// lands at the middle of the picture.
+TEST(SdlBackend, F11AndAltEnterToggleFullScreenWhereClicksStillLandWhereTheyShould) {
+    const testkit::ScopedEnvironment driver("SDL_VIDEODRIVER", "dummy");
+    ui::sdl::SdlBackend backend({"Lirvo", 1, false, {}});
+    SDL_Window* window = SDL_GetWindowFromID(1); // the only one since SDL started
+    ASSERT_TRUE(window);
+    AwayDelegate delegate;
+    ui::Application app(backend, delegate);
+    const auto pad = std::make_shared<Pad>(app.window()->bounds());
+    app.window()->addSubview(pad);
+    const struct {
+        SDL_Keycode key;
+        Uint16 mod;
+        Uint8 repeat;
+        bool fullscreen;
+    } steps[] = {
+        {SDLK_F11, KMOD_NONE, 0, true},
+        {SDLK_F11, KMOD_NONE, 1, true}, // a held key's repeats change nothing
+        {SDLK_F11, KMOD_NONE, 0, false},
+        {SDLK_RETURN, KMOD_LALT, 0, true},
+        {SDLK_RETURN, KMOD_RALT, 0, false},
+    };
+    for (const auto& step : steps) {
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.keysym.sym = step.key;
+        key.key.keysym.mod = step.mod;
+        key.key.repeat = step.repeat;
+        send(key, backend, app);
+        EXPECT_EQ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0, step.fullscreen) << SDL_GetKeyName(step.key);
+        SDL_Event click{};
+        click.button.button = SDL_BUTTON_LEFT;
+        SDL_GetWindowSize(window, &click.button.x, &click.button.y);
+        click.button.x /= 2;
+        click.button.y /= 2;
+        for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+            click.type = type;
+            send(click, backend, app);
+        }
+        ASSERT_TRUE(pad->landed) << SDL_GetKeyName(step.key);
+        EXPECT_NEAR(pad->landed->x, 160, 1) << SDL_GetKeyName(step.key);
+        EXPECT_NEAR(pad->landed->y, 240, 1) << SDL_GetKeyName(step.key);
+        pad->landed.reset();
+    }
 }
 
 TEST(SdlBackend, AScaleTooLargeForTheDisplayIsLoweredToTheLargestThatFitsAndSaysSo) {

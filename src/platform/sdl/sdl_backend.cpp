@@ -20,6 +20,12 @@ void hangUpAsTerminate(int) { std::raise(SIGTERM); }
 
 std::runtime_error failure(const std::string& what) { return std::runtime_error(what + ": " + SDL_GetError()); }
 
+// F11 or Alt+Enter; only the first press of a held key, or its repeats would toggle back and forth.
+bool isFullscreenKey(const SDL_KeyboardEvent& key) {
+    if (key.repeat) return false;
+    return key.keysym.sym == SDLK_F11 || (key.keysym.sym == SDLK_RETURN && (key.keysym.mod & KMOD_ALT) != 0);
+}
+
 WindowScale scaleOnDisplay(Size screen, int requested) {
     SDL_Rect usable{};
     // A display that cannot tell its size gets the scale asked for, or 1.
@@ -115,6 +121,11 @@ bool SdlBackend::waitForInput(std::optional<double> deadline, Application& appli
 bool SdlBackend::handle(const SDL_Event& event, Application& application) {
     Window& window = *application.window();
     if (event.type == SDL_QUIT) return false;
+    if (event.type == SDL_KEYDOWN && isFullscreenKey(event.key)) {
+        const bool full = (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN) != 0;
+        SDL_SetWindowFullscreen(window_.get(), full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+        return true;
+    }
     if (event.type == SDL_WINDOWEVENT) {
         switch (event.window.event) {
         case SDL_WINDOWEVENT_EXPOSED:

@@ -34,8 +34,8 @@ WindowScale chooseScale(Size screen, Size usable, int requested);
 // The desktop back end: a window that shows the portrait screen turned a
 // quarter clockwise so that the game reads in landscape, drawn by an SDL
 // renderer (hardware when there is one), with the mouse and touch screens
-// as fingers. A window minimised or hidden resigns the application's
-// activity. Between events it sleeps in SDL's wait, so an idle program
+// as fingers. F11 and Alt+Enter toggle full screen. A window minimised or
+// hidden resigns the application's activity. Between events it sleeps in SDL's wait, so an idle program
 // uses no CPU. Closing the window, SIGINT, SIGTERM and SIGHUP end the run.
 class SdlBackend final : public Backend {
 public:
