@@ -5,9 +5,11 @@ Starts `lirvo --scale 1` on a virtual display, watches the intro, chooses
 "New Game", "Single Player" and "Easy" on the menus, drags a circle with the
 mouse, double clicks the board for the options menu, saves the game, quits
 to the main menu and loads the game again from the saved-game list. Then it
-ends the program with SIGTERM, which must save the game in progress, and a
-second run on its main menu with SIGINT, which must save nothing. The
-screenshots stay in the output folder for a person to look at.
+ends the program with SIGTERM, which must save the game in progress. A
+second run looks for the window's icon, resizes the window on the main menu
+and opens the saved-game list with a click on the grown picture, then ends
+with SIGINT, which must save nothing. The screenshots stay in the output
+folder for a person to look at.
 
 Usage: window_test.py LIRVO OUTPUT_FOLDER
 Exits 77 (skipped) only when Xvfb cannot start.
@@ -299,8 +301,9 @@ def play(display, lirvo, out, saves):
 
     game = Session(display, lirvo, saves)
     main_menu(game, os.path.join(out, "9-second-run.png"), seconds=14)
-    hints = subprocess.run(["xprop", "-id", game.window, "WM_NORMAL_HINTS"], env=display.env, check=True,
-                           capture_output=True, text=True, timeout=5).stdout
+    hints = subprocess.run(["xprop", "-id", game.window, "-f", "_NET_WM_ICON", "32c", "WM_NORMAL_HINTS", "_NET_WM_ICON"],
+                           env=display.env, check=True, capture_output=True, text=True, timeout=5).stdout
+    check("_NET_WM_ICON(CARDINAL) = 256, 256," in hints, "the window has the game's icon of 256 x 256")
     check("maximum size" not in hints, "the window may be resized and maximised")
     # 640 x 384: the picture at 1.2 pixels a point, between black margins of 32 pixels left and right.
     game.fill_display(640, 384)
