@@ -18,6 +18,11 @@ void LirvoAppDelegate::applicationDidFinishLaunching(ui::Application& applicatio
     window->makeKeyAndVisible();
 }
 
+void LirvoAppDelegate::applicationWillResignActive(ui::Application&) {
+    // A Time Trial clock must not run down unseen.
+    if (startView_) startView_->mainView()->pauseWhileAway();
+}
+
 void LirvoAppDelegate::applicationWillTerminate(ui::Application&) {
     if (startView_ && startView_->mainView()->getIsInGame()) startView_->mainView()->SaveOnExit();
 }

@@ -12,14 +12,16 @@ class StartView;
 
 namespace app {
 
-// Puts the start screen in the window at launch, and saves the game in
-// progress, if there is one, when the program ends.
+// Puts the start screen in the window at launch, pauses the game in
+// progress while the window is out of sight, and saves it, if there is one,
+// when the program ends.
 class LirvoAppDelegate final : public ui::ApplicationDelegate {
 public:
     LirvoAppDelegate(core::RandomSource& random, saves::SaveFolder saves);
     ~LirvoAppDelegate() override;
 
     void applicationDidFinishLaunching(ui::Application& application) override;
+    void applicationWillResignActive(ui::Application& application) override;
     void applicationWillTerminate(ui::Application& application) override;
 
     const std::shared_ptr<start::StartView>& startView() const { return startView_; }

@@ -26,6 +26,7 @@ int playInWindow(const app::Options& options, const std::filesystem::path& resou
         core::SystemRandom random;
         app::LirvoAppDelegate delegate(random, saves);
         ui::sdl::SdlBackend backend({"Lirvo", options.scale, options.fullscreen, resources / "lirvo.png"});
+        if (!backend.scaleNote().empty()) std::cerr << "lirvo: " << backend.scaleNote() << '\n';
         ui::Application application(backend, delegate);
         return application.run();
     } catch (const std::runtime_error& e) {

@@ -316,19 +316,27 @@ void MainView::touchesBegan(const ui::TouchSet& touches, const ui::Event&) {
     if (touches.anyObject().tapCount() != 2) return;
     // A level found over ends as it would on a lift, rather than leave a stopped clock and no panel.
     if (endLevelIfOver()) return;
-    if (inGameMenu_->alpha() == 0) {
-        addSubview(blurImage_);
-        addSubview(inGameMenu_);
-        fill(*label1_, {"Restart", "restart", widgets::kNormalText});
-        fill(*label2_, {"Save Game", "save_game", widgets::kNormalText});
-        fill(*label3_, {"Load Game", "load_game", widgets::kNormalText});
-        fill(*label4_, {"Options", "options", widgets::kInertText});
-        fill(*label5_, {"Quit to main", "quit", {}});
-        AnimateInGameMenuIn();
-        paused = true;
-    } else {
+    if (inGameMenu_->alpha() == 0)
+        openOptionsMenu();
+    else
         AnimateInGameMenuOut();
-    }
+}
+
+void MainView::openOptionsMenu() {
+    addSubview(blurImage_);
+    addSubview(inGameMenu_);
+    fill(*label1_, {"Restart", "restart", widgets::kNormalText});
+    fill(*label2_, {"Save Game", "save_game", widgets::kNormalText});
+    fill(*label3_, {"Load Game", "load_game", widgets::kNormalText});
+    fill(*label4_, {"Options", "options", widgets::kInertText});
+    fill(*label5_, {"Quit to main", "quit", {}});
+    AnimateInGameMenuIn();
+    paused = true;
+}
+
+void MainView::pauseWhileAway() {
+    // An open menu or end-of-level panel already holds the clock.
+    if (isInGame && inGameMenu_->alpha() == 0) openOptionsMenu();
 }
 
 void MainView::AnimateInGameMenuIn() {

@@ -102,6 +102,9 @@ public:
 
     // The options menu and the end-of-level panel.
     void AnimateInGameMenuIn();
+    // The player has gone away (the window is out of sight): a level in play
+    // waits under the options menu, its clock stopped, until they come back.
+    void pauseWhileAway();
     void AnimateInGameMenuOut();
     void inGameMenuInFinished(const std::string& animationId, bool finished, void* context);
     void inGameMenuOutFinished(const std::string& animationId, bool finished, void* context);
@@ -136,6 +139,7 @@ public:
 private:
     void makeMenuLabels();
     void makeHeadsUpDisplay();
+    void openOptionsMenu();
     std::vector<std::shared_ptr<widgets::UICustomLabel>> menuLabels() const;
     // The menu layer, bottom to top: blur, menu image, the five labels.
     std::vector<std::shared_ptr<ui::View>> overlays() const;

@@ -37,7 +37,7 @@ int Application::run() {
         // Sleep until the next input, task or animation frame; an idle program does nothing.
         std::optional<double> deadline = loop_.nextDeadline();
         if (animating) deadline = std::min(deadline.value_or(loop_.now() + kFrameInterval), loop_.now() + kFrameInterval);
-        if (!backend_.waitForInput(deadline, *window_)) break;
+        if (!backend_.waitForInput(deadline, *this)) break;
     }
     terminate();
     return 0;

@@ -17,6 +17,8 @@ class ApplicationDelegate {
 public:
     virtual ~ApplicationDelegate() = default;
     virtual void applicationDidFinishLaunching(Application& application) = 0;
+    // The window has gone out of sight (minimised or hidden) while the program goes on.
+    virtual void applicationWillResignActive(Application&) {}
     // The last call: the program ends when it returns.
     virtual void applicationWillTerminate(Application& application) = 0;
 };
@@ -30,8 +32,8 @@ public:
     // The portrait screen, in points.
     virtual Size screenSize() const = 0;
     // Waits for input until `deadline` (none: until some arrives) and hands
-    // it to the window. False once the program has been asked to end.
-    virtual bool waitForInput(std::optional<double> deadline, Window& window) = 0;
+    // it to the application's window. False once the program has been asked to end.
+    virtual bool waitForInput(std::optional<double> deadline, Application& application) = 0;
     // Puts the window's current look on the screen.
     virtual void present(Window& window) = 0;
 };
@@ -52,6 +54,8 @@ public:
     // The steps of run(), for back ends that drive time themselves.
     void launch();
     void terminate();
+    // Back ends call this when the window goes out of sight.
+    void resignActive() { delegate_.applicationWillResignActive(*this); }
 
     const std::shared_ptr<Window>& window() const { return window_; }
     RunLoop& runLoop() { return loop_; }

@@ -204,6 +204,17 @@ TEST_F(SoftwareScreen, FillsBlendAndClipsCut) {
     EXPECT_EQ(at(*s, {175, 175}), kRed);
     EXPECT_EQ(at(*s, {145, 175}), kWhite);
     EXPECT_EQ(at(*s, {175, 205}), kWhite);
+
+    // On a wider output, a view reaching past the screen's edge stops at the margin.
+    auto beyond = std::make_shared<View>(Rect{0, 400, 320, 120});
+    beyond->setBackgroundColor({0, 0, 1, 1});
+    h.show(beyond);
+    const ui::sdl::SurfacePtr wide(SDL_CreateRGBSurfaceWithFormat(0, 600, 320, 32, SDL_PIXELFORMAT_ARGB8888));
+    const ui::sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(wide.get()));
+    ui::sdl::FontLibrary fonts;
+    ui::sdl::SdlCanvas(renderer.get(), fonts).paint(h.window(), Landscape({320, 480}, {600, 320}));
+    EXPECT_EQ(pixelAt(*wide, 100, 160), kBlue);
+    EXPECT_EQ(pixelAt(*wide, 40, 160), kBlack);
 }
 
 TEST_F(SoftwareScreen, RenderedTextIsKeptWhileItIsShownAndRemadeWhenItChanges) {

@@ -176,11 +176,17 @@ TEST_F(StartScreenTest, TheTextPanelsOpenOverTheMenuAndCloseAgain) {
     EXPECT_FLOAT_EQ(start->textView()->presentationAlpha(), 1.0f);
 }
 
-TEST_F(StartScreenTest, QuitToMainFlipsBackToTheMainMenu) {
+TEST_F(StartScreenTest, AHiddenWindowPausesTheGameAndQuitToMainFlipsBackToTheMainMenu) {
     toDifficultyMenu(true);
     choose(entry(start->difficultyMenu(), 0));
-    h.doubleTap({250, 400});
-    h.advance(1.1);
+    // Minimised, then hidden: the Time Trial waits under its options menu for the player's return.
+    const std::string time = game().dtimeLabel()->text();
+    h.app().resignActive();
+    h.app().resignActive();
+    h.advance(300);
+    EXPECT_EQ(game().dtimeLabel()->text(), time);
+    EXPECT_EQ(game().label1()->text(), "Restart");
+    EXPECT_EQ(game().label5()->alpha(), 1.0f);
     h.tap(middleOf(*game().label5())); // "Quit to main"
     EXPECT_EQ(game().alpha(), 0.0f);
     EXPECT_FALSE(game().getIsInGame());
@@ -188,6 +194,10 @@ TEST_F(StartScreenTest, QuitToMainFlipsBackToTheMainMenu) {
     h.advance(1.0 + kSlide);
     for (const auto& label : start->mainMenu().labels()) EXPECT_EQ(label->frame().minY(), 10.0f);
     EXPECT_EQ(logo(), "logoGameMenu.png");
+    // Out of a game there is nothing to pause.
+    h.app().resignActive();
+    h.advance(1.0);
+    EXPECT_EQ(game().inGameMenu()->alpha(), 0.0f);
 
     // The next visit to the difficulty menu slides in from its first positions.
     choose(entry(start->mainMenu(), 0));

@@ -5,9 +5,11 @@ Starts `lirvo --scale 1` on a virtual display, watches the intro, chooses
 "New Game", "Single Player" and "Easy" on the menus, drags a circle with the
 mouse, double clicks the board for the options menu, saves the game, quits
 to the main menu and loads the game again from the saved-game list. Then it
-ends the program with SIGTERM, which must save the game in progress, and a
-second run on its main menu with SIGINT, which must save nothing. The
-screenshots stay in the output folder for a person to look at.
+ends the program with SIGTERM, which must save the game in progress. A
+second run looks for the window's icon, resizes the window on the main menu
+and opens the saved-game list with a click on the grown picture, then ends
+with SIGINT, which must save nothing. The screenshots stay in the output
+folder for a person to look at.
 
 Usage: window_test.py LIRVO OUTPUT_FOLDER
 Exits 77 (skipped) only when Xvfb cannot start.
@@ -79,7 +81,7 @@ class Session:
 
     def screenshot(self, path):
         subprocess.run(["import", "-window", "root", path], env=self.display.env, check=True, timeout=10)
-        shot = Image.open(path).convert("RGB").crop((self.x, self.y, self.x + WIDTH, self.y + HEIGHT))
+        shot = Image.open(path).convert("RGB").crop((self.x, self.y, self.x + self.size[0], self.y + self.size[1]))
         shot.save(path)  # the window alone, for a person to look at
         return shot
 
@@ -100,6 +102,12 @@ class Session:
             self.xdotool("mousemove", str(round(self.x + px)), str(round(self.y + py)))
             time.sleep(0.02)
         self.xdotool("mouseup", "1")
+
+    def fill_display(self, width, height):
+        """Moves the window to the display's top left corner and gives it this size."""
+        self.xdotool("windowmove", "--sync", self.window, "0", "0")
+        self.xdotool("windowsize", "--sync", self.window, str(width), str(height))
+        self.x, self.y, self.size = 0, 0, (width, height)
 
     def click(self, at):
         self.xdotool("mousemove", str(self.x + at[0]), str(self.y + at[1]), "click", "1")
@@ -293,6 +301,26 @@ def play(display, lirvo, out, saves):
 
     game = Session(display, lirvo, saves)
     main_menu(game, os.path.join(out, "9-second-run.png"), seconds=14)
+    hints = subprocess.run(["xprop", "-id", game.window, "-f", "_NET_WM_ICON", "32c", "WM_NORMAL_HINTS", "_NET_WM_ICON"],
+                           env=display.env, check=True, capture_output=True, text=True, timeout=5).stdout
+    check("_NET_WM_ICON(CARDINAL) = 256, 256," in hints, "the window has the game's icon of 256 x 256")
+    check("maximum size" not in hints, "the window may be resized and maximised")
+    # 640 x 384: the picture at 1.2 pixels a point, between black margins of 32 pixels left and right.
+    game.fill_display(640, 384)
+
+    def scaled(box):
+        return tuple(round(32 * (i % 2 == 0) + 1.2 * v) for i, v in enumerate(box))
+
+    def grown(picture):
+        margins = count(picture, (0, 0, 32, 384), (0, 0, 0), 0) + count(picture, (608, 0, 640, 384), (0, 0, 0), 0)
+        inside = count(picture, (32, 0, 608, 384), (0, 0, 0), 0)
+        return margins == 2 * 32 * 384 and inside == 0 and dark_text(picture, scaled(MENU_TEXT)) > 500
+    check(grown(game.look_until(os.path.join(out, "9-resized.png"), grown)), "a resized window shows the menu grown to fit")
+    game.click(scaled(MENU_SECOND))
+
+    def listed(picture):
+        return count(picture, scaled((90, 75, 390, 270)), (255, 255, 255), 4) > 40000
+    check(listed(game.look_until(os.path.join(out, "9-resized-load.png"), listed)), "and a click on it lands on its entry")
     status = game.end(signal.SIGINT)
     check(status == 0, f"SIGINT ends the program normally (status {status})")
     check(len(os.listdir(saves)) == 2, f"and, ended on the main menu, it saved nothing ({os.listdir(saves)})")

@@ -4,7 +4,7 @@
 
 namespace ui {
 
-bool HeadlessBackend::waitForInput(std::optional<double> deadline, Window&) {
+bool HeadlessBackend::waitForInput(std::optional<double> deadline, Application&) {
     if (!deadline) return false;
     clock_.set(std::max(clock_.now(), *deadline));
     return true;

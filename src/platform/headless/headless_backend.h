@@ -14,7 +14,7 @@ public:
     const Clock& clock() const override { return clock_; }
     Size screenSize() const override { return screen_; }
     // No input ever comes: time jumps to the deadline; with none, nothing can happen any more.
-    bool waitForInput(std::optional<double> deadline, Window& window) override;
+    bool waitForInput(std::optional<double> deadline, Application& application) override;
     void present(Window&) override { ++frames_; }
 
     // Lets `seconds` of virtual time pass, running each due task at its own time, in order.

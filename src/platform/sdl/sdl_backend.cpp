@@ -20,17 +20,22 @@ void hangUpAsTerminate(int) { std::raise(SIGTERM); }
 
 std::runtime_error failure(const std::string& what) { return std::runtime_error(what + ": " + SDL_GetError()); }
 
-// The largest whole scale at which the landscape window fits the display.
-int fittingScale(Size screen) {
-    SDL_Rect usable{};
-    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
-    const int scale = static_cast<int>(std::min(usable.w / screen.height, usable.h / screen.width));
-    return std::max(1, scale);
+// F11 or Alt+Enter; only the first press of a held key, or its repeats would toggle back and forth.
+bool isFullscreenKey(const SDL_KeyboardEvent& key) {
+    if (key.repeat) return false;
+    return key.keysym.sym == SDLK_F11 || (key.keysym.sym == SDLK_RETURN && (key.keysym.mod & KMOD_ALT) != 0);
 }
 
-WindowPtr openWindow(const WindowOptions& options, Size screen) {
-    const int scale = options.scale > 0 ? options.scale : fittingScale(screen);
-    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
+WindowScale scaleOnDisplay(Size screen, int requested) {
+    SDL_Rect usable{};
+    // A display that cannot tell its size gets the scale asked for, or 1.
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return {std::max(1, requested), {}};
+    return chooseScale(screen, {static_cast<float>(usable.w), static_cast<float>(usable.h)}, requested);
+}
+
+WindowPtr openWindow(const WindowOptions& options, int scale, Size screen) {
+    // Any size the player gives the window is filled as full screen is, between margins.
+    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
     if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     WindowPtr window(SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                       static_cast<int>(screen.height) * scale, static_cast<int>(screen.width) * scale,
@@ -50,6 +55,16 @@ RendererPtr openRenderer(SDL_Window& window) {
 }
 
 } // namespace
+
+WindowScale chooseScale(Size screen, Size usable, int requested) {
+    const int fitting = std::max(1, static_cast<int>(std::min(usable.width / screen.height, usable.height / screen.width)));
+    if (requested == 0) return {fitting, {}};
+    if (requested <= fitting) return {requested, {}};
+    return {fitting, "--scale " + std::to_string(requested) + " is more than the display allows (" +
+                         std::to_string(static_cast<int>(usable.width)) + " x " +
+                         std::to_string(static_cast<int>(usable.height)) + " pixels free): using " +
+                         std::to_string(fitting)};
+}
 
 SdlBackend::Video::Video() {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) throw failure("cannot start SDL video");
@@ -71,8 +86,8 @@ SdlBackend::Video::Video() {
 SdlBackend::Video::~Video() { SDL_Quit(); }
 
 SdlBackend::SdlBackend(const WindowOptions& options, Size screen)
-    : screen_(screen), window_(openWindow(options, screen)), renderer_(openRenderer(*window_)),
-      canvas_(renderer_.get(), fonts_) {}
+    : screen_(screen), scale_(scaleOnDisplay(screen, options.scale)), window_(openWindow(options, scale_.scale, screen)),
+      renderer_(openRenderer(*window_)), canvas_(renderer_.get(), fonts_) {}
 
 Size SdlBackend::windowSize() const {
     int w = 0, h = 0;
@@ -86,7 +101,7 @@ Landscape SdlBackend::landscape() const {
     return Landscape(screen_, {static_cast<float>(w), static_cast<float>(h)});
 }
 
-bool SdlBackend::waitForInput(std::optional<double> deadline, Window& window) {
+bool SdlBackend::waitForInput(std::optional<double> deadline, Application& application) {
     SDL_Event event;
     bool got = false;
     if (!deadline) {
@@ -97,18 +112,26 @@ bool SdlBackend::waitForInput(std::optional<double> deadline, Window& window) {
         got = SDL_WaitEventTimeout(&event, static_cast<int>(std::ceil(wait * 1000))) == 1;
     }
     while (got) {
-        if (!handle(event, window)) return false;
+        if (!handle(event, application)) return false;
         got = SDL_PollEvent(&event) == 1;
     }
     return true;
 }
 
-bool SdlBackend::handle(const SDL_Event& event, Window& window) {
+bool SdlBackend::handle(const SDL_Event& event, Application& application) {
+    Window& window = *application.window();
     if (event.type == SDL_QUIT) return false;
+    if (event.type == SDL_KEYDOWN && isFullscreenKey(event.key)) {
+        const bool full = (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN) != 0;
+        SDL_SetWindowFullscreen(window_.get(), full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+        return true;
+    }
     if (event.type == SDL_WINDOWEVENT) {
         switch (event.window.event) {
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED: window.setNeedsDisplay(); break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN: application.resignActive(); break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
             // A button released elsewhere never arrives: no finger stays down.
             window.touches().cancelAll();

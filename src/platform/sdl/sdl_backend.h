@@ -21,10 +21,21 @@ struct WindowOptions {
     std::filesystem::path icon; // none when empty
 };
 
+struct WindowScale {
+    int scale;
+    std::string note; // why the scale asked for was lowered; empty when it was not
+};
+
+// The scale of a window showing the portrait `screen` turned, on a display
+// with `usable` pixels free: `requested`, but no more than fits (never less
+// than 1); 0 asks for the most that fits.
+WindowScale chooseScale(Size screen, Size usable, int requested);
+
 // The desktop back end: a window that shows the portrait screen turned a
 // quarter clockwise so that the game reads in landscape, drawn by an SDL
 // renderer (hardware when there is one), with the mouse and touch screens
-// as fingers. Between events it sleeps in SDL's wait, so an idle program
+// as fingers. F11 and Alt+Enter toggle full screen. A window minimised or
+// hidden resigns the application's activity. Between events it sleeps in SDL's wait, so an idle program
 // uses no CPU. Closing the window, SIGINT, SIGTERM and SIGHUP end the run.
 class SdlBackend final : public Backend {
 public:
@@ -33,8 +44,10 @@ public:
 
     const Clock& clock() const override { return clock_; }
     Size screenSize() const override { return screen_; }
-    bool waitForInput(std::optional<double> deadline, Window& window) override;
+    bool waitForInput(std::optional<double> deadline, Application& application) override;
     void present(Window& window) override;
+    // Why the window's scale is not the one asked for; empty when it is.
+    const std::string& scaleNote() const { return scale_.note; }
 
 private:
     // Starts SDL's video before everything else and stops it after.
@@ -46,13 +59,14 @@ private:
     };
 
     // False once the program has been asked to end.
-    bool handle(const SDL_Event& event, Window& window);
+    bool handle(const SDL_Event& event, Application& application);
     Landscape landscape() const;
     Size windowSize() const;
 
     SteadyClock clock_;
     Size screen_;
     Video video_;
+    WindowScale scale_;
     WindowPtr window_;
     RendererPtr renderer_;
     FontLibrary fonts_;

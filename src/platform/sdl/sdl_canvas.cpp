@@ -44,6 +44,8 @@ void SdlCanvas::paint(View& root, const Landscape& landscape) {
     SDL_RenderClear(renderer_);
     saveGState();
     concatCTM(landscape.transform());
+    // Views partly off the screen (menus sliding in) stay out of the margins.
+    clipToRect({{0, 0}, landscape.portrait()});
     paintTree(root, *this);
     restoreGState();
     texts_.endFrame();
