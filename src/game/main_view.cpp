@@ -313,7 +313,16 @@ void MainView::timerAction() {
 // ---- Options menu and end-of-level panel ----
 
 void MainView::touchesBegan(const ui::TouchSet& touches, const ui::Event&) {
-    if (touches.anyObject().tapCount() != 2) return;
+    if (touches.anyObject().tapCount() == 2) toggleOptionsMenu();
+}
+
+bool MainView::keyPressed(ui::Key key) {
+    if (key != ui::Key::Escape) return false;
+    toggleOptionsMenu();
+    return true;
+}
+
+void MainView::toggleOptionsMenu() {
     // A level found over ends as it would on a lift, rather than leave a stopped clock and no panel.
     if (endLevelIfOver()) return;
     if (inGameMenu_->alpha() == 0) {

@@ -16,6 +16,9 @@ class Event;
 class Touch;
 class TouchSet;
 
+// The keys the screens tell apart; any other key is Other.
+enum class Key { Escape, Enter, Space, Other };
+
 // A rectangle of the screen that draws itself and takes touches, in a tree:
 // subviews are drawn over their superview, the last one on top.
 //
@@ -82,6 +85,9 @@ public:
     // Whether this view takes over a touch that began on one of its subviews
     // once the finger starts dragging (a scroll view does).
     virtual bool takesOverDraggedTouches() const { return false; }
+
+    // A key pressed; answers whether this view took it.
+    virtual bool keyPressed(Key) { return false; }
 
     // Animation blocks, as on the phone.
     static void beginAnimations(std::string animationId = {}, void* context = nullptr);

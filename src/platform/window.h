@@ -19,6 +19,8 @@ public:
     static Window* keyWindow();
 
     TouchDispatcher& touches() { return touches_; }
+    // Offers the key to the views on the window, the topmost (an alert) first.
+    bool keyPressed(Key key) override;
 
     bool needsDisplay() const { return needsDisplay_; }
     void markDisplayed() { needsDisplay_ = false; }

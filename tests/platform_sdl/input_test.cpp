@@ -27,10 +27,15 @@ public:
         int taps;
     };
     std::vector<Seen> seen;
+    std::vector<ui::Key> keys;
 
     void touchesBegan(const ui::TouchSet& t, const ui::Event&) override { note("began", t); }
     void touchesMoved(const ui::TouchSet& t, const ui::Event&) override { note("moved", t); }
     void touchesEnded(const ui::TouchSet& t, const ui::Event&) override { note("ended", t); }
+    bool keyPressed(ui::Key key) override {
+        keys.push_back(key);
+        return true;
+    }
 
 private:
     void note(const char* phase, const ui::TouchSet& t) {
@@ -58,6 +63,15 @@ SDL_Event mouseMotion(int x, int y, Uint32 which = 0) {
     return e;
 }
 
+SDL_Event keyDown(SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = key;
+    e.key.keysym.mod = mod;
+    e.key.repeat = repeat;
+    return e;
+}
+
 SDL_Event finger(Uint32 type, SDL_FingerID id, float x, float y) {
     SDL_Event e{};
     e.type = type;
@@ -74,7 +88,7 @@ protected:
         h.show(left);
         h.show(right);
     }
-    bool send(const SDL_Event& e) { return input.handle(e, h.window().touches(), landscape, window); }
+    bool send(const SDL_Event& e) { return input.handle(e, h.window(), landscape, window); }
 
     testkit::Harness h;
     // A high-density display: the 480 x 320 window has twice as many pixels.
@@ -129,6 +143,17 @@ TEST_F(SdlInput, TouchesAreFingersOfTheirOwnAndTheirMouseEchoesAreIgnored) {
     EXPECT_EQ(right->seen[1].at, (Point{160, 480 - 144}));
     EXPECT_EQ(left->seen[2].phase, "ended");
     EXPECT_EQ(right->seen[2].phase, "ended");
+}
+
+TEST_F(SdlInput, KeysGoToTheTopmostViewAsPressedNotAsRepeated) {
+    for (const SDL_Event& e : {keyDown(SDLK_ESCAPE), keyDown(SDLK_ESCAPE, KMOD_NONE, 1), keyDown(SDLK_RETURN),
+                               keyDown(SDLK_KP_ENTER), keyDown(SDLK_RETURN, KMOD_LALT), keyDown(SDLK_SPACE),
+                               keyDown(SDLK_a)}) {
+        send(e);
+    }
+    using ui::Key;
+    EXPECT_EQ(right->keys, (std::vector<Key>{Key::Escape, Key::Enter, Key::Enter, Key::Other, Key::Space, Key::Other}));
+    EXPECT_TRUE(left->keys.empty());
 }
 
 } // namespace

@@ -109,6 +109,11 @@ void Harness::dragTogether(const std::vector<ui::Point>& first, const std::vecto
     advance(kStep);
 }
 
+void Harness::pressKey(ui::Key key) {
+    window().keyPressed(key);
+    advance(kStep);
+}
+
 std::vector<ui::Point> Harness::path(ui::Point from, ui::Point to, int steps) {
     std::vector<ui::Point> points;
     for (int i = 0; i <= steps; ++i) {

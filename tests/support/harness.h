@@ -62,6 +62,9 @@ public:
     // A straight path from `from` to `to` in even steps, both ends included.
     static std::vector<ui::Point> path(ui::Point from, ui::Point to, int steps = 10);
 
+    // A key pressed and released.
+    void pressKey(ui::Key key);
+
     // Everything the screen shows now.
     ui::RecordingCanvas render();
     // The alert on top of the window, if one shows.

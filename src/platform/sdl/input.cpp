@@ -1,6 +1,6 @@
 #include "platform/sdl/input.h"
 
-#include "platform/touch.h"
+#include "platform/window.h"
 
 namespace ui::sdl {
 
@@ -17,6 +17,18 @@ Point fingerPoint(const SDL_TouchFingerEvent& event, const Landscape& landscape)
     return landscape.toPortrait({event.x * output.width, event.y * output.height});
 }
 
+Key key(const SDL_KeyboardEvent& event) {
+    switch (event.keysym.sym) {
+    case SDLK_ESCAPE: return Key::Escape;
+    case SDLK_SPACE: return Key::Space;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        // Alt+Enter is the window's own: full screen.
+        return (event.keysym.mod & KMOD_ALT) ? Key::Other : Key::Enter;
+    default: return Key::Other;
+    }
+}
+
 } // namespace
 
 std::optional<int> Input::knownFinger(const SDL_TouchFingerEvent& event) const {
@@ -25,8 +37,13 @@ std::optional<int> Input::knownFinger(const SDL_TouchFingerEvent& event) const {
     return it->second;
 }
 
-bool Input::handle(const SDL_Event& event, TouchDispatcher& touches, const Landscape& landscape, Size windowSize) {
+bool Input::handle(const SDL_Event& event, Window& window, const Landscape& landscape, Size windowSize) {
+    TouchDispatcher& touches = window.touches();
     switch (event.type) {
+    case SDL_KEYDOWN:
+        if (event.key.repeat) return false;
+        window.keyPressed(key(event.key));
+        return true;
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.which == SDL_TOUCH_MOUSEID || event.button.button != SDL_BUTTON_LEFT) return false;
         mouseDown_ = true;

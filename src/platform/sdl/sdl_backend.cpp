@@ -118,7 +118,7 @@ bool SdlBackend::handle(const SDL_Event& event, Window& window) {
         }
         return true;
     }
-    input_.handle(event, window.touches(), landscape(), windowSize());
+    input_.handle(event, window, landscape(), windowSize());
     return true;
 }
 
