@@ -88,6 +88,12 @@ public:
 
     // A key pressed; answers whether this view took it.
     virtual bool keyPressed(Key) { return false; }
+    // The mouse pointer, no button down, came over this view or left it; only the view it is over is told.
+    virtual void pointerEntered() {}
+    virtual void pointerExited() {}
+    // The wheel turned over this view, `lines` notches away from the player (less than one from a
+    // touchpad). What a view does not take goes on to its superview.
+    virtual void scrollWheel(float lines);
 
     // Animation blocks, as on the phone.
     static void beginAnimations(std::string animationId = {}, void* context = nullptr);

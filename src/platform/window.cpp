@@ -29,4 +29,18 @@ bool Window::keyPressed(Key key) {
     return false;
 }
 
+void Window::movePointer(std::optional<Point> windowPoint) {
+    View* under = windowPoint ? hitTest(*windowPoint) : nullptr;
+    View* before = hoveredLiveness_.expired() ? nullptr : hovered_;
+    if (under == before) return;
+    hovered_ = under;
+    hoveredLiveness_ = under ? under->liveness() : std::weak_ptr<const void>();
+    if (before) before->pointerExited();
+    if (under) under->pointerEntered();
+}
+
+void Window::turnWheel(Point windowPoint, float lines) {
+    if (View* under = hitTest(windowPoint)) under->scrollWheel(lines);
+}
+
 } // namespace ui

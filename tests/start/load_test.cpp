@@ -125,6 +125,12 @@ TEST_F(LoadTest, TheListShowsEverySaveInTheFolderAndScrollsFromTheFifteenth) {
     const auto& list = *start->scrollView();
     h.drag(Harness::path(list.convertToWindow({150, 150}), list.convertToWindow({150, 100})));
     EXPECT_EQ(list.contentOffset(), (ui::Point{0, 15}));
+    // The wheel and a touchpad scroll it too, as far as it goes.
+    const ui::Point overList = list.convertToWindow({150, 100});
+    for (const auto& [lines, offset] : {std::pair{2.0f, 0.0f}, {-0.5f, 7.5f}, {-3.0f, 15.0f}}) {
+        h.turnWheel(overList, lines);
+        EXPECT_EQ(list.contentOffset(), (ui::Point{0, offset})) << lines;
+    }
     // The row under the finger never lit up: the list took the drag before the row was touched.
     for (const auto* r : rows()) EXPECT_EQ(r->textColor(), widgets::kNormalText);
     load("sub/name");

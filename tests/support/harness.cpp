@@ -114,6 +114,16 @@ void Harness::pressKey(ui::Key key) {
     advance(kStep);
 }
 
+void Harness::hover(std::optional<ui::Point> p) {
+    window().movePointer(p);
+    advance(kStep);
+}
+
+void Harness::turnWheel(ui::Point p, float lines) {
+    window().turnWheel(p, lines);
+    advance(kStep);
+}
+
 std::vector<ui::Point> Harness::path(ui::Point from, ui::Point to, int steps) {
     std::vector<ui::Point> points;
     for (int i = 0; i <= steps; ++i) {

@@ -47,12 +47,23 @@ bool Input::handle(const SDL_Event& event, Window& window, const Landscape& land
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.which == SDL_TOUCH_MOUSEID || event.button.button != SDL_BUTTON_LEFT) return false;
         mouseDown_ = true;
+        // The pointer is a finger now; it hovers again once it moves with the button up.
+        window.movePointer(std::nullopt);
         touches.began(kMouse, mousePoint(event.button.x, event.button.y, landscape, windowSize));
         return true;
-    case SDL_MOUSEMOTION:
-        if (event.motion.which == SDL_TOUCH_MOUSEID || !mouseDown_) return false;
-        touches.moved(kMouse, mousePoint(event.motion.x, event.motion.y, landscape, windowSize));
+    case SDL_MOUSEMOTION: {
+        if (event.motion.which == SDL_TOUCH_MOUSEID) return false;
+        const Point at = mousePoint(event.motion.x, event.motion.y, landscape, windowSize);
+        if (mouseDown_) touches.moved(kMouse, at);
+        else window.movePointer(at);
         return true;
+    }
+    case SDL_MOUSEWHEEL: {
+        if (event.wheel.which == SDL_TOUCH_MOUSEID) return false;
+        const float lines = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.preciseY : event.wheel.preciseY;
+        window.turnWheel(mousePoint(event.wheel.mouseX, event.wheel.mouseY, landscape, windowSize), lines);
+        return true;
+    }
     case SDL_MOUSEBUTTONUP:
         if (event.button.which == SDL_TOUCH_MOUSEID || event.button.button != SDL_BUTTON_LEFT || !mouseDown_) {
             return false;

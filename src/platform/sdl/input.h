@@ -19,7 +19,9 @@ namespace ui::sdl {
 // window. The mouse, while its left button is down, is finger 0; each
 // touch-screen finger is its own finger. SDL also reports touches as mouse
 // events (from SDL_TOUCH_MOUSEID): those are ignored, or one finger would act twice.
-// Keys go to the window as they are pressed, not as they repeat.
+// With no button down the mouse is a pointer that hovers, and its wheel (or a
+// touchpad's two-finger scroll) turns over the view beneath it. Keys go to the
+// window as they are pressed, not as they repeat.
 class Input {
 public:
     // `windowSize` in the window units that mouse events use; the
