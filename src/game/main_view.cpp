@@ -276,6 +276,7 @@ void MainView::stopClock() {
 void MainView::restartClock() {
     stopClock();
     setMinutes(getInitialMinutes(), getInitialSeconds());
+    showTime(getMinutes(), getSeconds());
     scheduleClock();
 }
 

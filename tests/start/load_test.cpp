@@ -264,7 +264,7 @@ TEST_F(LoadTest, ASaveOfAnEndedLevelGoesOnWithTheNextLevelOnTheDifficultysClockU
         EXPECT_FALSE(game::Nod::getGameEnded());
         EXPECT_FALSE(game().getDead());
         EXPECT_EQ(game().getDifficulty(), "Medium");
-        EXPECT_EQ(hud(), (std::vector<std::string>{"3", "40", "00:00"}));
+        EXPECT_EQ(hud(), (std::vector<std::string>{"3", "40", "01:30"}));
         h.advance(1.0);
         EXPECT_EQ(time(), "01:29");
     }
