@@ -421,7 +421,7 @@ void MainView::SaveGame() {
     if (auto problem = save(saves::SaveKind::OnRequest)) {
         ui::AlertView::show("Save Game", "The game could not be saved (" + *problem + ").", "OK");
     } else {
-        ui::AlertView::show("Save Game", "Game saved succesfully!", "OK");
+        ui::AlertView::show("Save Game", "Game saved successfully!", "OK");
     }
 }
 

@@ -317,7 +317,7 @@ TEST_F(LoadTest, AGameLoadedAtItsLimitsIsWonSavedAndLoadedAgain) {
     EXPECT_EQ(game().dscoreLabel()->text(), limit);
     h.tap(middleOf(*game().label3())); // "Save Game"
     ASSERT_NE(h.alert(), nullptr);
-    EXPECT_EQ(h.alert()->message(), "Game saved succesfully!");
+    EXPECT_EQ(h.alert()->message(), "Game saved successfully!");
     h.dismissAlert();
 
     openLoadPanelFrom(*game().label4());
