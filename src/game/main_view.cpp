@@ -276,6 +276,7 @@ void MainView::stopClock() {
 void MainView::restartClock() {
     stopClock();
     setMinutes(getInitialMinutes(), getInitialSeconds());
+    showTime(getMinutes(), getSeconds());
     scheduleClock();
 }
 
@@ -313,7 +314,16 @@ void MainView::timerAction() {
 // ---- Options menu and end-of-level panel ----
 
 void MainView::touchesBegan(const ui::TouchSet& touches, const ui::Event&) {
-    if (touches.anyObject().tapCount() != 2) return;
+    if (touches.anyObject().tapCount() == 2) toggleOptionsMenu();
+}
+
+bool MainView::keyPressed(ui::Key key) {
+    if (key != ui::Key::Escape) return false;
+    toggleOptionsMenu();
+    return true;
+}
+
+void MainView::toggleOptionsMenu() {
     // A level found over ends as it would on a lift, rather than leave a stopped clock and no panel.
     if (endLevelIfOver()) return;
     if (inGameMenu_->alpha() == 0)
@@ -419,7 +429,7 @@ void MainView::SaveGame() {
     if (auto problem = save(saves::SaveKind::OnRequest)) {
         ui::AlertView::show("Save Game", "The game could not be saved (" + *problem + ").", "OK");
     } else {
-        ui::AlertView::show("Save Game", "Game saved succesfully!", "OK");
+        ui::AlertView::show("Save Game", "Game saved successfully!", "OK");
     }
 }
 

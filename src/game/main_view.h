@@ -118,6 +118,8 @@ public:
     void SaveOnExit();
 
     void touchesBegan(const ui::TouchSet& touches, const ui::Event& event) override;
+    // Escape does what a double tap does.
+    bool keyPressed(ui::Key key) override;
     void drawRect(ui::Canvas& canvas, ui::Rect rect) override;
 
     // The screen's views.
@@ -137,6 +139,8 @@ public:
     const std::shared_ptr<widgets::UICustomLabel>& label5() const { return label5_; }
 
 private:
+    // Opens the options menu, or closes whichever menu shows; a level found over ends instead.
+    void toggleOptionsMenu();
     void makeMenuLabels();
     void makeHeadsUpDisplay();
     void openOptionsMenu();

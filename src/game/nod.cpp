@@ -15,6 +15,8 @@ Nod::Nod(std::shared_ptr<const ui::Image> image, int nbrOfLinks) {
     gameEnded = false;
 }
 
+bool Nod::pointInside(ui::Point local) const { return ui::distance(local, bounds().center()) <= bounds().width() / 2; }
+
 void Nod::touchesBegan(const ui::TouchSet& touches, const ui::Event&) {
     if (gameEnded) return;
     startLocation_ = touches.anyObject().locationInView(this);

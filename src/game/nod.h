@@ -31,6 +31,8 @@ public:
     const std::vector<std::int32_t>& getLink() const { return link_; }
     void setLink(std::vector<std::int32_t> link) { link_ = std::move(link); }
 
+    // Only the drawn circle, not the corners of its square: a double tap just beside it reaches the board.
+    bool pointInside(ui::Point local) const override;
     void touchesBegan(const ui::TouchSet& touches, const ui::Event& event) override;
     void touchesMoved(const ui::TouchSet& touches, const ui::Event& event) override;
     void touchesEnded(const ui::TouchSet& touches, const ui::Event& event) override;

@@ -83,6 +83,11 @@ void AlertView::dismiss() {
     commitAnimations();
 }
 
+bool AlertView::keyPressed(Key key) {
+    if (key != Key::Other) dismiss();
+    return true;
+}
+
 void AlertView::closed(const std::string&, bool, void*) { removeFromSuperview(); }
 
 std::shared_ptr<AlertView> AlertView::show(std::string title, std::string message, std::string buttonTitle) {

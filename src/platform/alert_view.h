@@ -35,6 +35,8 @@ public:
     void touchesMoved(const TouchSet&, const Event&) override {}
     void touchesEnded(const TouchSet&, const Event&) override {}
     void touchesCancelled(const TouchSet&, const Event&) override {}
+    // Escape, Enter and Space press its button; no key reaches what lies beneath.
+    bool keyPressed(Key key) override;
 
 private:
     void closed(const std::string& animationId, bool finished, void* context);

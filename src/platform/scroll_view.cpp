@@ -37,4 +37,7 @@ void ScrollView::touchesMoved(const TouchSet& touches, const Event&) {
     setContentOffset(contentOffset() - transform().applyInverse(moved));
 }
 
+// A notch away from the player shows what lies above, as on the desktop.
+void ScrollView::scrollWheel(float lines) { setContentOffset(contentOffset() - Point{0, lines * kWheelLine}); }
+
 } // namespace ui

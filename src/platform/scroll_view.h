@@ -9,6 +9,9 @@ namespace ui {
 // content coordinates and clipped to the view.
 class ScrollView : public View {
 public:
+    // How far one notch of the wheel scrolls.
+    static constexpr float kWheelLine = 15;
+
     explicit ScrollView(Rect frame = {});
 
     Size contentSize() const { return contentSize_; }
@@ -24,6 +27,7 @@ public:
     void touchesMoved(const TouchSet& touches, const Event& event) override;
     void touchesEnded(const TouchSet& touches, const Event& event) override;
     void touchesCancelled(const TouchSet& touches, const Event& event) override;
+    void scrollWheel(float lines) override;
 
 private:
     Size contentSize_;

@@ -179,6 +179,10 @@ void View::touchesCancelled(const TouchSet& touches, const Event& event) {
     if (superview_) superview_->touchesCancelled(touches, event);
 }
 
+void View::scrollWheel(float lines) {
+    if (superview_) superview_->scrollWheel(lines);
+}
+
 void View::beginAnimations(std::string animationId, void* context) { AnimationBlocks::begin(std::move(animationId), context); }
 void View::setAnimationDuration(double seconds) { AnimationBlocks::setDuration(seconds); }
 void View::setAnimationDelay(double seconds) { AnimationBlocks::setDelay(seconds); }

@@ -16,6 +16,9 @@ class Event;
 class Touch;
 class TouchSet;
 
+// The keys the screens tell apart; any other key is Other.
+enum class Key { Escape, Enter, Space, Other };
+
 // A rectangle of the screen that draws itself and takes touches, in a tree:
 // subviews are drawn over their superview, the last one on top.
 //
@@ -82,6 +85,15 @@ public:
     // Whether this view takes over a touch that began on one of its subviews
     // once the finger starts dragging (a scroll view does).
     virtual bool takesOverDraggedTouches() const { return false; }
+
+    // A key pressed; answers whether this view took it.
+    virtual bool keyPressed(Key) { return false; }
+    // The mouse pointer, no button down, came over this view or left it; only the view it is over is told.
+    virtual void pointerEntered() {}
+    virtual void pointerExited() {}
+    // The wheel turned over this view, `lines` notches away from the player (less than one from a
+    // touchpad). What a view does not take goes on to its superview.
+    virtual void scrollWheel(float lines);
 
     // Animation blocks, as on the phone.
     static void beginAnimations(std::string animationId = {}, void* context = nullptr);

@@ -20,4 +20,27 @@ void Window::makeKeyAndVisible() {
 
 Window* Window::keyWindow() { return keyWindowPointer; }
 
+bool Window::keyPressed(Key key) {
+    // A view may leave the window while it handles the key: hold them all meanwhile.
+    const std::vector<std::shared_ptr<View>> views = subviews();
+    for (auto it = views.rbegin(); it != views.rend(); ++it) {
+        if ((*it)->keyPressed(key)) return true;
+    }
+    return false;
+}
+
+void Window::movePointer(std::optional<Point> windowPoint) {
+    View* under = windowPoint ? hitTest(*windowPoint) : nullptr;
+    View* before = hoveredLiveness_.expired() ? nullptr : hovered_;
+    if (under == before) return;
+    hovered_ = under;
+    hoveredLiveness_ = under ? under->liveness() : std::weak_ptr<const void>();
+    if (before) before->pointerExited();
+    if (under) under->pointerEntered();
+}
+
+void Window::turnWheel(Point windowPoint, float lines) {
+    if (View* under = hitTest(windowPoint)) under->scrollWheel(lines);
+}
+
 } // namespace ui

@@ -3,6 +3,9 @@
 #include "platform/touch.h"
 #include "platform/view.h"
 
+#include <memory>
+#include <optional>
+
 namespace ui {
 
 // The root of the view tree: the whole screen. Its bounds are window
@@ -19,6 +22,12 @@ public:
     static Window* keyWindow();
 
     TouchDispatcher& touches() { return touches_; }
+    // Offers the key to the views on the window, the topmost (an alert) first.
+    bool keyPressed(Key key) override;
+    // Where the mouse pointer is while no button is down; none once it has left or a button went down.
+    void movePointer(std::optional<Point> windowPoint);
+    // The wheel turned over a window point.
+    void turnWheel(Point windowPoint, float lines);
 
     bool needsDisplay() const { return needsDisplay_; }
     void markDisplayed() { needsDisplay_ = false; }
@@ -28,6 +37,8 @@ protected:
 
 private:
     TouchDispatcher touches_{*this};
+    View* hovered_ = nullptr;
+    std::weak_ptr<const void> hoveredLiveness_;
     bool visible_ = false;
     bool needsDisplay_ = true;
 };

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -134,17 +135,26 @@ ReadResult SaveFolder::read(const std::string& saveName) const {
 }
 
 SaveFolder::Listing SaveFolder::list() const {
-    Listing listing;
+    struct Found {
+        fs::file_time_type written;
+        std::string name;
+    };
+    std::vector<Found> found;
     std::error_code error;
     fs::recursive_directory_iterator it(path_, fs::directory_options::skip_permission_denied, error);
     for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
         if (!isSaveFile(*it)) continue;
         fs::path name = it->path().lexically_relative(path_);
         name.replace_extension();
-        listing.saveNames.push_back(name.generic_string());
+        std::error_code unknownTime; // such a file comes last
+        found.push_back({it->last_write_time(unknownTime), name.generic_string()});
     }
+    // Newest first, then by name.
+    std::sort(found.begin(), found.end(),
+              [](const Found& a, const Found& b) { return std::tie(b.written, a.name) < std::tie(a.written, b.name); });
+    Listing listing;
     if (error) listing.problem = "The saved games cannot be listed: " + error.message() + ".";
-    std::sort(listing.saveNames.begin(), listing.saveNames.end());
+    for (Found& save : found) listing.saveNames.push_back(std::move(save.name));
     return listing;
 }
 

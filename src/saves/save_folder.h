@@ -39,11 +39,11 @@ public:
     ReadResult read(const std::string& saveName) const;
 
     struct Listing {
-        std::vector<std::string> saveNames; // sorted; subfolders as "sub/name"
+        std::vector<std::string> saveNames; // newest first; subfolders as "sub/name"
         std::string problem;                // why the folder could not be read, if so
     };
     // Every file in the folder and its subfolders whose ending is ".plist" in
-    // any case, by save name.
+    // any case: the last written first, files of one time by save name.
     Listing list() const;
 
 private:

@@ -22,6 +22,8 @@ void Menu::slide(bool in) const {
     for (std::size_t i = 0; i < labels_.size(); ++i) labels_[i]->setFrame(in ? entries_[i].in : entries_[i].out);
 }
 
+bool Menu::isIn() const { return !labels_.empty() && labels_.front()->center() == entries_.front().in.center(); }
+
 void Menu::reset() const {
     for (std::size_t i = 0; i < labels_.size(); ++i) labels_[i]->setFrame(entries_[i].first);
 }

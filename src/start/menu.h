@@ -36,6 +36,8 @@ public:
     void build(ui::View& screen);
     // Moves every label to its in or out frame; inside an animation block, they slide.
     void slide(bool in) const;
+    // Whether it shows, or is on its way in.
+    bool isIn() const;
     // Back to the first positions, without animation.
     void reset() const;
 

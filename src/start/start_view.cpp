@@ -12,6 +12,8 @@
 #include "widgets/label_colors.h"
 #include "widgets/ui_custom_label.h"
 
+#include <utility>
+
 namespace start {
 
 namespace {
@@ -146,12 +148,25 @@ void StartView::showIntroImage(const char* name) {
 }
 
 void StartView::fadeLogo(float alpha, void (StartView::*next)(const std::string&, bool, void*)) {
+    introNext_ = next;
     beginAnimations();
     setAnimationDuration(kIntroFade);
     setAnimationDelay(kIntroFade);
-    setAnimationDelegate(this, next);
+    setAnimationDelegate(this, &StartView::introFadeDone);
     img_->setAlpha(alpha);
     commitAnimations();
+}
+
+// A fade that stops after the intro was skipped leads nowhere.
+void StartView::introFadeDone(const std::string& animationId, bool finished, void* context) {
+    if (const auto next = std::exchange(introNext_, nullptr)) (this->*next)(animationId, finished, context);
+}
+
+void StartView::skipIntro() {
+    introNext_ = nullptr;
+    // Where the last fade leaves the intro: its last picture, transparent.
+    showIntroImage("logoGame.png");
+    menuAnimation({}, true, nullptr);
 }
 
 void StartView::fadeIn1Done(const std::string&, bool, void*) { fadeLogo(0, &StartView::fadeOut1Done); }
@@ -168,14 +183,26 @@ void StartView::fadeOut2Done(const std::string&, bool, void*) {
     fadeLogo(1, &StartView::fadeIn3Done);
 }
 
-void StartView::fadeIn3Done(const std::string&, bool, void*) {
-    // The last fade brings in the main menu.
-    beginAnimations();
-    setAnimationDuration(kIntroFade);
-    setAnimationDelay(kIntroFade);
-    setAnimationDelegate(this, &StartView::menuAnimation);
-    img_->setAlpha(0);
-    commitAnimations();
+// The last fade brings in the main menu.
+void StartView::fadeIn3Done(const std::string&, bool, void*) { fadeLogo(0, &StartView::menuAnimation); }
+
+void StartView::touchesBegan(const ui::TouchSet& touches, const ui::Event& event) {
+    if (introNext_) skipIntro();
+    else GameHost::touchesBegan(touches, event);
+}
+
+bool StartView::keyPressed(ui::Key key) {
+    if (introNext_) {
+        skipIntro();
+        return true;
+    }
+    if (key != ui::Key::Escape) return false;
+    // A panel closes only once its way back shows, as a tap on it would.
+    if (label2_->superview() && label2_->alpha() == 1) AnimateCreditsMenuOut();
+    else if (mainView_->getIsInGame()) mainView_->keyPressed(key);
+    else if (gameModeMenu_.isIn()) menu13Animation();
+    else if (difficultyMenu_.isIn()) menu114Animation();
+    return true;
 }
 
 // ---- The menus ----

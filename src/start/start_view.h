@@ -45,6 +45,12 @@ public:
     void fadeIn2Done(const std::string& animationId, bool finished, void* context);
     void fadeOut2Done(const std::string& animationId, bool finished, void* context);
     void fadeIn3Done(const std::string& animationId, bool finished, void* context);
+    // Any key or click ends the intro at once, as its last fade would.
+    void skipIntro();
+
+    // Escape goes back: it closes a panel, leaves a menu for the one before, or is the game's.
+    bool keyPressed(ui::Key key) override;
+    void touchesBegan(const ui::TouchSet& touches, const ui::Event& event) override;
 
     // The menus.
     void menuAnimation(const std::string& animationId, bool finished, void* context) override;
@@ -96,6 +102,7 @@ public:
 private:
     void showIntroImage(const char* name);
     void fadeLogo(float alpha, void (StartView::*next)(const std::string&, bool, void*));
+    void introFadeDone(const std::string& animationId, bool finished, void* context);
     void newGame(const game::Difficulty& difficulty);
     void resetDifficultyMenu();
     void openTextPanel(const char* title, const char* id, const char* text);
@@ -125,6 +132,8 @@ private:
     std::shared_ptr<widgets::UICustomScrollView> scrollView_;
     saves::SaveFolder saves_;
     bool inGameLoad_ = false;
+    // The step that follows the intro's running fade; none once the intro is over.
+    void (StartView::*introNext_)(const std::string&, bool, void*) = nullptr;
 };
 
 } // namespace start

@@ -1,5 +1,6 @@
 #include "widgets/ui_custom_label.h"
 
+#include "platform/touch.h"
 #include "widgets/label_colors.h"
 #include "widgets/label_container.h"
 
@@ -66,20 +67,28 @@ bool UICustomLabel::is(std::initializer_list<const char*> ids) const {
     return std::any_of(ids.begin(), ids.end(), [this](const char* id) { return labelId_ == id; });
 }
 
-void UICustomLabel::touchesBegan(const ui::TouchSet&, const ui::Event&) {
+void UICustomLabel::lightUp() {
     if (!is({"options", "save_loose"})) setTextColor(kHighlight);
 }
+
+void UICustomLabel::restoreColour() {
+    if (!is({"menu_titlu", "credits", "tutorial", "win", "lose", "options", "save_loose"})) setTextColor(kNormalText);
+    if (is({"menu13", "menu114"})) setTextColor(kBackEntryGrey);
+}
+
+void UICustomLabel::touchesBegan(const ui::TouchSet&, const ui::Event&) { lightUp(); }
+void UICustomLabel::pointerEntered() { lightUp(); }
+void UICustomLabel::pointerExited() { restoreColour(); }
 
 void UICustomLabel::touchesMoved(const ui::TouchSet&, const ui::Event&) {}
 
 // A cancelled touch runs nothing and leaves the highlight until the next touch ends.
 void UICustomLabel::touchesCancelled(const ui::TouchSet&, const ui::Event&) {}
 
-// Wherever the finger lifts, the label's operation runs: there is no test of place or tap count.
-void UICustomLabel::touchesEnded(const ui::TouchSet&, const ui::Event&) {
-    if (!is({"menu_titlu", "credits", "tutorial", "win", "lose", "options", "save_loose"})) setTextColor(kNormalText);
-    if (is({"menu13", "menu114"})) setTextColor(kBackEntryGrey);
-    dispatch();
+// As with a desktop button, a finger that lifts outside the label runs nothing; there is no test of tap count.
+void UICustomLabel::touchesEnded(const ui::TouchSet& touches, const ui::Event&) {
+    restoreColour();
+    if (pointInside(touches.anyObject().locationInView(this))) dispatch();
 }
 
 void UICustomLabel::dispatch() {

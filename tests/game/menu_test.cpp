@@ -11,10 +11,12 @@ constexpr ui::Point kBoard{250, 400};
 TEST_F(GameScreenTest, ADoubleTapOnTheBoardOpensTheOptionsMenuAndASecondClosesIt) {
     startEasySinglePlayer();
     useCrossedBoard();
-    h.tap(kBoard);
+    // In the corner of a circle's square, beside the drawn circle, is the board.
+    const ui::Point beside = centreOf(0) + ui::Point{13, 13};
+    h.tap(beside);
     EXPECT_EQ(screen->inGameMenu()->alpha(), 0.0f);
 
-    h.tap(kBoard); // the second tap of a double tap
+    h.tap(beside); // the second tap of a double tap
     EXPECT_EQ(screen->inGameMenu()->alpha(), 1.0f);
     EXPECT_EQ(screen->blurImage()->alpha(), 1.0f);
     // The labels wait for the flip, then fade in together.

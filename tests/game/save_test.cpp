@@ -33,7 +33,7 @@ protected:
     }
 
     ScopedEnvironment locale{"LC_ALL", "en_US.UTF-8"};
-    const std::vector<std::string> kSaved{"Save Game", "Game saved succesfully!", "OK"};
+    const std::vector<std::string> kSaved{"Save Game", "Game saved successfully!", "OK"};
 };
 
 TEST_F(SaveGameTest, SaveGameInTheOptionsMenuWritesTheGameAsItStandsAndConfirms) {

@@ -27,10 +27,19 @@ public:
         int taps;
     };
     std::vector<Seen> seen;
+    std::vector<ui::Key> keys;
+    std::vector<std::string> pointer;
 
     void touchesBegan(const ui::TouchSet& t, const ui::Event&) override { note("began", t); }
     void touchesMoved(const ui::TouchSet& t, const ui::Event&) override { note("moved", t); }
     void touchesEnded(const ui::TouchSet& t, const ui::Event&) override { note("ended", t); }
+    bool keyPressed(ui::Key key) override {
+        keys.push_back(key);
+        return true;
+    }
+    void pointerEntered() override { pointer.push_back("entered"); }
+    void pointerExited() override { pointer.push_back("exited"); }
+    void scrollWheel(float lines) override { pointer.push_back("wheel " + std::to_string(lines)); }
 
 private:
     void note(const char* phase, const ui::TouchSet& t) {
@@ -58,6 +67,26 @@ SDL_Event mouseMotion(int x, int y, Uint32 which = 0) {
     return e;
 }
 
+SDL_Event wheel(float lines, Uint32 direction = SDL_MOUSEWHEEL_NORMAL, Uint32 which = 0) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.which = which;
+    e.wheel.preciseY = lines;
+    e.wheel.direction = direction;
+    e.wheel.mouseX = 330;
+    e.wheel.mouseY = 150;
+    return e;
+}
+
+SDL_Event keyDown(SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = key;
+    e.key.keysym.mod = mod;
+    e.key.repeat = repeat;
+    return e;
+}
+
 SDL_Event finger(Uint32 type, SDL_FingerID id, float x, float y) {
     SDL_Event e{};
     e.type = type;
@@ -74,7 +103,7 @@ protected:
         h.show(left);
         h.show(right);
     }
-    bool send(const SDL_Event& e) { return input.handle(e, h.window().touches(), landscape, window); }
+    bool send(const SDL_Event& e) { return input.handle(e, h.window(), landscape, window); }
 
     testkit::Harness h;
     // A high-density display: the 480 x 320 window has twice as many pixels.
@@ -87,11 +116,11 @@ protected:
 };
 
 TEST_F(SdlInput, TheMouseIsOneFingerAtTheTurnedPoint) {
-    EXPECT_FALSE(send(mouseMotion(330, 150))); // no button down: no finger
+    EXPECT_TRUE(send(mouseMotion(330, 150))); // no button down: a pointer, no finger
     EXPECT_TRUE(send(mouseButton(SDL_MOUSEBUTTONDOWN, 330, 150)));
     EXPECT_TRUE(send(mouseMotion(340, 160)));
     EXPECT_TRUE(send(mouseButton(SDL_MOUSEBUTTONUP, 340, 160)));
-    EXPECT_FALSE(send(mouseMotion(300, 160)));
+    EXPECT_TRUE(send(mouseMotion(300, 160)));
     ASSERT_EQ(left->seen.size(), 3u);
     EXPECT_EQ(left->seen[0].phase, "began");
     EXPECT_EQ(left->seen[0].finger, 0);
@@ -129,6 +158,30 @@ TEST_F(SdlInput, TouchesAreFingersOfTheirOwnAndTheirMouseEchoesAreIgnored) {
     EXPECT_EQ(right->seen[1].at, (Point{160, 480 - 144}));
     EXPECT_EQ(left->seen[2].phase, "ended");
     EXPECT_EQ(right->seen[2].phase, "ended");
+}
+
+TEST_F(SdlInput, WithNoButtonDownTheMouseHoversAndItsWheelTurnsWhereItPoints) {
+    send(mouseMotion(330, 150));
+    send(mouseMotion(130, 150));
+    send(mouseButton(SDL_MOUSEBUTTONDOWN, 130, 150)); // a finger now, hovering nowhere
+    send(mouseButton(SDL_MOUSEBUTTONUP, 130, 150));
+    EXPECT_EQ(left->pointer, (std::vector<std::string>{"entered", "exited"}));
+    EXPECT_EQ(right->pointer, (std::vector<std::string>{"entered", "exited"}));
+    send(wheel(1.5f));
+    send(wheel(0.5f, SDL_MOUSEWHEEL_FLIPPED));
+    EXPECT_FALSE(send(wheel(1, SDL_MOUSEWHEEL_NORMAL, SDL_TOUCH_MOUSEID)));
+    EXPECT_EQ(left->pointer, (std::vector<std::string>{"entered", "exited", "wheel 1.500000", "wheel -0.500000"}));
+}
+
+TEST_F(SdlInput, KeysGoToTheTopmostViewAsPressedNotAsRepeated) {
+    for (const SDL_Event& e : {keyDown(SDLK_ESCAPE), keyDown(SDLK_ESCAPE, KMOD_NONE, 1), keyDown(SDLK_RETURN),
+                               keyDown(SDLK_KP_ENTER), keyDown(SDLK_RETURN, KMOD_LALT), keyDown(SDLK_SPACE),
+                               keyDown(SDLK_a)}) {
+        send(e);
+    }
+    using ui::Key;
+    EXPECT_EQ(right->keys, (std::vector<Key>{Key::Escape, Key::Enter, Key::Enter, Key::Other, Key::Space, Key::Other}));
+    EXPECT_TRUE(left->keys.empty());
 }
 
 } // namespace

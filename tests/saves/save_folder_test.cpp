@@ -76,9 +76,15 @@ TEST(SaveFolderTest, ListsPlistFilesInAnyCaseAndInSubfoldersAndReadsThemBack) {
     touch(temp.path() / "sub" / "deeper.PLIST");
     touch(temp.path() / "notes.txt");
     touch(temp.path() / (".save-abc123" + std::string(saves::kTemporaryEnding)));
+    touch(temp.path() / "sub" / "another.plist");
     fs::create_directories(temp.path() / "folder.plist");
-    EXPECT_EQ(folder.list().saveNames, (std::vector<std::string>{"[Nov 14, 2023, 10:13\u202FPM], LVL 12, Medium, TT",
-                                                                 "sub/deeper"}));
+    // The newest first, then by name.
+    const auto written = fs::file_time_type::clock::now();
+    fs::last_write_time(temp.path() / "[Nov 14, 2023, 10:13\u202FPM], LVL 12, Medium, TT.plist", written - std::chrono::hours(1));
+    fs::last_write_time(temp.path() / "sub" / "deeper.PLIST", written);
+    fs::last_write_time(temp.path() / "sub" / "another.plist", written);
+    EXPECT_EQ(folder.list().saveNames, (std::vector<std::string>{"sub/another", "sub/deeper",
+                                                                 "[Nov 14, 2023, 10:13\u202FPM], LVL 12, Medium, TT"}));
     EXPECT_EQ(folder.read("[Nov 14, 2023, 10:13\u202FPM], LVL 12, Medium, TT").record, record);
     EXPECT_EQ(folder.read("sub/deeper").problem, "The file is not a readable property list: it is damaged or cut short.");
     EXPECT_EQ(folder.read("gone").problem, "The saved game cannot be opened: No such file or directory.");

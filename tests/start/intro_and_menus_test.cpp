@@ -45,6 +45,73 @@ TEST_F(StartScreenTest, TheIntroFadesThreePicturesThenTheMainMenuSlidesIn) {
     EXPECT_FLOAT_EQ(img.presentationAlpha(), 1.0f);
 }
 
+TEST_F(StartScreenTest, AClickDuringTheIntroEndsItAsItsLastFadeWould) {
+    h.advance(3.0);
+    h.tap(start->center());
+    EXPECT_EQ(logo(), "logoGameMenu.png");
+    ASSERT_EQ(start->mainMenu().labels().size(), 5u);
+    // The fades under way stop, leading nowhere.
+    h.advance(kIntro);
+    EXPECT_EQ(logo(), "logoGameMenu.png");
+    EXPECT_FLOAT_EQ(start->img()->presentationAlpha(), 1.0f);
+    EXPECT_EQ(entry(start->mainMenu(), 0).frame().minY(), 10.0f);
+}
+
+TEST_F(StartScreenTest, EscapeGoesBackOneStepWhereverThePlayerIs) {
+    h.advance(1.0);
+    h.pressKey(ui::Key::Other); // any key ends the intro
+    ASSERT_EQ(start->mainMenu().labels().size(), 5u);
+    h.advance(kIntro);
+    EXPECT_EQ(logo(), "logoGameMenu.png");
+    EXPECT_FLOAT_EQ(start->img()->presentationAlpha(), 1.0f);
+
+    choose(entry(start->mainMenu(), 0)); // "New Game"
+    choose(entry(start->gameModeMenu(), 1)); // "Time Trial"
+    h.pressKey(ui::Key::Escape);
+    h.advance(1.0);
+    EXPECT_EQ(start->menuTitle()->text(), "SELECT GAME MODE");
+    EXPECT_TRUE(game().getTrialTime());
+    h.pressKey(ui::Key::Escape);
+    h.advance(1.0);
+    EXPECT_FALSE(game().getTrialTime());
+    EXPECT_EQ(entry(start->mainMenu(), 0).frame().minY(), 10.0f);
+    h.pressKey(ui::Key::Escape); // the main menu is the first
+    h.advance(1.0);
+    EXPECT_EQ(entry(start->mainMenu(), 0).frame().minY(), 10.0f);
+
+    choose(entry(start->mainMenu(), 2)); // "Tutorial"
+    h.advance(kPanelOpens - 1.0);
+    h.pressKey(ui::Key::Escape);
+    h.advance(1.0);
+    EXPECT_EQ(start->textView()->superview(), nullptr);
+
+    choose(entry(start->mainMenu(), 0));
+    choose(entry(start->gameModeMenu(), 0));
+    choose(entry(start->difficultyMenu(), 0));
+    h.pressKey(ui::Key::Escape);
+    h.advance(1.1);
+    EXPECT_EQ(game().inGameMenu()->alpha(), 1.0f);
+    // Each of these keys closes the alert, and only the alert.
+    for (const ui::Key key : {ui::Key::Escape, ui::Key::Enter, ui::Key::Space}) {
+        h.tap(middleOf(*game().label2())); // "Save Game"
+        ASSERT_NE(h.alert(), nullptr);
+        h.pressKey(key);
+        h.advance(ui::AlertView::kClosing);
+        EXPECT_EQ(h.alert(), nullptr);
+        EXPECT_EQ(game().inGameMenu()->alpha(), 1.0f);
+    }
+    h.tap(middleOf(*game().label3())); // "Load Game"
+    h.advance(kPanelOpens);
+    ASSERT_EQ(start->scrollView()->superview(), start.get());
+    h.pressKey(ui::Key::Escape);
+    h.advance(1.0);
+    EXPECT_EQ(start->scrollView()->superview(), nullptr);
+    EXPECT_EQ(game().inGameMenu()->alpha(), 1.0f);
+    h.pressKey(ui::Key::Escape);
+    h.advance(1.0);
+    EXPECT_EQ(game().inGameMenu()->superview(), nullptr);
+}
+
 TEST_F(StartScreenTest, NewGameLeadsThroughModeAndDifficultyAndBackAgain) {
     toMainMenu();
     choose(entry(start->mainMenu(), 3)); // "Options": nothing

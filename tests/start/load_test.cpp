@@ -28,10 +28,15 @@ protected:
     void write(const std::string& saveName, const saves::SavedGameRecord& record) {
         fs::create_directories(saves().fileFor(saveName).parent_path());
         ASSERT_EQ(saves().write(saveName, record), std::nullopt);
+        stamp(saves().fileFor(saveName));
     }
     void writeFile(const std::string& relativePath, const std::string& bytes) {
         std::ofstream(saveFolder.path() / relativePath, std::ios::binary) << bytes;
+        stamp(saveFolder.path() / relativePath);
     }
+    // Each file a second newer than the last, as the file system may not tell quick writes apart,
+    // and all older than the game's own saves.
+    void stamp(const fs::path& file) { fs::last_write_time(file, firstWrite_ + std::chrono::seconds(++writes_)); }
 
     std::vector<const widgets::UICustomLabel*> rows() const {
         std::vector<const widgets::UICustomLabel*> all;
@@ -76,6 +81,10 @@ protected:
     bool inTree(const ui::View& view) const { return view.superview() == start.get(); }
     std::string time() { return game().dtimeLabel()->text(); }
     std::vector<std::string> hud() { return {game().dlevelLabel()->text(), game().dscoreLabel()->text(), time()}; }
+
+private:
+    const fs::file_time_type firstWrite_ = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    int writes_ = 0;
 };
 
 TEST_F(LoadTest, TheListShowsEverySaveInTheFolderAndScrollsFromTheFifteenth) {
@@ -104,9 +113,10 @@ TEST_F(LoadTest, TheListShowsEverySaveInTheFolderAndScrollsFromTheFifteenth) {
     openLoadPanelFromMainMenu();
     ASSERT_EQ(rows().size(), 14u) << ::testing::PrintToString(rowTexts());
     EXPECT_EQ(start->scrollView()->contentSize(), (ui::Size{320, 210}));
-    EXPECT_EQ(rowTexts()[0], "Shout");
-    EXPECT_EQ(rowTexts()[1], "game 101");
-    EXPECT_EQ(rowTexts()[13], "sub/name");
+    // The newest first.
+    EXPECT_EQ(rowTexts()[0], "sub/name");
+    EXPECT_EQ(rowTexts()[1], "Shout");
+    EXPECT_EQ(rowTexts()[13], "game 101");
     for (std::size_t k = 0; k < 14; ++k) {
         EXPECT_EQ(rows()[k]->frame(), (ui::Rect{0, 15.0f * static_cast<float>(k), 300, 15}));
         EXPECT_EQ(rows()[k]->getLabelId(), "load_label");
@@ -119,12 +129,18 @@ TEST_F(LoadTest, TheListShowsEverySaveInTheFolderAndScrollsFromTheFifteenth) {
     ASSERT_EQ(rows().size(), 15u);
     EXPECT_EQ(start->scrollView()->contentSize(), (ui::Size{320, 225}));
     // The last row is below the list's edge until the list is scrolled.
-    const ui::Point lastRow = middleOf(row("sub/name"));
-    EXPECT_NE(h.window().hitTest(lastRow), &row("sub/name"));
+    const ui::Point lastRow = middleOf(row("game 101"));
+    EXPECT_NE(h.window().hitTest(lastRow), &row("game 101"));
     // A finger drags the list up by more than the one row it can go.
     const auto& list = *start->scrollView();
     h.drag(Harness::path(list.convertToWindow({150, 150}), list.convertToWindow({150, 100})));
     EXPECT_EQ(list.contentOffset(), (ui::Point{0, 15}));
+    // The wheel and a touchpad scroll it too, as far as it goes.
+    const ui::Point overList = list.convertToWindow({150, 100});
+    for (const auto& [lines, offset] : {std::pair{2.0f, 0.0f}, {-0.5f, 7.5f}, {-3.0f, 15.0f}}) {
+        h.turnWheel(overList, lines);
+        EXPECT_EQ(list.contentOffset(), (ui::Point{0, offset})) << lines;
+    }
     // The row under the finger never lit up: the list took the drag before the row was touched.
     for (const auto* r : rows()) EXPECT_EQ(r->textColor(), widgets::kNormalText);
     load("sub/name");
@@ -258,7 +274,7 @@ TEST_F(LoadTest, ASaveOfAnEndedLevelGoesOnWithTheNextLevelOnTheDifficultysClockU
         EXPECT_FALSE(game::Nod::getGameEnded());
         EXPECT_FALSE(game().getDead());
         EXPECT_EQ(game().getDifficulty(), "Medium");
-        EXPECT_EQ(hud(), (std::vector<std::string>{"3", "40", "00:00"}));
+        EXPECT_EQ(hud(), (std::vector<std::string>{"3", "40", "01:30"}));
         h.advance(1.0);
         EXPECT_EQ(time(), "01:29");
     }
@@ -301,7 +317,7 @@ TEST_F(LoadTest, AGameLoadedAtItsLimitsIsWonSavedAndLoadedAgain) {
     EXPECT_EQ(game().dscoreLabel()->text(), limit);
     h.tap(middleOf(*game().label3())); // "Save Game"
     ASSERT_NE(h.alert(), nullptr);
-    EXPECT_EQ(h.alert()->message(), "Game saved succesfully!");
+    EXPECT_EQ(h.alert()->message(), "Game saved successfully!");
     h.dismissAlert();
 
     openLoadPanelFrom(*game().label4());

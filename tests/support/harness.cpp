@@ -109,6 +109,21 @@ void Harness::dragTogether(const std::vector<ui::Point>& first, const std::vecto
     advance(kStep);
 }
 
+void Harness::pressKey(ui::Key key) {
+    window().keyPressed(key);
+    advance(kStep);
+}
+
+void Harness::hover(std::optional<ui::Point> p) {
+    window().movePointer(p);
+    advance(kStep);
+}
+
+void Harness::turnWheel(ui::Point p, float lines) {
+    window().turnWheel(p, lines);
+    advance(kStep);
+}
+
 std::vector<ui::Point> Harness::path(ui::Point from, ui::Point to, int steps) {
     std::vector<ui::Point> points;
     for (int i = 0; i <= steps; ++i) {

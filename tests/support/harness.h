@@ -6,6 +6,7 @@
 #include "platform/headless/recording_canvas.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace testkit {
@@ -61,6 +62,13 @@ public:
     void dragTogether(const std::vector<ui::Point>& first, const std::vector<ui::Point>& second);
     // A straight path from `from` to `to` in even steps, both ends included.
     static std::vector<ui::Point> path(ui::Point from, ui::Point to, int steps = 10);
+
+    // A key pressed and released.
+    void pressKey(ui::Key key);
+    // The mouse pointer, no button down, moved to `p`; none: it left the window.
+    void hover(std::optional<ui::Point> p);
+    // The mouse wheel turned over `p`, `lines` notches away from the player.
+    void turnWheel(ui::Point p, float lines);
 
     // Everything the screen shows now.
     ui::RecordingCanvas render();

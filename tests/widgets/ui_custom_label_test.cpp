@@ -126,15 +126,21 @@ TEST_F(LabelTest, ColoursFollowTheIdWhileHeldAndAfter) {
     for (const Case& c : cases) {
         auto label = add(c.id);
         EXPECT_EQ(label->textColor(), c.made) << c.id;
+        // The pointer passing over it gives it the colours a finger would.
+        h.hover(middle(*label));
+        EXPECT_EQ(label->textColor(), c.held) << c.id;
+        h.hover(ui::Point{300, 20});
+        EXPECT_EQ(label->textColor(), c.after) << c.id;
         auto finger = h.press(middle(*label));
         EXPECT_EQ(label->textColor(), c.held) << c.id;
-        // Lifting far away from the label still counts.
         finger.slideTo({300, 20});
         finger.lift();
         EXPECT_EQ(label->textColor(), c.after) << c.id;
         label->removeFromSuperview();
         h.advance(1.0);
     }
+    // Lifted outside their labels, the fingers ran nothing.
+    EXPECT_TRUE(container->calls.empty());
 }
 
 TEST_F(LabelTest, TitlesKeepTheColourTheirScreenGaveThem) {

@@ -3,13 +3,14 @@
 
 Starts `lirvo --scale 1` on a virtual display, watches the intro, chooses
 "New Game", "Single Player" and "Easy" on the menus, drags a circle with the
-mouse, double clicks the board for the options menu, saves the game, quits
-to the main menu and loads the game again from the saved-game list. Then it
-ends the program with SIGTERM, which must save the game in progress. A
-second run looks for the window's icon, resizes the window on the main menu
-and opens the saved-game list with a click on the grown picture, then ends
-with SIGINT, which must save nothing. The screenshots stay in the output
-folder for a person to look at.
+mouse, double clicks the board for the options menu, lights an entry with the
+pointer, releases a press outside it, closes and opens the menu with Escape,
+saves the game, quits to the main menu and loads the game again from the
+saved-game list. Then it ends the program with SIGTERM, which must save the
+game in progress. A second run looks for the window's icon, resizes the
+window on the main menu and opens the saved-game list with a click on the
+grown picture, then ends with SIGINT, which must save nothing. The
+screenshots stay in the output folder for a person to look at.
 
 Usage: window_test.py LIRVO OUTPUT_FOLDER
 Exits 77 (skipped) only when Xvfb cannot start.
@@ -181,6 +182,7 @@ OPTIONS_SAVE = (240, 150)     # "Save Game" on the options menu; "Next Level" on
 OPTIONS_QUIT = (240, 210)     # "Quit to main"
 ALERT_BUTTON = (240, 213)
 FIRST_ROW = (200, 62)         # the first saved game on the list
+QUIT_TEXT = (190, 200, 290, 220)
 MENU_TEXT = (360, 165, WIDTH, 265)
 HINT = (333, 0, WIDTH, 20)    # "Tap twice for options"
 
@@ -271,6 +273,22 @@ def play(display, lirvo, out, saves):
         check(dark_text(menu, (185, 120, 295, 220)) > 300, "its entries are written on it")
         beside = count(menu, (0, 25, 140, HEIGHT), GREEN, 20) + count(menu, (340, 25, WIDTH, HEIGHT), GREEN, 20)
         check(beside == 0, "the board lies veiled beside it")
+
+        def quit_lit(picture):
+            return count(picture, QUIT_TEXT, HIGHLIGHT, 40) > 30
+        game.xdotool("mousemove", str(game.x + OPTIONS_QUIT[0]), str(game.y + OPTIONS_QUIT[1]))
+        check(quit_lit(game.look_until(os.path.join(out, "4-pointer.png"), quit_lit)),
+              "the pointer over \"Quit to main\" lights it up")
+        game.drag(OPTIONS_QUIT, (240, 300))
+        time.sleep(1.2)  # time enough to flip back to the main menu, had it run
+        check(menu_shown(game.screenshot(os.path.join(out, "4-released-outside.png"))),
+              "pressed there and released outside it, it runs nothing")
+        game.xdotool("key", "Escape")
+        shut = game.look_until(os.path.join(out, "4-escape.png"), lambda p: not menu_shown(p))
+        check(not close(shut.getpixel((170, 235)), PAPER, 12), "Escape closes the options menu")
+        time.sleep(0.6)  # its closing flip
+        game.xdotool("key", "Escape")
+        check(menu_shown(game.look_until(os.path.join(out, "4-escape-again.png"), menu_shown)), "and opens it again")
 
         game.click(OPTIONS_SAVE)
         alert = game.look_until(os.path.join(out, "5-saved.png"), lambda p: dark_text(p, (100, 100, 380, 170)) > 150)

@@ -1,6 +1,6 @@
 #include "platform/sdl/input.h"
 
-#include "platform/touch.h"
+#include "platform/window.h"
 
 namespace ui::sdl {
 
@@ -17,6 +17,18 @@ Point fingerPoint(const SDL_TouchFingerEvent& event, const Landscape& landscape)
     return landscape.toPortrait({event.x * output.width, event.y * output.height});
 }
 
+Key key(const SDL_KeyboardEvent& event) {
+    switch (event.keysym.sym) {
+    case SDLK_ESCAPE: return Key::Escape;
+    case SDLK_SPACE: return Key::Space;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        // Alt+Enter is the window's own: full screen.
+        return (event.keysym.mod & KMOD_ALT) ? Key::Other : Key::Enter;
+    default: return Key::Other;
+    }
+}
+
 } // namespace
 
 std::optional<int> Input::knownFinger(const SDL_TouchFingerEvent& event) const {
@@ -25,17 +37,33 @@ std::optional<int> Input::knownFinger(const SDL_TouchFingerEvent& event) const {
     return it->second;
 }
 
-bool Input::handle(const SDL_Event& event, TouchDispatcher& touches, const Landscape& landscape, Size windowSize) {
+bool Input::handle(const SDL_Event& event, Window& window, const Landscape& landscape, Size windowSize) {
+    TouchDispatcher& touches = window.touches();
     switch (event.type) {
+    case SDL_KEYDOWN:
+        if (event.key.repeat) return false;
+        window.keyPressed(key(event.key));
+        return true;
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.which == SDL_TOUCH_MOUSEID || event.button.button != SDL_BUTTON_LEFT) return false;
         mouseDown_ = true;
+        // The pointer is a finger now; it hovers again once it moves with the button up.
+        window.movePointer(std::nullopt);
         touches.began(kMouse, mousePoint(event.button.x, event.button.y, landscape, windowSize));
         return true;
-    case SDL_MOUSEMOTION:
-        if (event.motion.which == SDL_TOUCH_MOUSEID || !mouseDown_) return false;
-        touches.moved(kMouse, mousePoint(event.motion.x, event.motion.y, landscape, windowSize));
+    case SDL_MOUSEMOTION: {
+        if (event.motion.which == SDL_TOUCH_MOUSEID) return false;
+        const Point at = mousePoint(event.motion.x, event.motion.y, landscape, windowSize);
+        if (mouseDown_) touches.moved(kMouse, at);
+        else window.movePointer(at);
         return true;
+    }
+    case SDL_MOUSEWHEEL: {
+        if (event.wheel.which == SDL_TOUCH_MOUSEID) return false;
+        const float lines = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.preciseY : event.wheel.preciseY;
+        window.turnWheel(mousePoint(event.wheel.mouseX, event.wheel.mouseY, landscape, windowSize), lines);
+        return true;
+    }
     case SDL_MOUSEBUTTONUP:
         if (event.button.which == SDL_TOUCH_MOUSEID || event.button.button != SDL_BUTTON_LEFT || !mouseDown_) {
             return false;

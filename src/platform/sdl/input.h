@@ -10,7 +10,7 @@
 #include <utility>
 
 namespace ui {
-class TouchDispatcher;
+class Window;
 }
 
 namespace ui::sdl {
@@ -19,12 +19,15 @@ namespace ui::sdl {
 // window. The mouse, while its left button is down, is finger 0; each
 // touch-screen finger is its own finger. SDL also reports touches as mouse
 // events (from SDL_TOUCH_MOUSEID): those are ignored, or one finger would act twice.
+// With no button down the mouse is a pointer that hovers, and its wheel (or a
+// touchpad's two-finger scroll) turns over the view beneath it. Keys go to the
+// window as they are pressed, not as they repeat.
 class Input {
 public:
     // `windowSize` in the window units that mouse events use; the
     // landscape's output may have more pixels on a high-density display.
     // Answers whether the event was input.
-    bool handle(const SDL_Event& event, TouchDispatcher& touches, const Landscape& landscape, Size windowSize);
+    bool handle(const SDL_Event& event, Window& window, const Landscape& landscape, Size windowSize);
     void reset();
 
 private:

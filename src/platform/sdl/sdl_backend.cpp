@@ -141,7 +141,7 @@ bool SdlBackend::handle(const SDL_Event& event, Application& application) {
         }
         return true;
     }
-    input_.handle(event, window.touches(), landscape(), windowSize());
+    input_.handle(event, window, landscape(), windowSize());
     return true;
 }
 
