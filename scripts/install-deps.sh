@@ -6,9 +6,10 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
-  libfontconfig-dev libplist-dev libicu-dev libboost-graph-dev
+  libplist-dev libicu-dev libboost-graph-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 fonts-dejavu-core
+  fonts-liberation2 fonts-roboto-unhinted   # the game's fonts, shipped with it
+  fonts-dejavu-core
   xvfb xdotool python3
   imagemagick                  # the window test's screenshots
   python3-pil                  # tools/make_art.py draws the pictures; the window test reads screenshots

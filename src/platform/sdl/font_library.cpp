@@ -1,6 +1,6 @@
 #include "platform/sdl/font_library.h"
 
-#include <fontconfig/fontconfig.h>
+#include "platform/image.h"
 
 #include <iostream>
 
@@ -8,10 +8,19 @@ namespace ui::sdl {
 
 namespace {
 
-struct PatternFreer {
-    void operator()(FcPattern* p) const { FcPatternDestroy(p); }
+// Each face the screens name, drawn with one free font that the game ships
+// beside its pictures, so the text looks and measures the same on every
+// machine. Liberation Sans has Helvetica's widths; Trebuchet MS is drawn
+// condensed, so that a saved game's whole name fits the list's width.
+struct Face {
+    const char* name;
+    const char* debianFile; // where the font's package puts it
 };
-using PatternPtr = std::unique_ptr<FcPattern, PatternFreer>;
+constexpr Face kFaces[] = {
+    {"Helvetica", "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf"},
+    {"Helvetica-Bold", "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf"},
+    {"Trebuchet MS", "/usr/share/fonts/truetype/roboto/unhinted/RobotoCondensed-Regular.ttf"},
+};
 
 } // namespace
 
@@ -24,29 +33,16 @@ FontLibrary::~FontLibrary() {
     TTF_Quit();
 }
 
-std::optional<FontLibrary::File> FontLibrary::resolve(const std::string& name) {
-    const std::size_t dash = name.find('-');
-    const std::string family = name.substr(0, dash);
-    const std::string style = dash == std::string::npos ? "" : name.substr(dash + 1);
-
-    PatternPtr pattern(FcPatternCreate());
-    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-    if (style.find("Bold") != std::string::npos) FcPatternAddInteger(pattern.get(), FC_WEIGHT, FC_WEIGHT_BOLD);
-    if (style.find("Oblique") != std::string::npos || style.find("Italic") != std::string::npos) {
-        FcPatternAddInteger(pattern.get(), FC_SLANT, FC_SLANT_ITALIC);
+std::optional<std::filesystem::path> FontLibrary::resolve(const std::string& name) {
+    for (const Face& face : kFaces) {
+        if (face.name != name) continue;
+        const std::filesystem::path debianFile = face.debianFile;
+        std::error_code error;
+        for (const auto& file : {Image::resourceFolder() / "fonts" / debianFile.filename(), debianFile}) {
+            if (std::filesystem::is_regular_file(file, error)) return file;
+        }
     }
-    // Fontconfig's aliases and defaults map families that are not installed
-    // to ones that are (Helvetica to a metric-compatible sans, for one).
-    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
-    FcDefaultSubstitute(pattern.get());
-    FcResult result = FcResultNoMatch;
-    PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
-    FcChar8* file = nullptr;
-    if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) return std::nullopt;
-    int index = 0;
-    FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
-    return File{reinterpret_cast<const char*>(file), index};
+    return std::nullopt;
 }
 
 TTF_Font* FontLibrary::font(const std::string& name, int pixels) {
@@ -56,11 +52,11 @@ TTF_Font* FontLibrary::font(const std::string& name, int pixels) {
     auto [file, resolved] = files_.try_emplace(name);
     if (resolved) file->second = resolve(name);
     if (!file->second) {
-        if (resolved) std::cerr << "lirvo: no installed font answers \"" << name << "\"\n";
+        if (resolved) std::cerr << "lirvo: no font file answers \"" << name << "\"\n";
         return nullptr;
     }
-    it->second.reset(TTF_OpenFontIndex(file->second->path.c_str(), pixels, file->second->index));
-    if (!it->second) std::cerr << "lirvo: cannot open " << file->second->path << ": " << TTF_GetError() << '\n';
+    it->second.reset(TTF_OpenFont(file->second->c_str(), pixels));
+    if (!it->second) std::cerr << "lirvo: cannot open " << *file->second << ": " << TTF_GetError() << '\n';
     return it->second.get();
 }
 
