@@ -3,7 +3,9 @@
 
 Each picture is designed in landscape (480 x 320, the way the game is held)
 and turned a quarter counter-clockwise into the portrait screen's 320 x 480,
-so that its text reads like the rest of the game. Run from anywhere:
+so that its text reads like the rest of the game. Each is written at one,
+two and three pixels a point (name.png, name@2x.png, name@3x.png), for the
+game to pick the one for the display's density. Run from anywhere:
     tools/make_art.py [output folder]
 Needs python3-pil and the Liberation and DejaVu fonts (scripts/install-deps.sh).
 """
@@ -15,8 +17,9 @@ import sys
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
 OUT = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "resources")
-W, H = 480, 320          # landscape design size
-SS = 4                   # supersampling for smooth edges
+W, H = 480, 320          # landscape design size, in points
+SCALE = 1                # pixels a point of the picture being drawn
+SS = 4 * SCALE           # pixels a point while drawing: supersampled for smooth edges
 
 # The palette: the greens and the dark text of the labels, the grey of the lines.
 GREEN = (77, 140, 36)        # 0.3, 0.55, 0.14
@@ -44,19 +47,19 @@ def canvas(size, color=(0, 0, 0, 0)):
     return Image.new("RGBA", (size[0] * SS, size[1] * SS), color)
 
 
+def pixels(size):
+    return size[0] * SCALE, size[1] * SCALE
+
+
 def finish(img, size):
-    return img.resize(size, Image.LANCZOS)
+    return img.resize(pixels(size), Image.LANCZOS)
 
 
 def vertical_gradient(size, top, bottom):
-    img = Image.new("RGB", size)
-    px = img.load()
-    for y in range(size[1]):
-        t = y / max(1, size[1] - 1)
-        row = tuple(round(a + (b - a) * t) for a, b in zip(top, bottom))
-        for x in range(size[0]):
-            px[x, y] = row
-    return img
+    w, h = pixels(size)
+    column = Image.new("RGB", (1, h))
+    column.putdata([tuple(round(a + (b - a) * y / max(1, h - 1)) for a, b in zip(top, bottom)) for y in range(h)])
+    return column.resize((w, h))
 
 
 def vignette(img, strength):
@@ -68,7 +71,7 @@ def vignette(img, strength):
         t = i / 40
         d.ellipse([-w * 0.3 + w * 0.3 * t, -h * 0.3 + h * 0.3 * t, w * 1.3 - w * 0.3 * t, h * 1.3 - h * 0.3 * t],
                   fill=round(255 * t))
-    mask = mask.filter(ImageFilter.GaussianBlur(30))
+    mask = mask.filter(ImageFilter.GaussianBlur(30 * SCALE))
     dark = Image.new("RGB", (w, h), tuple(round(c * (1 - strength)) for c in img.getpixel((w // 2, h // 2))))
     return Image.composite(img, dark, mask)
 
@@ -104,6 +107,9 @@ def ball(draw, center, r, color):
 
 
 def save(img, name):
+    if SCALE > 1:
+        stem, ext = os.path.splitext(name)
+        name = f"{stem}@{SCALE}x{ext}"
     path = os.path.join(OUT, name)
     if name.endswith(".jpg"):
         img.convert("RGB").save(path, quality=92)
@@ -115,14 +121,15 @@ def save(img, name):
 def board_background():
     img = vertical_gradient((W, H), PAPER, PAPER_EDGE)
     d = ImageDraw.Draw(img)
+    s = SCALE
     # A faint dotted grid, like squared paper, that does not compete with the lines.
     for x in range(12, W, 24):
         for y in range(32, H, 24):
-            d.point((x, y), fill=(214, 219, 198))
+            d.rectangle([x * s, y * s, x * s + s - 1, y * s + s - 1], fill=(214, 219, 198))
     # The heads-up strip along the top edge: light behind the green captions,
     # with a deep green tab at its right end behind the white hint.
-    d.rectangle([0, 0, W, 20], fill=(232, 236, 218))
-    d.line([0, 20, W, 20], fill=(205, 212, 186))
+    d.rectangle([0, 0, W * s, 21 * s - 1], fill=(232, 236, 218))
+    d.rectangle([0, 20 * s, W * s, 21 * s - 1], fill=(205, 212, 186))
     img = vignette(img, 0.06).convert("RGBA")
     tab = canvas((W, H))
     ImageDraw.Draw(tab).rounded_rectangle([328 * SS, -10 * SS, (W + 10) * SS, 20 * SS], 8 * SS, fill=DEEP_GREEN + (255,))
@@ -143,7 +150,7 @@ def circle():
 
 
 def veil(alpha, tint=(250, 250, 244)):
-    return portrait(Image.new("RGBA", (W, H), tint + (alpha,)))
+    return portrait(Image.new("RGBA", pixels((W, H)), tint + (alpha,)))
 
 
 def card(box, radius=14):
@@ -163,16 +170,19 @@ def card(box, radius=14):
 
 def menu_background():
     img = vertical_gradient((W, H), (238, 243, 226), (205, 222, 186))
-    d = ImageDraw.Draw(img)
+    tangle = canvas((W, H))
+    d = ImageDraw.Draw(tangle)
     rnd = random.Random(7)
     # A loose tangle in the background, the puzzle in the mind's eye.
-    pts = [(rnd.randrange(20, W - 20), rnd.randrange(40, H - 20)) for _ in range(14)]
+    pts = [(rnd.randrange(20, W - 20) * SS, rnd.randrange(40, H - 20) * SS) for _ in range(14)]
     for i, p in enumerate(pts):
         q = pts[(i * 5 + 3) % len(pts)]
-        d.line([p, q], fill=(198, 212, 180), width=2)
-    for p in pts:
-        d.ellipse([p[0] - 7, p[1] - 7, p[0] + 7, p[1] + 7], fill=(186, 206, 162))
-    return portrait(vignette(img, 0.08))
+        d.line([p, q], fill=(198, 212, 180), width=2 * SS)
+    for x, y in pts:
+        d.ellipse([x - 7 * SS, y - 7 * SS, x + 7 * SS, y + 7 * SS], fill=(186, 206, 162))
+    img = img.convert("RGBA")
+    img.alpha_composite(finish(tangle, (W, H)))
+    return portrait(vignette(img.convert("RGB"), 0.08))
 
 
 def word_logo(size, text, fnt_size, sub=None, mark=True):
@@ -210,8 +220,21 @@ def icon():
     return finish(img, (size, size))
 
 
+def set_scale(scale):
+    global SCALE, SS
+    SCALE, SS = scale, 4 * scale
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
+    for scale in (1, 2, 3):
+        set_scale(scale)
+        pictures()
+    set_scale(1)
+    save(icon(), "lirvo.png")
+
+
+def pictures():
     save(circle(), "touchCircle.png")
     save(board_background(), "bgInGame.jpg")
     save(veil(150), "bgInGameBlur.png")
@@ -225,7 +248,6 @@ def main():
     save(veil(170), "logoGameMenuBlur.png")
     # Behind the credits, tutorial and load panels: a 320 x 210 text area with title and exit.
     save(card((40, 20, 440, 300)), "bgInGameMenu2.png")
-    save(icon(), "lirvo.png")
 
 
 if __name__ == "__main__":

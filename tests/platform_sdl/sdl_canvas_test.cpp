@@ -85,6 +85,38 @@ TEST_F(SoftwareScreen, PicturesAppearUprightAndTurnWithTheirViews) {
     EXPECT_EQ(at(*s, {150, 300}), kWhite);
 }
 
+TEST_F(SoftwareScreen, PicturesAreDrawnFromTheFileMadeForTheScale) {
+    const auto circle = ui::Image::named("touchCircle.png");
+    ASSERT_TRUE(circle);
+    auto view = std::make_shared<ui::ImageView>(circle);
+    view->setCenter({100, 200});
+    h.show(view);
+    for (const int scale : {2, 3}) {
+        const ui::sdl::SurfacePtr file(IMG_Load(circle->file(scale).c_str()));
+        ASSERT_TRUE(file);
+        ASSERT_EQ(file->w, scale * static_cast<int>(circle->size().width));
+        const auto s = ui::sdl::renderLandscape(h.window(), {320, 480}, static_cast<float>(scale));
+        ASSERT_TRUE(s);
+        const Landscape output({320, 480}, {480.f * scale, 320.f * scale});
+        // Every pixel of the file, over white, is one pixel of the screen: as sharp as it was drawn.
+        int worst = 0;
+        for (int v = 0; v < file->h; ++v) {
+            for (int u = 0; u < file->w; ++u) {
+                Uint32 value = 0;
+                SDL_memcpy(&value, static_cast<Uint8*>(file->pixels) + v * file->pitch + u * file->format->BytesPerPixel,
+                           file->format->BytesPerPixel);
+                Uint8 r, g, b, a;
+                SDL_GetRGBA(value, file->format, &r, &g, &b, &a);
+                const auto overWhite = [a](int c) { return (c * a + 255 * (255 - a) + 127) / 255; };
+                const Point p = output.toPixels(view->convertToWindow({(u + 0.5f) / scale, (v + 0.5f) / scale}));
+                const Rgb drawn = pixelAt(*s, static_cast<int>(p.x), static_cast<int>(p.y));
+                worst = std::max(worst, colourDistance(drawn, {overWhite(r), overWhite(g), overWhite(b)}));
+            }
+        }
+        EXPECT_LE(worst, 2) << "scale " << scale;
+    }
+}
+
 // Where dark pixels are, in pixel columns from `fromX` on.
 struct Ink {
     int minX, maxX, minY, maxY;

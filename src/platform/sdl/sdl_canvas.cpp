@@ -110,21 +110,24 @@ const SdlCanvas::Picture* SdlCanvas::picture(const Image& image, bool turned, in
     auto [it, inserted] = pictures_.try_emplace({image.path().string(), turned, resolution});
     Picture& picture = it->second;
     if (inserted) {
-        SurfacePtr surface(IMG_Load(image.path().c_str()));
+        const std::filesystem::path& file = image.file(resolution);
+        SurfacePtr surface(IMG_Load(file.c_str()));
+        const int width = static_cast<int>(std::lround(image.size().width * resolution));
+        const int height = static_cast<int>(std::lround(image.size().height * resolution));
         if (surface) {
             picture.opaque = !SDL_ISPIXELFORMAT_ALPHA(surface->format->format) && !SDL_HasColorKey(surface.get());
-            if (resolution > 1) surface = enlarged(*surface, resolution);
+            if (surface->w != width || surface->h != height) surface = resized(*surface, width, height);
         }
         if (surface) picture.texture = makeTexture(renderer_, *surface, turned);
-        if (!picture.texture) std::cerr << "lirvo: cannot load image " << image.path() << ": " << SDL_GetError() << '\n';
+        if (!picture.texture) std::cerr << "lirvo: cannot load image " << file << ": " << SDL_GetError() << '\n';
     }
     return picture.texture ? &picture : nullptr;
 }
 
 void SdlCanvas::drawImage(const Image& image, Rect rect) {
     if (!applyClip()) return;
-    // Pictures are enlarged once to the whole number of pixels a point nearest
-    // the CTM's, so that each frame copies them rather than scales them.
+    // Pictures are made once at the whole number of pixels a point nearest the
+    // CTM's, from the file drawn for it, so that each frame copies rather than scales them.
     const Affine& m = ctm();
     const int resolution = std::max(1, static_cast<int>(std::lround(std::hypot(m.c, m.d))));
     const bool turned = texturesTurn();

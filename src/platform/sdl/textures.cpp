@@ -19,13 +19,12 @@ SurfacePtr quarterTurned(SDL_Surface& surface) {
     return turned;
 }
 
-SurfacePtr enlarged(SDL_Surface& surface, int factor) {
+SurfacePtr resized(SDL_Surface& surface, int width, int height) {
     const SurfacePtr source(SDL_ConvertSurfaceFormat(&surface, SDL_PIXELFORMAT_ARGB8888, 0));
     if (!source) return nullptr;
-    SurfacePtr large(
-        SDL_CreateRGBSurfaceWithFormat(0, source->w * factor, source->h * factor, 32, SDL_PIXELFORMAT_ARGB8888));
-    if (!large || SDL_SoftStretchLinear(source.get(), nullptr, large.get(), nullptr) != 0) return nullptr;
-    return large;
+    SurfacePtr result(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
+    if (!result || SDL_SoftStretchLinear(source.get(), nullptr, result.get(), nullptr) != 0) return nullptr;
+    return result;
 }
 
 TexturePtr makeTexture(SDL_Renderer* renderer, SDL_Surface& surface, bool turned) {

@@ -17,7 +17,7 @@ TexturePtr makeTexture(SDL_Renderer* renderer, SDL_Surface& surface, bool turned
 // A copy of the surface turned a quarter clockwise (32-bit ARGB).
 SurfacePtr quarterTurned(SDL_Surface& surface);
 
-// A copy of the surface `factor` times larger, smoothly scaled (32-bit ARGB).
-SurfacePtr enlarged(SDL_Surface& surface, int factor);
+// A copy of the surface smoothly scaled to `width` x `height` (32-bit ARGB).
+SurfacePtr resized(SDL_Surface& surface, int width, int height);
 
 } // namespace ui::sdl
