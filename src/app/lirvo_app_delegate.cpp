@@ -15,6 +15,9 @@ void LirvoAppDelegate::applicationDidFinishLaunching(ui::Application& applicatio
     startView_ = std::make_shared<start::StartView>(window->bounds(), random_, saves_);
     application.setStatusBarHidden(true);
     window->addSubview(startView_);
+    // The window shows only where the screen narrows in a flip (into a game,
+    // back to the menu): there it is the screen's own colour, not black bars.
+    window->setBackgroundColor(startView_->backgroundColor());
     window->makeKeyAndVisible();
 }
 

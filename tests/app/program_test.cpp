@@ -125,6 +125,14 @@ TEST_F(ProgramTest, EndingItAfterQuittingToTheMenuSavesNothing) {
     EXPECT_TRUE(saves().list().saveNames.empty());
 }
 
+TEST_F(ProgramTest, TheScreenFlippingBackToTheMenuLeavesNoBlackBesideIt) {
+    h.doubleTap({8, 240});
+    h.advance(1.1);
+    h.tap(middleOf(*screen().label5())); // "Quit to main"
+    h.advance(0.25);                     // the screen narrowed to 0.7 of its width
+    EXPECT_EQ(at(*render(1), {10, 240}), (Rgb{255, 255, 255}));
+}
+
 using ProgramOnItsMenu = testkit::StartScreenTest;
 
 TEST_F(ProgramOnItsMenu, EndingItSavesNothing) {

@@ -192,8 +192,10 @@ def dark_text(picture, box):
 
 
 def game_shown(picture):
-    """Once the game screen has flipped in, its heads-up display shows whole, and circles."""
-    return count(picture, HINT, (255, 255, 255), 6) > 150 and len(circles(picture)) >= 3
+    """Once the game screen has flipped in: it reaches the top and bottom edges (the window's
+    white shows beside it while it flips), its heads-up display shows whole, and circles."""
+    flipped_in = not any(close(picture.getpixel((40, y)), (255, 255, 255), 6) for y in (0, HEIGHT - 1))
+    return flipped_in and count(picture, HINT, (255, 255, 255), 6) > 150 and len(circles(picture)) >= 3
 
 
 def main_menu(game, path, seconds=8):
