@@ -37,7 +37,6 @@ private:
     std::filesystem::path path_;
     Size size_;
     std::vector<std::pair<int, std::filesystem::path>> files_; // by scale, rising
-
 };
 
 } // namespace ui
