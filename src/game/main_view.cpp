@@ -58,6 +58,7 @@ void fill(widgets::UICustomLabel& label, const PanelEntry& entry) {
 
 MainView::MainView(ui::Rect frame, core::RandomSource& random, saves::SaveFolder saves)
     : View(frame), random_(random), saves_(std::move(saves)) {
+    setOpaque(true); // the background picture covers the screen
     makeMenuLabels();
 
     blurImage_ = ui::makeCover(*this, "bgInGameBlur.png");

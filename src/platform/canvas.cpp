@@ -30,6 +30,13 @@ Canvas::Quad Canvas::deviceQuad(Rect rect) const {
     return {m.apply(rect.origin), m.apply({rect.maxX(), rect.minY()}), m.apply({rect.minX(), rect.maxY()})};
 }
 
+bool Canvas::coversClip(Rect rect) const {
+    const Quad q = deviceQuad(rect);
+    if (!state_.clip || !q.upright()) return false;
+    const Rect box = q.box(), &c = *state_.clip;
+    return box.minX() <= c.minX() && box.minY() <= c.minY() && box.maxX() >= c.maxX() && box.maxY() >= c.maxY();
+}
+
 void Canvas::clipToRect(Rect rect) {
     Rect box = deviceQuad(rect).box();
     if (state_.clip) {

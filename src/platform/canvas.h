@@ -46,6 +46,8 @@ public:
     float alpha() const { return state_.alpha; }
     // The device-space box outside which nothing is drawn, if any.
     const std::optional<Rect>& clip() const { return state_.clip; }
+    // Whether `rect` (user space) covers the whole clip, all that can still be drawn.
+    bool coversClip(Rect rect) const;
 
     void setRGBStrokeColor(Color color) { state_.strokeColor = color; }
     void setLineWidth(float width) { state_.lineWidth = width; }
@@ -67,6 +69,11 @@ protected:
         Point topLeft, topRight, bottomLeft;
         Point bottomRight() const { return topRight + bottomLeft - topLeft; }
         Rect box() const;
+        // Whether its sides run along the device's axes.
+        bool upright() const {
+            return (topLeft.y == topRight.y && topLeft.x == bottomLeft.x) ||
+                   (topLeft.x == topRight.x && topLeft.y == bottomLeft.y);
+        }
     };
     Quad deviceQuad(Rect rect) const;
 

@@ -3,18 +3,34 @@
 #include "platform/canvas.h"
 #include "platform/view.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace ui {
 
 namespace {
 
-// With the CTM at the view's bounds: its background, its own drawing, its subviews.
+bool covers(const View& sub, const Canvas& canvas) {
+    if (canvas.alpha() < 1 || sub.isHidden() || sub.presentationAlpha() < 1 || !sub.isOpaque()) return false;
+    if (sub.transform() != Transform::identity() || sub.presentationFlipFactor() != 1) return false;
+    return canvas.coversClip(Rect::centeredAt(sub.presentationCenter(), sub.presentationSize()));
+}
+
+// With the CTM at the view's bounds: its background, its own drawing, its
+// subviews; but nothing beneath an opaque subview that covers the whole clip
+// can be seen, so drawing starts at the topmost such subview.
 void paintContent(View& view, Canvas& canvas, Rect bounds) {
-    if (view.backgroundColor().alpha > 0) canvas.fillRect(bounds, view.backgroundColor());
-    view.drawRect(canvas, bounds);
-    if (view.clipsToBounds()) canvas.clipToRect(bounds);
     // Drawing never changes the tree, but a copy keeps the walk safe regardless.
     const auto subviews = view.subviews();
-    for (const auto& sub : subviews) {
+    const auto cover = std::find_if(subviews.rbegin(), subviews.rend(),
+                                    [&](const auto& sub) { return covers(*sub, canvas); });
+    if (cover == subviews.rend()) {
+        if (view.backgroundColor().alpha > 0) canvas.fillRect(bounds, view.backgroundColor());
+        view.drawRect(canvas, bounds);
+    }
+    if (view.clipsToBounds()) canvas.clipToRect(bounds);
+    for (auto it = cover == subviews.rend() ? subviews.begin() : std::prev(cover.base()); it != subviews.end(); ++it) {
+        View* const sub = it->get();
         if (sub->isHidden()) continue;
         const float alpha = sub->presentationAlpha();
         if (alpha <= 0) continue;

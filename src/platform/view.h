@@ -52,6 +52,10 @@ public:
     void setUserInteractionEnabled(bool enabled) { userInteractionEnabled_ = enabled; }
     bool clipsToBounds() const { return clipsToBounds_; }
     void setClipsToBounds(bool clips);
+    // Whether the view's drawing (or its background colour) covers its bounds
+    // with no see-through pixel, so what lies beneath need not be drawn.
+    bool isOpaque() const { return opaque_ || backgroundColor_.alpha >= 1; }
+    void setOpaque(bool opaque) { opaque_ = opaque; }
     int tag() const { return tag_; }
     void setTag(int tag) { tag_ = tag; }
 
@@ -131,6 +135,7 @@ private:
     Color backgroundColor_ = Color::clear();
     bool userInteractionEnabled_ = true;
     bool clipsToBounds_ = false;
+    bool opaque_ = false;
     int tag_ = 0;
 
     View* superview_ = nullptr;

@@ -2,6 +2,7 @@
 #include "platform/image.h"
 #include "platform/image_view.h"
 #include "platform/label.h"
+#include "platform/painter.h"
 #include "platform/scroll_view.h"
 #include "support/harness.h"
 
@@ -162,6 +163,28 @@ TEST(Drawing, AlphaAndHidingCarryDownTheTree) {
     EXPECT_NEAR(drawnBox().width(), 0, 1e-2);
     h.advance(0.25);
     EXPECT_NEAR(drawnBox().width(), 200, 1e-3);
+}
+
+TEST(Drawing, NothingBeneathAnOpaqueViewThatCoversTheClipIsDrawn) {
+    Harness h;
+    auto beneath = std::make_shared<View>(Rect{0, 0, 100, 100});
+    beneath->setBackgroundColor(kGrey);
+    auto cover = std::make_shared<View>(h.window().bounds());
+    cover->setOpaque(true);
+    h.show(beneath);
+    h.show(cover);
+    auto fills = [&h] {
+        ui::RecordingCanvas canvas;
+        canvas.clipToRect(h.window().bounds());
+        ui::paintTree(h.window(), canvas);
+        return canvas.fills().size();
+    };
+    EXPECT_EQ(fills(), 0u);
+    cover->setAlpha(0.5f); // now what lies beneath shows through
+    EXPECT_EQ(fills(), 2u);
+    cover->setAlpha(1);
+    cover->setCenter({161, 240}); // and beside it
+    EXPECT_EQ(fills(), 2u);
 }
 
 TEST(Drawing, ScrollViewShowsOnlyWhatIsInside) {

@@ -17,6 +17,8 @@ public:
     Size output() const { return output_; }
     // Pixels per point.
     float scale() const { return scale_; }
+    // The pixels the screen covers, between the margins.
+    Rect screen() const { return {margin_, {portrait_.height * scale_, portrait_.width * scale_}}; }
     // The portrait-to-pixel map.
     Affine transform() const;
     Point toPixels(Point portrait) const { return transform().apply(portrait); }

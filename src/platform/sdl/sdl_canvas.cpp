@@ -40,8 +40,21 @@ SdlCanvas::SdlCanvas(SDL_Renderer* renderer, FontLibrary& fonts)
 void SdlCanvas::paint(View& root, const Landscape& landscape) {
     SDL_RenderSetClipRect(renderer_, nullptr);
     clipKnown_ = false;
+    // The tree covers the screen (the window is black), so only the margins
+    // around it are cleared; on their inner edges they reach into pixels the
+    // screen covers in part, which the tree then draws over.
+    const Rect screen = landscape.screen();
+    const int left = static_cast<int>(std::ceil(screen.minX())), right = static_cast<int>(screen.maxX());
+    const int top = static_cast<int>(std::ceil(screen.minY())), bottom = static_cast<int>(screen.maxY());
+    const int width = static_cast<int>(landscape.output().width), height = static_cast<int>(landscape.output().height);
+    const SDL_Rect margins[] = {{0, 0, left, height}, {right, 0, width - right, height},
+                                {0, 0, width, top}, {0, bottom, width, height - bottom}};
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
+    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+    for (const SDL_Rect& margin : margins) {
+        if (margin.w > 0 && margin.h > 0) SDL_RenderFillRect(renderer_, &margin);
+    }
+    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
     saveGState();
     concatCTM(landscape.transform());
     // Views partly off the screen (menus sliding in) stay out of the margins.
@@ -77,9 +90,7 @@ void SdlCanvas::fillRect(Rect rect, Color color) {
     // Opaque colour is written rather than blended, and a rectangle that stays
     // upright on the device is filled as one: both much faster in software.
     SDL_SetRenderDrawBlendMode(renderer_, c.a == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
-    const bool upright = (q.topLeft.y == q.topRight.y && q.topLeft.x == q.bottomLeft.x) ||
-                         (q.topLeft.x == q.topRight.x && q.topLeft.y == q.bottomLeft.y);
-    if (upright) {
+    if (q.upright()) {
         const Rect box = q.box();
         const SDL_FRect r{box.minX(), box.minY(), box.width(), box.height()};
         SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
