@@ -442,6 +442,17 @@ void MainView::SaveOnExit() {
 
 // ---- Drawing ----
 
+void MainView::linksNeedDisplay(const Nod& nod) {
+    const auto at = std::find_if(collection_.begin(), collection_.end(), [&](const auto& n) { return n.get() == &nod; });
+    const auto index = static_cast<std::int32_t>(at - collection_.begin());
+    for (const auto& from : collection_) {
+        for (const std::int32_t target : from->getLink()) {
+            if (from.get() != &nod && target != index) continue;
+            setNeedsDisplayAlong(from->center(), collection_[static_cast<std::size_t>(target)]->center(), kLinkWidth);
+        }
+    }
+}
+
 void MainView::drawRect(ui::Canvas& canvas, ui::Rect rect) {
     if (const auto background = ui::Image::named(kBackground)) {
         const ui::Size size = background->size();

@@ -121,6 +121,8 @@ public:
     // Escape does what a double tap does.
     bool keyPressed(ui::Key key) override;
     void drawRect(ui::Canvas& canvas, ui::Rect rect) override;
+    // Marks for a redraw the pixels of every link drawn to `nod`, as they lie now.
+    void linksNeedDisplay(const Nod& nod);
 
     // The screen's views.
     const std::shared_ptr<ui::Label>& levelLabel() const { return levelLabel_; }

@@ -48,8 +48,12 @@ void Nod::touchesMoved(const ui::TouchSet& touches, const ui::Event&) {
 
     const ui::Point centre{nx + kSize / 2, ny + kSize / 2};
     coord_ = {centre.x, centre.y};
+    // The links drawn to this circle change where they lay and where they lie now.
+    auto* board = dynamic_cast<MainView*>(screen);
+    if (board) board->linksNeedDisplay(*this);
+    else screen->setNeedsDisplay();
     setCenter(centre);
-    screen->setNeedsDisplay();
+    if (board) board->linksNeedDisplay(*this);
 }
 
 void Nod::touchesEnded(const ui::TouchSet&, const ui::Event&) {

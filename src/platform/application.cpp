@@ -27,10 +27,15 @@ void Application::terminate() {
 
 int Application::run() {
     launch();
+    bool animated = false;
     for (;;) {
         loop_.runDueTasks();
         const bool animating = loop_.isAnimating();
-        if (window_->needsDisplay() || animating) {
+        // Moving views report no changes: each frame of an animation, and the
+        // one that shows where it ended, is drawn whole.
+        if (animating || animated) window_->setNeedsDisplay();
+        animated = animating;
+        if (window_->needsDisplay()) {
             backend_.present(*window_);
             window_->markDisplayed();
         }

@@ -1,5 +1,6 @@
 #include "platform/view.h"
 
+#include "platform/damage.h"
 #include "platform/run_loop.h"
 
 #include <algorithm>
@@ -30,12 +31,21 @@ void View::setSize(Size size) {
     const Size from = presentationSize();
     bounds_.size = size;
     animate(sizeTween_, from, size);
+    setNeedsDisplay();
 }
 
 void View::setCenter(Point center) {
     const Point from = presentationCenter();
+    const Rect before = frame();
     center_ = center;
-    animate(centerTween_, from, center);
+    // A view with nothing beneath it that moves at once changes only the
+    // screen it left and the screen it covers now (a view draws within its bounds).
+    if (animate(centerTween_, from, center) || !subviews_.empty() || !superview_) {
+        setNeedsDisplay();
+    } else {
+        superview_->setNeedsDisplayInRect(before);
+        superview_->setNeedsDisplayInRect(frame());
+    }
 }
 
 void View::setTransform(Transform transform) {
@@ -47,6 +57,7 @@ void View::setAlpha(float alpha) {
     const float from = presentationAlpha();
     alpha_ = alpha;
     animate(alphaTween_, from, alpha);
+    setNeedsDisplay();
 }
 
 void View::setHidden(bool hidden) {
@@ -69,10 +80,11 @@ void View::setClipsToBounds(bool clips) {
 // Until the block is committed the change is pending and drawn at `from`, so
 // a later change of the same value, in this block or a nested one, starts
 // from what is drawn and not from this change's target; only the last
-// change is installed.
+// change is installed. Answers whether the change is animated.
 template <class T>
-void View::animate(std::optional<Tween<T>>& tween, T from, T to) {
-    if (AnimationBlocks::isOpen()) {
+bool View::animate(std::optional<Tween<T>>& tween, T from, T to) {
+    const bool animated = AnimationBlocks::isOpen();
+    if (animated) {
         tween = Tween<T>{from, to, Tween<T>::kPending, Tween<T>::kPending};
         AnimationBlocks::record(*this, [&tween, from, to](double start, double end) {
             if (tween && tween->isPending() && tween->to == to) tween = Tween<T>{from, to, start, end};
@@ -80,7 +92,7 @@ void View::animate(std::optional<Tween<T>>& tween, T from, T to) {
     } else {
         tween.reset();
     }
-    setNeedsDisplay();
+    return animated;
 }
 
 void View::startFlip(Flip flip) {
@@ -112,7 +124,9 @@ void View::bringSubviewToFront(const View* view) {
     auto it = std::find_if(subviews_.begin(), subviews_.end(), [view](const auto& v) { return v.get() == view; });
     if (it == subviews_.end()) return;
     std::rotate(it, it + 1, subviews_.end());
-    setNeedsDisplay();
+    // A view with nothing beneath it now covers what was over it, and nothing else changes.
+    if ((*std::prev(subviews_.end()))->subviews_.empty()) setNeedsDisplayInRect((*std::prev(subviews_.end()))->frame());
+    else setNeedsDisplay();
 }
 
 bool View::isDescendantOf(const View* ancestor) const {
@@ -122,10 +136,25 @@ bool View::isDescendantOf(const View* ancestor) const {
     return false;
 }
 
-void View::setNeedsDisplay() { subtreeNeedsDisplay(); }
+void View::setNeedsDisplay() { subtreeNeedsDisplay(std::nullopt); }
 
-void View::subtreeNeedsDisplay() {
-    if (superview_) superview_->subtreeNeedsDisplay();
+void View::setNeedsDisplayInRect(Rect local) {
+    const Point corners[] = {convertToWindow(local.origin), convertToWindow({local.maxX(), local.minY()}),
+                             convertToWindow({local.minX(), local.maxY()}), convertToWindow({local.maxX(), local.maxY()})};
+    const auto [left, right] = std::minmax({corners[0].x, corners[1].x, corners[2].x, corners[3].x});
+    const auto [top, bottom] = std::minmax({corners[0].y, corners[1].y, corners[2].y, corners[3].y});
+    subtreeNeedsDisplay(Rect{left, top, right - left, bottom - top});
+}
+
+void View::setNeedsDisplayAlong(Point from, Point to, float width) {
+    anyPieceAlong(from, to, width, [&](Rect piece) {
+        setNeedsDisplayInRect(piece);
+        return false;
+    });
+}
+
+void View::subtreeNeedsDisplay(const std::optional<Rect>& windowRect) {
+    if (superview_) superview_->subtreeNeedsDisplay(windowRect);
 }
 
 void View::drawRect(Canvas&, Rect) {}

@@ -67,8 +67,12 @@ public:
     void bringSubviewToFront(const View* view);
     bool isDescendantOf(const View* ancestor) const;
 
-    // Drawing. A change that alters what is seen marks the screen for a redraw.
+    // Drawing. A change that alters what is seen marks the screen for a redraw:
+    // all of it, or only a part of this view, or the pixels of a line drawn
+    // `width` thick (both in this view's bounds).
     void setNeedsDisplay();
+    void setNeedsDisplayInRect(Rect local);
+    void setNeedsDisplayAlong(Point from, Point to, float width);
     virtual void drawRect(Canvas& canvas, Rect rect);
 
     // Coordinates: between this view's bounds and its superview, and the window (the root).
@@ -117,15 +121,16 @@ public:
     float presentationFlipFactor() const;
 
 protected:
-    // Told when something below changed what is seen; the root records it.
-    virtual void subtreeNeedsDisplay();
+    // Told when something below changed what is seen: a box of window points,
+    // or everything; the root records it.
+    virtual void subtreeNeedsDisplay(const std::optional<Rect>& windowRect);
 
 private:
     friend class AnimationBlocks;
     void startFlip(Flip flip);
     void setSize(Size size);
     template <class T>
-    void animate(std::optional<Tween<T>>& tween, T from, T to);
+    bool animate(std::optional<Tween<T>>& tween, T from, T to);
 
     Point center_;
     Rect bounds_;

@@ -6,7 +6,7 @@ namespace {
 Window* keyWindowPointer = nullptr;
 }
 
-Window::Window(Rect frame) : View(frame) { setBackgroundColor(Color::black()); }
+Window::Window(Rect frame) : View(frame), damage_(frame.size) { setBackgroundColor(Color::black()); }
 
 Window::~Window() {
     if (keyWindowPointer == this) keyWindowPointer = nullptr;
@@ -19,6 +19,11 @@ void Window::makeKeyAndVisible() {
 }
 
 Window* Window::keyWindow() { return keyWindowPointer; }
+
+void Window::subtreeNeedsDisplay(const std::optional<Rect>& windowRect) {
+    if (windowRect) damage_.add(*windowRect);
+    else damage_.addAll();
+}
 
 bool Window::keyPressed(Key key) {
     // A view may leave the window while it handles the key: hold them all meanwhile.

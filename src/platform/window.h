@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/damage.h"
 #include "platform/touch.h"
 #include "platform/view.h"
 
@@ -10,7 +11,7 @@ namespace ui {
 
 // The root of the view tree: the whole screen. Its bounds are window
 // coordinates, the space in which back ends report touches. It records
-// whether anything visible has changed since it was last drawn.
+// what has changed on the screen since it was last drawn.
 class Window : public View {
 public:
     explicit Window(Rect frame);
@@ -29,18 +30,19 @@ public:
     // The wheel turned over a window point.
     void turnWheel(Point windowPoint, float lines);
 
-    bool needsDisplay() const { return needsDisplay_; }
-    void markDisplayed() { needsDisplay_ = false; }
+    bool needsDisplay() const { return !damage_.isEmpty(); }
+    const Damage& damage() const { return damage_; }
+    void markDisplayed() { damage_.clear(); }
 
 protected:
-    void subtreeNeedsDisplay() override { needsDisplay_ = true; }
+    void subtreeNeedsDisplay(const std::optional<Rect>& windowRect) override;
 
 private:
     TouchDispatcher touches_{*this};
     View* hovered_ = nullptr;
     std::weak_ptr<const void> hoveredLiveness_;
     bool visible_ = false;
-    bool needsDisplay_ = true;
+    Damage damage_;
 };
 
 } // namespace ui

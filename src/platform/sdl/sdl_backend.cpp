@@ -146,7 +146,7 @@ bool SdlBackend::handle(const SDL_Event& event, Application& application) {
 }
 
 void SdlBackend::present(Window& window) {
-    canvas_.paint(window, landscape());
+    canvas_.paintChanges(window, landscape(), window.damage());
     SDL_RenderPresent(renderer_.get());
 }
 

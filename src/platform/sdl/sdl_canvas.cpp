@@ -1,8 +1,10 @@
 #include "platform/sdl/sdl_canvas.h"
 
+#include "platform/damage.h"
 #include "platform/image.h"
 #include "platform/painter.h"
 #include "platform/sdl/colour.h"
+#include "platform/sdl/smooth_line.h"
 #include "platform/sdl/textures.h"
 #include "platform/view.h"
 
@@ -32,8 +34,8 @@ bool isSoftware(SDL_Renderer* renderer) {
 
 } // namespace
 
-SdlCanvas::SdlCanvas(SDL_Renderer* renderer, FontLibrary& fonts)
-    : renderer_(renderer), texts_(renderer, fonts), linesAsRuns_(isSoftware(renderer)) {
+SdlCanvas::SdlCanvas(SDL_Renderer* renderer, FontLibrary& fonts, SDL_Surface* surface)
+    : renderer_(renderer), texts_(renderer, fonts), software_(isSoftware(renderer)), surface_(surface) {
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
 }
 
@@ -55,51 +57,130 @@ void SdlCanvas::paint(View& root, const Landscape& landscape) {
         if (margin.w > 0 && margin.h > 0) SDL_RenderFillRect(renderer_, &margin);
     }
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+    paintTree(root, landscape);
+}
+
+void SdlCanvas::paintChanges(View& root, const Landscape& landscape, const Damage& damage) {
+    const int width = static_cast<int>(landscape.output().width), height = static_cast<int>(landscape.output().height);
+    // A software renderer's output keeps what was drawn on it; any other
+    // keeps its frame in a texture of ours, copied out each time.
+    const bool ownFrame = !software_;
+    if (ownFrame && !SDL_RenderTargetSupported(renderer_)) return paint(root, landscape);
+    if (ownFrame && (!frame_ || keptWidth_ != width || keptHeight_ != height)) {
+        frame_.reset(SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height));
+        if (!frame_) return paint(root, landscape);
+        SDL_SetTextureBlendMode(frame_.get(), SDL_BLENDMODE_NONE);
+        keptWidth_ = 0;
+    }
+    if (ownFrame) SDL_SetRenderTarget(renderer_, frame_.get());
+    if (damage.isAll() || keptWidth_ != width || keptHeight_ != height) {
+        paint(root, landscape);
+        keptWidth_ = width;
+        keptHeight_ = height;
+    } else if (!damage.isEmpty()) {
+        // Neighbouring tiles share their edge and round it to the same pixel, so the parts never overlap.
+        const Affine m = landscape.transform();
+        for (const Rect& changed : damage.rects()) {
+            const Point a = m.apply(changed.origin), b = m.apply({changed.maxX(), changed.maxY()});
+            const int x0 = static_cast<int>(std::lround(std::min(a.x, b.x)));
+            const int y0 = static_cast<int>(std::lround(std::min(a.y, b.y)));
+            parts_.push_back({x0, y0, static_cast<int>(std::lround(std::max(a.x, b.x))) - x0,
+                              static_cast<int>(std::lround(std::max(a.y, b.y))) - y0});
+        }
+        clipKnown_ = false;
+        changes_ = &damage;
+        landscape_ = landscape;
+        paintTree(root, landscape);
+        parts_.clear();
+        changes_ = nullptr;
+    }
+    if (ownFrame) {
+        SDL_SetRenderTarget(renderer_, nullptr);
+        SDL_RenderSetClipRect(renderer_, nullptr);
+        clipKnown_ = false;
+        SDL_RenderCopy(renderer_, frame_.get(), nullptr, nullptr);
+    }
+}
+
+void SdlCanvas::paintTree(View& root, const Landscape& landscape) {
     saveGState();
     concatCTM(landscape.transform());
     // Views partly off the screen (menus sliding in) stay out of the margins.
     clipToRect({{0, 0}, landscape.portrait()});
-    paintTree(root, *this);
+    ui::paintTree(root, *this);
     restoreGState();
     texts_.endFrame();
 }
 
-bool SdlCanvas::applyClip() {
-    const std::optional<Rect>& wanted = clip();
-    if (wanted && (wanted->width() <= 0 || wanted->height() <= 0)) return false;
-    if (clipKnown_ && appliedClip_ == wanted) return true;
+void SdlCanvas::setClip(const std::optional<SDL_Rect>& wanted) {
+    const bool same = appliedClip_.has_value() == wanted.has_value() &&
+                      (!wanted || SDL_RectEquals(&*appliedClip_, &*wanted));
+    if (clipKnown_ && same) return;
     clipKnown_ = true;
     appliedClip_ = wanted;
-    if (!wanted) {
-        SDL_RenderSetClipRect(renderer_, nullptr);
-        return true;
+    SDL_RenderSetClipRect(renderer_, wanted ? &*wanted : nullptr);
+}
+
+template <class Reaches, class Draw>
+void SdlCanvas::clipped(Reaches reaches, Draw draw) {
+    std::optional<SDL_Rect> limit;
+    if (const std::optional<Rect>& c = clip()) {
+        if (c->width() <= 0 || c->height() <= 0) return;
+        const int x = static_cast<int>(std::floor(c->minX())), y = static_cast<int>(std::floor(c->minY()));
+        limit = SDL_Rect{x, y, static_cast<int>(std::ceil(c->maxX())) - x, static_cast<int>(std::ceil(c->maxY())) - y};
     }
-    const int x = static_cast<int>(std::floor(wanted->minX())), y = static_cast<int>(std::floor(wanted->minY()));
-    const SDL_Rect box{x, y, static_cast<int>(std::ceil(wanted->maxX())) - x,
-                       static_cast<int>(std::ceil(wanted->maxY())) - y};
-    SDL_RenderSetClipRect(renderer_, &box);
-    return true;
+    if (parts_.empty()) {
+        setClip(limit);
+        draw();
+        return;
+    }
+    for (const SDL_Rect& part : parts_) {
+        SDL_Rect area = part;
+        if (limit && !SDL_IntersectRect(&part, &*limit, &area)) continue;
+        // A pixel of margin: soft edges and rounding reach a little past what is drawn.
+        const SDL_FRect near{static_cast<float>(area.x - 1), static_cast<float>(area.y - 1),
+                             static_cast<float>(area.w + 2), static_cast<float>(area.h + 2)};
+        if (!reaches(near)) continue;
+        setClip(area);
+        draw();
+    }
+}
+
+template <class Draw>
+void SdlCanvas::clipped(Rect deviceBox, Draw draw) {
+    if (changes_ && !nearChanges(deviceBox)) return;
+    const SDL_FRect box{deviceBox.minX(), deviceBox.minY(), deviceBox.width(), deviceBox.height()};
+    clipped([&](const SDL_FRect& near) { return SDL_HasIntersectionF(&near, &box); }, draw);
+}
+
+bool SdlCanvas::nearChanges(Rect box) const {
+    const Point a = landscape_->toPortrait(box.origin), b = landscape_->toPortrait({box.maxX(), box.maxY()});
+    const float left = std::min(a.x, b.x), top = std::min(a.y, b.y);
+    return changes_->touches({left, top, std::max(a.x, b.x) - left, std::max(a.y, b.y) - top});
+}
+
+bool SdlCanvas::nearChanges(Point from, Point to, float width) const {
+    return anyPieceAlong(landscape_->toPortrait(from), landscape_->toPortrait(to), width / landscape_->scale(),
+                         [&](Rect piece) { return changes_->touches(piece); });
 }
 
 void SdlCanvas::fillRect(Rect rect, Color color) {
-    if (!applyClip()) return;
     color.alpha *= alpha();
     const SDL_Color c = sdlColor(color);
     if (c.a == 0) return;
     const Quad q = deviceQuad(rect);
+    const Rect box = q.box();
     // Opaque colour is written rather than blended, and a rectangle that stays
     // upright on the device is filled as one: both much faster in software.
     SDL_SetRenderDrawBlendMode(renderer_, c.a == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
-    if (q.upright()) {
-        const Rect box = q.box();
-        const SDL_FRect r{box.minX(), box.minY(), box.width(), box.height()};
-        SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
-        SDL_RenderFillRectF(renderer_, &r);
-    } else {
-        const SDL_Vertex v[] = {vertex(q.topLeft, c), vertex(q.topRight, c), vertex(q.bottomLeft, c),
-                                vertex(q.bottomRight(), c)};
-        SDL_RenderGeometry(renderer_, nullptr, v, 4, kQuad, 6);
-    }
+    SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
+    const SDL_FRect r{box.minX(), box.minY(), box.width(), box.height()};
+    const SDL_Vertex v[] = {vertex(q.topLeft, c), vertex(q.topRight, c), vertex(q.bottomLeft, c),
+                            vertex(q.bottomRight(), c)};
+    clipped(box, [&] {
+        if (q.upright()) SDL_RenderFillRectF(renderer_, &r);
+        else SDL_RenderGeometry(renderer_, nullptr, v, 4, kQuad, 6);
+    });
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
 }
 
@@ -136,7 +217,6 @@ const SdlCanvas::Picture* SdlCanvas::picture(const Image& image, bool turned, in
 }
 
 void SdlCanvas::drawImage(const Image& image, Rect rect) {
-    if (!applyClip()) return;
     // Pictures are made once at the whole number of pixels a point nearest the
     // CTM's, from the file drawn for it, so that each frame copies rather than scales them.
     const Affine& m = ctm();
@@ -148,11 +228,12 @@ void SdlCanvas::drawImage(const Image& image, Rect rect) {
     SDL_SetTextureBlendMode(p->texture.get(), p->opaque && alpha() >= 1 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
     // The picture's top edge lies on the rect's maxY side.
     const Quad q = deviceQuad(rect);
-    drawQuad(p->texture.get(), {q.bottomLeft, q.bottomRight(), q.topLeft, q.topRight}, turned, alpha());
+    clipped(q.box(), [&] {
+        drawQuad(p->texture.get(), {q.bottomLeft, q.bottomRight(), q.topLeft, q.topRight}, turned, alpha());
+    });
 }
 
 void SdlCanvas::drawText(const TextRun& run, Rect rect) {
-    if (!applyClip()) return;
     // Pixels per point across the lines, which a flip's narrowing leaves alone,
     // so a flipping label keeps its rendered text.
     const Affine& m = ctm();
@@ -172,14 +253,45 @@ void SdlCanvas::drawText(const TextRun& run, Rect rect) {
     const Quad q = deviceQuad({{x, y}, size});
     // On whole pixels, glyphs stay as sharp as they were rendered.
     const Point shift{std::round(q.topLeft.x) - q.topLeft.x, std::round(q.topLeft.y) - q.topLeft.y};
-    drawQuad(text->texture, {q.topLeft + shift, q.topRight + shift, q.bottomLeft + shift, q.bottomRight() + shift},
-             turned, run.color.alpha * alpha());
+    clipped(q.box(), [&] {
+        drawQuad(text->texture, {q.topLeft + shift, q.topRight + shift, q.bottomLeft + shift, q.bottomRight() + shift},
+                 turned, run.color.alpha * alpha());
+    });
 }
 
 void SdlCanvas::strokePolyline(const std::vector<Point>& points, Color color, float width) {
-    if (!applyClip()) return;
-    if (linesAsRuns_) strokeAsRuns(points, color, width);
-    else strokeAsBands(points, color, width);
+    if (changes_) {
+        bool near = false;
+        for (std::size_t s = 1; s < points.size() && !near; ++s) near = nearChanges(points[s - 1], points[s], width);
+        if (!near) return;
+    }
+    // A part is redrawn with the line only when the line passes through it, not merely its box.
+    const auto reaches = [&](const SDL_FRect& near) {
+        const SDL_FRect wide{near.x - width / 2, near.y - width / 2, near.w + width, near.h + width};
+        for (std::size_t s = 1; s < points.size(); ++s) {
+            float x1 = points[s - 1].x, y1 = points[s - 1].y, x2 = points[s].x, y2 = points[s].y;
+            if (SDL_IntersectFRectAndLine(&wide, &x1, &y1, &x2, &y2)) return true;
+        }
+        return false;
+    };
+    SDL_Surface* const output = software_ ? softwareOutput() : nullptr;
+    if (!output) {
+        clipped(reaches, [&] { strokeAsBands(points, color, width); });
+        return;
+    }
+    // What the renderer has queued lies beneath.
+    SDL_RenderFlush(renderer_);
+    const SDL_Color c = sdlColor(color);
+    clipped(reaches, [&] {
+        const SDL_Rect area = appliedClip_.value_or(SDL_Rect{0, 0, output->w, output->h});
+        for (std::size_t s = 1; s < points.size(); ++s) drawSmoothLine(*output, area, points[s - 1], points[s], width, c);
+    });
+}
+
+SDL_Surface* SdlCanvas::softwareOutput() const {
+    if (surface_) return surface_;
+    SDL_Window* const window = SDL_RenderGetWindow(renderer_);
+    return window ? SDL_GetWindowSurface(window) : nullptr;
 }
 
 void SdlCanvas::strokeAsBands(const std::vector<Point>& points, Color color, float width) {
@@ -211,29 +323,6 @@ void SdlCanvas::strokeAsBands(const std::vector<Point>& points, Color color, flo
         SDL_RenderGeometry(renderer_, nullptr, vertices_.data(), static_cast<int>(vertices_.size()), indices_.data(),
                            static_cast<int>(indices_.size()));
     }
-}
-
-void SdlCanvas::strokeAsRuns(const std::vector<Point>& points, Color color, float width) {
-    const SDL_Color c = sdlColor(color);
-    SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
-    // Opaque runs are written, not blended: a good part of the frame's cost.
-    SDL_SetRenderDrawBlendMode(renderer_, c.a == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
-    for (std::size_t s = 1; s < points.size(); ++s) {
-        const Point from = points[s - 1], to = points[s];
-        const float length = distance(from, to);
-        if (length <= 0) continue;
-        // One-pixel runs side by side along the minor axis, as many as make
-        // the line `width` thick across its direction.
-        const bool steep = std::abs(to.y - from.y) > std::abs(to.x - from.x);
-        const float across = width * length / std::max(std::abs(to.x - from.x), std::abs(to.y - from.y));
-        const int runs = std::max(1, static_cast<int>(std::lround(across)));
-        for (int k = 0; k < runs; ++k) {
-            const float offset = static_cast<float>(k) - static_cast<float>(runs - 1) / 2;
-            const Point shift = steep ? Point{offset, 0} : Point{0, offset};
-            SDL_RenderDrawLineF(renderer_, from.x + shift.x, from.y + shift.y, to.x + shift.x, to.y + shift.y);
-        }
-    }
-    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
 }
 
 } // namespace ui::sdl

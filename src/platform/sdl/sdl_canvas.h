@@ -12,6 +12,7 @@
 #include <vector>
 
 namespace ui {
+class Damage;
 class View;
 }
 
@@ -20,16 +21,23 @@ namespace ui::sdl {
 // A canvas over an SDL renderer, window or software. Every picture and text
 // is a textured quad placed by its device corners, so turns, flips and the
 // narrowing of a flip animation all come from the CTM alone; alpha rides on
-// the vertex colour. Lines are bands of their device width with soft edges,
-// except on SDL's software renderer, which fills a triangle by visiting its
-// whole bounding box, so that a long slanted band costs the area of its box:
-// there a line is drawn as one-pixel runs side by side.
+// the vertex colour. Lines have soft edges: bands of their device width
+// between two one-pixel ramps, or, on SDL's software renderer, drawn straight
+// onto its pixels (see drawSmoothLine).
+//
+// A window keeps its last frame: only the parts of the screen that changed
+// are drawn again, each pixel once, and the whole frame is then copied out.
 class SdlCanvas final : public Canvas {
 public:
-    SdlCanvas(SDL_Renderer* renderer, FontLibrary& fonts);
+    // `renderer` draws on a window, or on `surface` (a software renderer made for it).
+    SdlCanvas(SDL_Renderer* renderer, FontLibrary& fonts, SDL_Surface* surface = nullptr);
 
     // Clears the output and draws the tree as it looks now, turned onto the landscape.
     void paint(View& root, const Landscape& landscape);
+    // Brings the kept frame up to date where `damage` says the screen changed
+    // (all of it the first time and when the output changes size) and copies
+    // it to the output.
+    void paintChanges(View& root, const Landscape& landscape, const Damage& damage);
 
     void fillRect(Rect rect, Color color) override;
     void drawImage(const Image& image, Rect rect) override;
@@ -50,9 +58,20 @@ private:
     };
 
     void strokeAsBands(const std::vector<Point>& points, Color color, float width);
-    void strokeAsRuns(const std::vector<Point>& points, Color color, float width);
-    // Sets the renderer's clip to the canvas's; false when nothing can show.
-    bool applyClip();
+    // The pixels a software renderer draws on.
+    SDL_Surface* softwareOutput() const;
+    void paintTree(View& root, const Landscape& landscape);
+    // Calls `draw` once for every part of the output being drawn that it
+    // reaches (a device box, or a test of a part), with the renderer clipped to that part.
+    template <class Reaches, class Draw>
+    void clipped(Reaches reaches, Draw draw);
+    template <class Draw>
+    void clipped(Rect deviceBox, Draw draw);
+    // Whether the changes being drawn lie near a device box, or a line drawn `width` thick:
+    // a quick test that spares most primitives the test against every part.
+    bool nearChanges(Rect deviceBox) const;
+    bool nearChanges(Point from, Point to, float width) const;
+    void setClip(const std::optional<SDL_Rect>& clip);
     // Whether textures drawn now need turning to keep their rows across the device (see makeTexture).
     bool texturesTurn() const;
     // Draws a texture onto the device corners that the unturned texture's
@@ -63,10 +82,18 @@ private:
 
     SDL_Renderer* renderer_;
     TextCache texts_;
-    bool linesAsRuns_;
+    bool software_;
+    SDL_Surface* surface_;
     std::map<std::tuple<std::string, bool, int>, Picture> pictures_; // by file path, turn and resolution
     bool clipKnown_ = false; // whether the renderer's clip is appliedClip_
-    std::optional<Rect> appliedClip_;
+    std::optional<SDL_Rect> appliedClip_;
+    TexturePtr frame_; // the last frame, unless the output keeps it
+    int keptWidth_ = 0, keptHeight_ = 0; // the size of the last frame; none yet when 0
+    // While only the changes are drawn: the parts of the output being drawn
+    // (empty: all of it), what changed and where the screen lies.
+    std::vector<SDL_Rect> parts_;
+    const Damage* changes_ = nullptr;
+    std::optional<Landscape> landscape_;
     std::vector<SDL_Vertex> vertices_;
     std::vector<int> indices_;
 };

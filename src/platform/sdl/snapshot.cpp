@@ -17,7 +17,7 @@ SurfacePtr renderLandscape(View& root, Size portrait, float scale) {
     const RendererPtr renderer(SDL_CreateSoftwareRenderer(surface.get()));
     if (!renderer) return nullptr;
     FontLibrary fonts;
-    SdlCanvas canvas(renderer.get(), fonts);
+    SdlCanvas canvas(renderer.get(), fonts, surface.get());
     canvas.paint(root, Landscape(portrait, {static_cast<float>(width), static_cast<float>(height)}));
     SDL_RenderPresent(renderer.get());
     return surface;
