@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <iostream>
 #include <optional>
 
@@ -56,9 +57,28 @@ void fill(widgets::UICustomLabel& label, const PanelEntry& entry) {
 
 } // namespace
 
+namespace {
+
+// A view drawn by a function of its owner's.
+class DrawnView final : public ui::View {
+public:
+    DrawnView(ui::Rect frame, std::function<void(ui::Canvas&)> draw) : View(frame), draw_(std::move(draw)) {
+        setUserInteractionEnabled(false);
+    }
+    void drawRect(ui::Canvas& canvas, ui::Rect) override { draw_(canvas); }
+
+private:
+    std::function<void(ui::Canvas&)> draw_;
+};
+
+} // namespace
+
 MainView::MainView(ui::Rect frame, core::RandomSource& random, saves::SaveFolder saves)
-    : View(frame), random_(random), saves_(std::move(saves)) {
+    : View(frame), random_(random), saves_(std::move(saves)),
+      draggedLinks_(std::make_shared<DrawnView>(bounds(), [this](ui::Canvas& canvas) { drawLinks(canvas, true); })) {
     setOpaque(true); // the background picture covers the screen
+    // Background and links: drawn again only when they change, not while a circle moves.
+    setKeepsDrawing(true);
     makeMenuLabels();
 
     blurImage_ = ui::makeCover(*this, "bgInGameBlur.png");
@@ -145,6 +165,7 @@ bool MainView::RestartGame(const std::vector<std::int32_t>& xNodes, const std::v
 void MainView::clearBoard() {
     for (const auto& nod : collection_) nod->removeFromSuperview();
     collection_.clear();
+    dragged_.clear();
     setNeedsDisplay();
 }
 
@@ -161,6 +182,7 @@ void MainView::addBoard(const core::Board& board) {
         collection_.push_back(std::move(nod));
     }
     hasBoard_ = true;
+    addSubview(draggedLinks_);
     for (const auto& nod : collection_) addSubview(nod);
     // The menu layer stays above the new circles (transparent, it takes no touches).
     for (const auto& overlay : overlays()) addSubview(overlay);
@@ -442,13 +464,32 @@ void MainView::SaveOnExit() {
 
 // ---- Drawing ----
 
+void MainView::startDragging(const Nod& nod) {
+    dragged_.push_back(&nod);
+    setNeedsDisplay();
+}
+
+void MainView::stopDragging(const Nod& nod) {
+    const auto held = std::find(dragged_.begin(), dragged_.end(), &nod);
+    if (held == dragged_.end()) return;
+    dragged_.erase(held);
+    setNeedsDisplay();
+}
+
+bool MainView::isDragged(const Nod& nod) const {
+    return std::find(dragged_.begin(), dragged_.end(), &nod) != dragged_.end();
+}
+
 void MainView::linksNeedDisplay(const Nod& nod) {
+    // Links kept in the board's own drawing change only with all of it.
+    if (!isDragged(nod)) return setNeedsDisplay();
     const auto at = std::find_if(collection_.begin(), collection_.end(), [&](const auto& n) { return n.get() == &nod; });
     const auto index = static_cast<std::int32_t>(at - collection_.begin());
     for (const auto& from : collection_) {
         for (const std::int32_t target : from->getLink()) {
             if (from.get() != &nod && target != index) continue;
-            setNeedsDisplayAlong(from->center(), collection_[static_cast<std::size_t>(target)]->center(), kLinkWidth);
+            draggedLinks_->setNeedsDisplayAlong(from->center(), collection_[static_cast<std::size_t>(target)]->center(),
+                                                kLinkWidth);
         }
     }
 }
@@ -462,13 +503,19 @@ void MainView::drawRect(ui::Canvas& canvas, ui::Rect rect) {
         canvas.drawImage(*background, {{0, 0}, size});
         canvas.restoreGState();
     }
+    drawLinks(canvas, false);
+}
+
+void MainView::drawLinks(ui::Canvas& canvas, bool dragged) const {
     if (!hasBoard_) return;
     canvas.setRGBStrokeColor(kLinkColor);
     canvas.setLineWidth(kLinkWidth);
     for (const auto& nod : collection_) {
         for (const std::int32_t target : nod->getLink()) {
+            const Nod& to = *collection_[static_cast<std::size_t>(target)];
+            if ((isDragged(*nod) || isDragged(to)) != dragged) continue;
             canvas.moveToPoint(nod->center());
-            canvas.addLineToPoint(collection_[static_cast<std::size_t>(target)]->center());
+            canvas.addLineToPoint(to.center());
             canvas.strokePath();
         }
     }

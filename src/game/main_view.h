@@ -121,6 +121,11 @@ public:
     // Escape does what a double tap does.
     bool keyPressed(ui::Key key) override;
     void drawRect(ui::Canvas& canvas, ui::Rect rect) override;
+    // A finger holds `nod` from `startDragging` to `stopDragging`. Meanwhile
+    // its links are drawn apart from the rest of the board, whose drawing is
+    // kept while they move.
+    void startDragging(const Nod& nod);
+    void stopDragging(const Nod& nod);
     // Marks for a redraw the pixels of every link drawn to `nod`, as they lie now.
     void linksNeedDisplay(const Nod& nod);
 
@@ -156,6 +161,10 @@ private:
     // Writes the game as a saved game of this kind; answers why it failed, or nothing.
     std::optional<std::string> save(saves::SaveKind kind);
     void addBoard(const core::Board& board);
+    bool isDragged(const Nod& nod) const;
+    // The links of the board (`dragged`: only those of circles held by a
+    // finger; otherwise only the others).
+    void drawLinks(ui::Canvas& canvas, bool dragged) const;
 
     core::RandomSource& random_;
     saves::SaveFolder saves_;
@@ -183,6 +192,9 @@ private:
     bool isInGame = false;
 
     std::vector<std::shared_ptr<Nod>> collection_;
+    std::vector<const Nod*> dragged_; // once for each finger on a circle
+    // Over the board's own drawing and under the circles: the links of the circles being dragged.
+    std::shared_ptr<ui::View> draggedLinks_;
     // Before the first board there is none, and only the background is drawn.
     bool hasBoard_ = false;
 };

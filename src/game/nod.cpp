@@ -21,7 +21,8 @@ void Nod::touchesBegan(const ui::TouchSet& touches, const ui::Event&) {
     if (gameEnded) return;
     startLocation_ = touches.anyObject().locationInView(this);
     if (ui::View* screen = superview()) {
-        screen->setNeedsDisplay();
+        if (auto* board = dynamic_cast<MainView*>(screen)) board->startDragging(*this);
+        else screen->setNeedsDisplay();
         // The dragged circle lies above the others.
         screen->bringSubviewToFront(this);
     }
@@ -57,8 +58,15 @@ void Nod::touchesMoved(const ui::TouchSet& touches, const ui::Event&) {
 }
 
 void Nod::touchesEnded(const ui::TouchSet&, const ui::Event&) {
+    auto* screen = dynamic_cast<MainView*>(superview());
+    if (!screen) return;
+    screen->stopDragging(*this);
     // Asked on every lift, but the level ends only once.
-    if (auto* screen = dynamic_cast<MainView*>(superview())) screen->endLevelIfOver();
+    screen->endLevelIfOver();
+}
+
+void Nod::touchesCancelled(const ui::TouchSet&, const ui::Event&) {
+    if (auto* screen = dynamic_cast<MainView*>(superview())) screen->stopDragging(*this);
 }
 
 } // namespace game

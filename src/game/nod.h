@@ -36,6 +36,7 @@ public:
     void touchesBegan(const ui::TouchSet& touches, const ui::Event& event) override;
     void touchesMoved(const ui::TouchSet& touches, const ui::Event& event) override;
     void touchesEnded(const ui::TouchSet& touches, const ui::Event& event) override;
+    void touchesCancelled(const ui::TouchSet& touches, const ui::Event& event) override;
 
 private:
     static inline bool gameEnded = false;

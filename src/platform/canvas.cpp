@@ -66,4 +66,6 @@ void Canvas::strokePath() {
     path_.clear();
 }
 
+void Canvas::drawKept(const void*, std::uint64_t, Rect, const std::function<void(Canvas&)>& draw) { draw(*this); }
+
 } // namespace ui

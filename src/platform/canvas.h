@@ -3,6 +3,8 @@
 #include "platform/font.h"
 #include "platform/geometry.h"
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,6 +62,11 @@ public:
     // flip the CTM vertically to draw a picture upright on the y-down screen.
     virtual void drawImage(const Image& image, Rect rect) = 0;
     virtual void drawText(const TextRun& text, Rect rect) = 0;
+    // Draws what `draw` draws into `bounds` on the canvas it is given. A back
+    // end may keep it as a picture for `owner` and draw that instead while
+    // `version` stays the same; this one draws it every time.
+    virtual void drawKept(const void* owner, std::uint64_t version, Rect bounds,
+                          const std::function<void(Canvas&)>& draw);
 
 protected:
     // One stroked polyline, already in device space, with the device line width.

@@ -99,6 +99,8 @@ private:
 struct Affine {
     float a = 1, b = 0, c = 0, d = 1, tx = 0, ty = 0;
 
+    friend bool operator==(const Affine&, const Affine&) = default;
+
     Point apply(Point p) const { return {a * p.x + c * p.y + tx, b * p.x + d * p.y + ty}; }
     // This map applied after first doing `inner`.
     Affine after(const Affine& inner) const {

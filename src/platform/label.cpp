@@ -8,7 +8,9 @@ Label::Label(Rect frame) : View(frame) { setUserInteractionEnabled(false); }
 
 void Label::setText(std::string text) {
     text_ = std::move(text);
-    setNeedsDisplay();
+    // One line stays within the label (the clock ticks here); more may run below it.
+    if (numberOfLines_ == 1) setNeedsDisplayInRect(bounds());
+    else setNeedsDisplay();
 }
 
 void Label::setFont(Font font) {

@@ -25,8 +25,12 @@ void paintContent(View& view, Canvas& canvas, Rect bounds) {
     const auto cover = std::find_if(subviews.rbegin(), subviews.rend(),
                                     [&](const auto& sub) { return covers(*sub, canvas); });
     if (cover == subviews.rend()) {
-        if (view.backgroundColor().alpha > 0) canvas.fillRect(bounds, view.backgroundColor());
-        view.drawRect(canvas, bounds);
+        const auto drawOwn = [&](Canvas& on) {
+            if (view.backgroundColor().alpha > 0) on.fillRect(bounds, view.backgroundColor());
+            view.drawRect(on, bounds);
+        };
+        if (view.keepsDrawing()) canvas.drawKept(&view, view.drawingVersion(), bounds, drawOwn);
+        else drawOwn(canvas);
     }
     if (view.clipsToBounds()) canvas.clipToRect(bounds);
     for (auto it = cover == subviews.rend() ? subviews.begin() : std::prev(cover.base()); it != subviews.end(); ++it) {

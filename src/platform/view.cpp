@@ -9,7 +9,16 @@
 namespace ui {
 
 // The first frame is set, never animated, even when made inside an animation block.
-View::View(Rect frame) : center_(frame.center()), bounds_({0, 0}, frame.size) {}
+namespace {
+
+std::uint64_t newDrawingVersion() {
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
+} // namespace
+
+View::View(Rect frame) : center_(frame.center()), bounds_({0, 0}, frame.size), drawingVersion_(newDrawingVersion()) {}
 
 View::~View() {
     for (auto& sub : subviews_) sub->superview_ = nullptr;
@@ -43,8 +52,8 @@ void View::setCenter(Point center) {
     if (animate(centerTween_, from, center) || !subviews_.empty() || !superview_) {
         setNeedsDisplay();
     } else {
-        superview_->setNeedsDisplayInRect(before);
-        superview_->setNeedsDisplayInRect(frame());
+        superview_->subtreeNeedsDisplay(superview_->boxInWindow(before));
+        superview_->subtreeNeedsDisplay(superview_->boxInWindow(frame()));
     }
 }
 
@@ -125,7 +134,8 @@ void View::bringSubviewToFront(const View* view) {
     if (it == subviews_.end()) return;
     std::rotate(it, it + 1, subviews_.end());
     // A view with nothing beneath it now covers what was over it, and nothing else changes.
-    if ((*std::prev(subviews_.end()))->subviews_.empty()) setNeedsDisplayInRect((*std::prev(subviews_.end()))->frame());
+    const View& front = *subviews_.back();
+    if (front.subviews_.empty()) subtreeNeedsDisplay(boxInWindow(front.frame()));
     else setNeedsDisplay();
 }
 
@@ -136,14 +146,22 @@ bool View::isDescendantOf(const View* ancestor) const {
     return false;
 }
 
-void View::setNeedsDisplay() { subtreeNeedsDisplay(std::nullopt); }
+void View::setNeedsDisplay() {
+    drawingVersion_ = newDrawingVersion();
+    subtreeNeedsDisplay(std::nullopt);
+}
 
 void View::setNeedsDisplayInRect(Rect local) {
+    drawingVersion_ = newDrawingVersion();
+    subtreeNeedsDisplay(boxInWindow(local));
+}
+
+Rect View::boxInWindow(Rect local) const {
     const Point corners[] = {convertToWindow(local.origin), convertToWindow({local.maxX(), local.minY()}),
                              convertToWindow({local.minX(), local.maxY()}), convertToWindow({local.maxX(), local.maxY()})};
     const auto [left, right] = std::minmax({corners[0].x, corners[1].x, corners[2].x, corners[3].x});
     const auto [top, bottom] = std::minmax({corners[0].y, corners[1].y, corners[2].y, corners[3].y});
-    subtreeNeedsDisplay(Rect{left, top, right - left, bottom - top});
+    return {left, top, right - left, bottom - top};
 }
 
 void View::setNeedsDisplayAlong(Point from, Point to, float width) {

@@ -4,6 +4,7 @@
 #include "platform/geometry.h"
 #include "platform/object.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -56,6 +57,13 @@ public:
     // with no see-through pixel, so what lies beneath need not be drawn.
     bool isOpaque() const { return opaque_ || backgroundColor_.alpha >= 1; }
     void setOpaque(bool opaque) { opaque_ = opaque; }
+    // Whether a back end may keep the view's own drawing (its background and
+    // drawRect) as a picture, drawn again only once the view says it changed:
+    // for a costly drawing that covers the view's bounds and changes seldom.
+    bool keepsDrawing() const { return keepsDrawing_; }
+    void setKeepsDrawing(bool keeps) { keepsDrawing_ = keeps; }
+    // Changes whenever the view's own drawing may have changed; never the same for two drawings.
+    std::uint64_t drawingVersion() const { return drawingVersion_; }
     int tag() const { return tag_; }
     void setTag(int tag) { tag_ = tag; }
 
@@ -124,6 +132,8 @@ protected:
     // Told when something below changed what is seen: a box of window points,
     // or everything; the root records it.
     virtual void subtreeNeedsDisplay(const std::optional<Rect>& windowRect);
+    // The box in window points of a rect of this view's bounds.
+    Rect boxInWindow(Rect local) const;
 
 private:
     friend class AnimationBlocks;
@@ -141,6 +151,8 @@ private:
     bool userInteractionEnabled_ = true;
     bool clipsToBounds_ = false;
     bool opaque_ = false;
+    bool keepsDrawing_ = false;
+    std::uint64_t drawingVersion_;
     int tag_ = 0;
 
     View* superview_ = nullptr;

@@ -34,8 +34,14 @@ bool isSoftware(SDL_Renderer* renderer) {
 
 } // namespace
 
+struct SdlCanvas::Studio {
+    SurfacePtr surface;
+    RendererPtr renderer;
+    std::unique_ptr<SdlCanvas> canvas;
+};
+
 SdlCanvas::SdlCanvas(SDL_Renderer* renderer, FontLibrary& fonts, SDL_Surface* surface)
-    : renderer_(renderer), texts_(renderer, fonts), software_(isSoftware(renderer)), surface_(surface) {
+    : renderer_(renderer), texts_(renderer, fonts), software_(isSoftware(renderer)), surface_(surface), fonts_(fonts) {
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
 }
 
@@ -58,7 +64,12 @@ void SdlCanvas::paint(View& root, const Landscape& landscape) {
     }
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
     paintTree(root, landscape);
+    // Pictures of views no longer drawn go.
+    std::erase_if(kept_, [](const auto& entry) { return !entry.second.used; });
+    for (auto& [owner, kept] : kept_) kept.used = false;
 }
+
+SdlCanvas::~SdlCanvas() = default;
 
 void SdlCanvas::paintChanges(View& root, const Landscape& landscape, const Damage& damage) {
     const int width = static_cast<int>(landscape.output().width), height = static_cast<int>(landscape.output().height);
@@ -231,6 +242,49 @@ void SdlCanvas::drawImage(const Image& image, Rect rect) {
     clipped(q.box(), [&] {
         drawQuad(p->texture.get(), {q.bottomLeft, q.bottomRight(), q.topLeft, q.topRight}, turned, alpha());
     });
+}
+
+void SdlCanvas::drawKept(const void* owner, std::uint64_t version, Rect bounds,
+                         const std::function<void(Canvas&)>& draw) {
+    const Rect box = deviceQuad(bounds).box();
+    const int x = static_cast<int>(std::floor(box.minX())), y = static_cast<int>(std::floor(box.minY()));
+    const SDL_Rect at{x, y, static_cast<int>(std::ceil(box.maxX())) - x, static_cast<int>(std::ceil(box.maxY())) - y};
+    if (at.w <= 0 || at.h <= 0) return;
+    Kept& kept = kept_[owner];
+    kept.used = true;
+    // The same drawing moved by whole pixels is the same picture.
+    const Affine placed = Affine::translation(static_cast<float>(-x), static_cast<float>(-y)).after(ctm());
+    if (!kept.texture || kept.version != version || !(kept.ctm == placed) || kept.box.w != at.w || kept.box.h != at.h) {
+        kept.texture = makePicture(at.w, at.h, placed, draw);
+        kept.version = version;
+        kept.ctm = placed;
+    }
+    kept.box = at;
+    if (!kept.texture) return draw(*this);
+    SDL_SetTextureAlphaMod(kept.texture.get(), byte(alpha()));
+    clipped(box, [&] { SDL_RenderCopy(renderer_, kept.texture.get(), nullptr, &at); });
+}
+
+TexturePtr SdlCanvas::makePicture(int width, int height, const Affine& placed, const std::function<void(Canvas&)>& draw) {
+    if (!studio_ || studio_->surface->w != width || studio_->surface->h != height) {
+        studio_.reset();
+        SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
+        if (!surface) return nullptr;
+        RendererPtr renderer(SDL_CreateSoftwareRenderer(surface.get()));
+        if (!renderer) return nullptr;
+        auto canvas = std::make_unique<SdlCanvas>(renderer.get(), fonts_, surface.get());
+        studio_.reset(new Studio{std::move(surface), std::move(renderer), std::move(canvas)});
+    }
+    SDL_FillRect(studio_->surface.get(), nullptr, 0);
+    SdlCanvas& canvas = *studio_->canvas;
+    canvas.saveGState();
+    canvas.concatCTM(placed);
+    draw(canvas);
+    canvas.restoreGState();
+    SDL_RenderFlush(studio_->renderer.get());
+    TexturePtr texture(SDL_CreateTextureFromSurface(renderer_, studio_->surface.get()));
+    if (texture) SDL_SetTextureBlendMode(texture.get(), SDL_BLENDMODE_BLEND);
+    return texture;
 }
 
 void SdlCanvas::drawText(const TextRun& run, Rect rect) {

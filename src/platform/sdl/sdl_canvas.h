@@ -6,6 +6,7 @@
 #include "platform/sdl/text_cache.h"
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -31,6 +32,7 @@ class SdlCanvas final : public Canvas {
 public:
     // `renderer` draws on a window, or on `surface` (a software renderer made for it).
     SdlCanvas(SDL_Renderer* renderer, FontLibrary& fonts, SDL_Surface* surface = nullptr);
+    ~SdlCanvas() override;
 
     // Clears the output and draws the tree as it looks now, turned onto the landscape.
     void paint(View& root, const Landscape& landscape);
@@ -42,6 +44,10 @@ public:
     void fillRect(Rect rect, Color color) override;
     void drawImage(const Image& image, Rect rect) override;
     void drawText(const TextRun& text, Rect rect) override;
+    // Kept as a picture of the device pixels that `bounds` covers, made by a
+    // software canvas of its own (smooth lines whatever the renderer).
+    void drawKept(const void* owner, std::uint64_t version, Rect bounds,
+                  const std::function<void(Canvas&)>& draw) override;
 
     const TextCache& texts() const { return texts_; }
 
@@ -56,8 +62,20 @@ private:
     struct Corners {
         Point topLeft, topRight, bottomLeft, bottomRight;
     };
+    // A view's drawing kept as a picture: what it was drawn from, and where.
+    struct Kept {
+        std::uint64_t version = 0;
+        Affine ctm;
+        SDL_Rect box{};
+        TexturePtr texture;
+        bool used = false; // drawn since the last whole frame
+    };
+    // A software canvas drawing on a surface, for kept pictures.
+    struct Studio;
 
     void strokeAsBands(const std::vector<Point>& points, Color color, float width);
+    // A picture `width` x `height` of what `draw` draws with the CTM `placed`.
+    TexturePtr makePicture(int width, int height, const Affine& placed, const std::function<void(Canvas&)>& draw);
     // The pixels a software renderer draws on.
     SDL_Surface* softwareOutput() const;
     void paintTree(View& root, const Landscape& landscape);
@@ -87,6 +105,9 @@ private:
     std::map<std::tuple<std::string, bool, int>, Picture> pictures_; // by file path, turn and resolution
     bool clipKnown_ = false; // whether the renderer's clip is appliedClip_
     std::optional<SDL_Rect> appliedClip_;
+    FontLibrary& fonts_;
+    std::map<const void*, Kept> kept_;
+    std::unique_ptr<Studio> studio_;
     TexturePtr frame_; // the last frame, unless the output keeps it
     int keptWidth_ = 0, keptHeight_ = 0; // the size of the last frame; none yet when 0
     // While only the changes are drawn: the parts of the output being drawn

@@ -1,0 +1,99 @@
+// A window draws only what changed since its last frame, over the frame it
+// kept. Along a game a player walks, each kept frame must equal the whole
+// screen drawn afresh, pixel for pixel.
+#include "core/system_random.h"
+#include "game/main_view.h"
+#include "game/nod.h"
+#include "platform/image.h"
+#include "platform/sdl/sdl_canvas.h"
+#include "platform/sdl/snapshot.h"
+#include "support/harness.h"
+#include "support/pixels.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr float kScale = 2;
+
+// The first pixel where two surfaces of one size differ, or nothing.
+std::string firstDifference(SDL_Surface& a, SDL_Surface& b) {
+    for (int y = 0; y < a.h; ++y) {
+        const auto* rowA = static_cast<const Uint8*>(a.pixels) + static_cast<std::ptrdiff_t>(y) * a.pitch;
+        const auto* rowB = static_cast<const Uint8*>(b.pixels) + static_cast<std::ptrdiff_t>(y) * b.pitch;
+        if (std::memcmp(rowA, rowB, static_cast<std::size_t>(a.w) * 4) == 0) continue;
+        for (int x = 0; x < a.w; ++x) {
+            if (!(testkit::pixelAt(a, x, y) == testkit::pixelAt(b, x, y))) {
+                return "(" + std::to_string(x) + ", " + std::to_string(y) + "): kept " +
+                       ::testing::PrintToString(testkit::pixelAt(a, x, y)) + ", afresh " +
+                       ::testing::PrintToString(testkit::pixelAt(b, x, y));
+            }
+        }
+    }
+    return {};
+}
+
+TEST(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
+    ui::Image::setResourceFolder(LIRVO_RESOURCE_DIR);
+    testkit::Harness h;
+    testkit::TempFolder saves;
+    core::SystemRandom random;
+    auto screen = std::make_shared<game::MainView>(h.window().bounds(), random, saves::SaveFolder(saves.path()));
+    h.show(screen);
+    // A and B linked; C, linked to D, lies where the link will pass once A has
+    // moved. Two more links cross for good, so no move ends the level.
+    screen->setNrNoduri(8);
+    ASSERT_TRUE(screen->RestartGame({100, 100, 200, 250, 40, 300, 150, 150}, {100, 400, 250, 400, 200, 200, 160, 300},
+                                    {{1}, {}, {3}, {}, {5}, {}, {7}, {}}, true));
+    screen->setIsInGame(true);
+
+    const ui::sdl::Landscape landscape({320, 480}, {480 * kScale, 320 * kScale});
+    const ui::sdl::SurfacePtr output(SDL_CreateRGBSurfaceWithFormat(0, 960, 640, 32, SDL_PIXELFORMAT_ARGB8888));
+    const ui::sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(output.get()));
+    ui::sdl::FontLibrary fonts;
+    ui::sdl::SdlCanvas canvas(renderer.get(), fonts, output.get());
+    const auto frame = [&](const std::string& moment) {
+        canvas.paintChanges(h.window(), landscape, h.window().damage());
+        SDL_RenderFlush(renderer.get());
+        h.window().markDisplayed();
+        const ui::sdl::SurfacePtr afresh = ui::sdl::renderLandscape(h.window(), {320, 480}, kScale);
+        ASSERT_TRUE(afresh);
+        EXPECT_EQ(firstDifference(*output, *afresh), "") << moment;
+    };
+    const auto pixel = [&](ui::Point p) {
+        const ui::Point at = landscape.toPixels(p);
+        return testkit::pixelAt(*output, static_cast<int>(at.x), static_cast<int>(at.y));
+    };
+
+    frame("the board appears");
+    const testkit::Rgb middleOfC = pixel({200, 250});
+    auto a = h.press({100, 100});
+    frame("A is picked up");
+    for (const ui::Point p : {ui::Point{140, 100}, {190, 96}, {251, 103}, {300, 100}}) {
+        a.moveTo(p);
+        frame("A moves");
+    }
+    // The link from A to B crosses C now, under it.
+    EXPECT_EQ(pixel({200, 250}), middleOfC);
+
+    auto d = h.press({250, 400});
+    for (const ui::Point p : {ui::Point{230, 380}, {180, 330}}) {
+        d.moveTo(p);
+        a.moveTo({p.x + 60, p.y - 200});
+        frame("A and D move together");
+    }
+    a.lift();
+    frame("A is put down while D is held");
+    d.moveTo({20, 470}); // the playing area stops it
+    frame("D reaches the corner");
+    d.lift();
+    frame("D is put down");
+    h.advance(1);
+    frame("the clock ticks");
+}
+
+} // namespace
