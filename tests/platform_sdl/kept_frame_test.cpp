@@ -18,7 +18,8 @@
 
 namespace {
 
-constexpr float kScale = 2;
+// Pixels a point, not whole: tile edges fall inside pixels.
+constexpr float kScale = 1.673f;
 
 // The first pixel where two surfaces of one size differ, or nothing.
 std::string firstDifference(SDL_Surface& a, SDL_Surface& b) {
@@ -50,9 +51,10 @@ TEST(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
     ASSERT_TRUE(screen->RestartGame({100, 100, 200, 250, 40, 300, 150, 150}, {100, 400, 250, 400, 200, 200, 160, 300},
                                     {{1}, {}, {3}, {}, {5}, {}, {7}, {}}, true));
     screen->setIsInGame(true);
+    screen->scheduleClock();
 
-    const ui::sdl::Landscape landscape({320, 480}, {480 * kScale, 320 * kScale});
-    const ui::sdl::SurfacePtr output(SDL_CreateRGBSurfaceWithFormat(0, 960, 640, 32, SDL_PIXELFORMAT_ARGB8888));
+    const ui::sdl::SurfacePtr output(ui::sdl::renderLandscape(h.window(), {320, 480}, kScale));
+    const ui::sdl::Landscape landscape({320, 480}, {static_cast<float>(output->w), static_cast<float>(output->h)});
     const ui::sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(output.get()));
     ui::sdl::FontLibrary fonts;
     ui::sdl::SdlCanvas canvas(renderer.get(), fonts, output.get());
@@ -92,6 +94,15 @@ TEST(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
     frame("D reaches the corner");
     d.lift();
     frame("D is put down");
+    // A level link with its soft edge just past the tiles the link lies on.
+    auto e = h.press({40, 200}), f = h.press({300, 200});
+    for (const float y : {211.f, 221.f}) {
+        e.moveTo({40, y});
+        f.moveTo({300, y});
+        frame("a level link moves down");
+    }
+    e.lift();
+    f.lift();
     h.advance(1);
     frame("the clock ticks");
 }

@@ -209,14 +209,12 @@ void SdlCanvas::drawQuad(SDL_Texture* texture, const Corners& at, bool turned, f
     SDL_RenderGeometry(renderer_, texture, v, 4, kQuad, 6);
 }
 
-const SdlCanvas::Picture* SdlCanvas::picture(const Image& image, bool turned, int resolution) {
-    auto [it, inserted] = pictures_.try_emplace({image.path().string(), turned, resolution});
+const SdlCanvas::Picture* SdlCanvas::picture(const Image& image, bool turned, int resolution, int width, int height) {
+    auto [it, inserted] = pictures_.try_emplace({image.path().string(), turned, resolution, width, height});
     Picture& picture = it->second;
     if (inserted) {
         const std::filesystem::path& file = image.file(resolution);
         SurfacePtr surface(IMG_Load(file.c_str()));
-        const int width = static_cast<int>(std::lround(image.size().width * resolution));
-        const int height = static_cast<int>(std::lround(image.size().height * resolution));
         if (surface) {
             picture.opaque = !SDL_ISPIXELFORMAT_ALPHA(surface->format->format) && !SDL_HasColorKey(surface.get());
             if (surface->w != width || surface->h != height) surface = resized(*surface, width, height);
@@ -228,20 +226,35 @@ const SdlCanvas::Picture* SdlCanvas::picture(const Image& image, bool turned, in
 }
 
 void SdlCanvas::drawImage(const Image& image, Rect rect) {
-    // Pictures are made once at the whole number of pixels a point nearest the
-    // CTM's, from the file drawn for it, so that each frame copies rather than scales them.
+    // Pictures are made once, from the file drawn for the whole number of
+    // pixels a point nearest the CTM's, so that frames copy rather than scale
+    // them. At rest (not narrowed by a flip) a picture is made at the very
+    // pixels its rect covers and copied onto whole pixels: sharp at any
+    // scale, and the same pixels whether drawn whole or in parts.
     const Affine& m = ctm();
-    const int resolution = std::max(1, static_cast<int>(std::lround(std::hypot(m.c, m.d))));
+    const float across = std::hypot(m.a, m.b), down = std::hypot(m.c, m.d);
+    const int resolution = std::max(1, static_cast<int>(std::lround(down)));
     const bool turned = texturesTurn();
-    const Picture* p = picture(image, turned, resolution);
+    const Quad q = deviceQuad(rect);
+    const Rect box = q.box();
+    const bool atRest = q.upright() && std::abs(across - down) < 1e-3f && box.width() > 0 && box.height() > 0;
+    const Size size = atRest ? Size{rect.width() * across, rect.height() * down}
+                             : Size{image.size().width * static_cast<float>(resolution), image.size().height * static_cast<float>(resolution)};
+    const int width = std::max(1, static_cast<int>(std::lround(size.width)));
+    const int height = std::max(1, static_cast<int>(std::lround(size.height)));
+    const Picture* p = picture(image, turned, resolution, width, height);
     if (!p) return;
     // An opaque picture drawn whole is copied rather than blended.
     SDL_SetTextureBlendMode(p->texture.get(), p->opaque && alpha() >= 1 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
-    // The picture's top edge lies on the rect's maxY side.
-    const Quad q = deviceQuad(rect);
-    clipped(q.box(), [&] {
-        drawQuad(p->texture.get(), {q.bottomLeft, q.bottomRight(), q.topLeft, q.topRight}, turned, alpha());
-    });
+    Corners at{q.bottomLeft, q.bottomRight(), q.topLeft, q.topRight}; // the picture's top edge on the rect's maxY side
+    if (atRest) {
+        const Point origin{std::round(box.minX()), std::round(box.minY())};
+        const float sx = static_cast<float>(turned ? height : width) / box.width();
+        const float sy = static_cast<float>(turned ? width : height) / box.height();
+        const auto snap = [&](Point p) { return Point{origin.x + (p.x - box.minX()) * sx, origin.y + (p.y - box.minY()) * sy}; };
+        at = {snap(at.topLeft), snap(at.topRight), snap(at.bottomLeft), snap(at.bottomRight)};
+    }
+    clipped(box, [&] { drawQuad(p->texture.get(), at, turned, alpha()); });
 }
 
 void SdlCanvas::drawKept(const void* owner, std::uint64_t version, Rect bounds,

@@ -95,14 +95,16 @@ private:
     // Draws a texture onto the device corners that the unturned texture's
     // corners go to; `turned`: the texture is the turned one.
     void drawQuad(SDL_Texture* texture, const Corners& corners, bool turned, float alpha);
-    // The image's texture at `resolution` pixels a point (see drawImage).
-    const Picture* picture(const Image& image, bool turned, int resolution);
+    // The image's texture from the file for `resolution` pixels a point, made
+    // `width` x `height` pixels before any turn (see drawImage).
+    const Picture* picture(const Image& image, bool turned, int resolution, int width, int height);
 
     SDL_Renderer* renderer_;
     TextCache texts_;
     bool software_;
     SDL_Surface* surface_;
-    std::map<std::tuple<std::string, bool, int>, Picture> pictures_; // by file path, turn and resolution
+    // By file path, turn, resolution and size.
+    std::map<std::tuple<std::string, bool, int, int, int>, Picture> pictures_;
     bool clipKnown_ = false; // whether the renderer's clip is appliedClip_
     std::optional<SDL_Rect> appliedClip_;
     FontLibrary& fonts_;
