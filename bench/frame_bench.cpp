@@ -1,6 +1,6 @@
-// What one frame of dragging costs on SDL's software renderer: a finger
-// moves a circle, then what changed on the landscape screen is drawn again,
-// at one, two and three pixels a point. And, where a display is at hand, the real window: its
+// What frames of a game cost on SDL's software renderer: a finger moves a
+// circle, then what changed on the landscape screen is drawn again, at one,
+// two and three pixels a point. And, where a display is at hand, the real window: its
 // first frame, and the CPU it takes while nobody touches it.
 #include "app/lirvo_app_delegate.h"
 #include "core/system_random.h"
@@ -26,51 +26,78 @@
 
 namespace {
 
-void DragFrame(benchmark::State& state) {
-    const int circles = static_cast<int>(state.range(0));
-    const float scale = static_cast<float>(state.range(1));
-
-    testkit::Harness h;
-    testkit::ScriptedRandom random(1'700'000'000);
-    // Nothing is saved here; the folder only completes the screen.
-    auto screen = std::make_shared<game::MainView>(h.window().bounds(), random,
-                                                   saves::SaveFolder(std::filesystem::temp_directory_path()));
-    h.show(screen);
-    screen->setNrNoduri(circles);
-    screen->RestartGame({}, {}, {}, false);
-
-    const ui::sdl::Landscape landscape({320, 480}, {480 * scale, 320 * scale});
-    const ui::sdl::SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(
-        0, static_cast<int>(480 * scale), static_cast<int>(320 * scale), 32, SDL_PIXELFORMAT_ARGB8888));
-    const ui::sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(surface.get()));
-    ui::sdl::FontLibrary fonts;
-    ui::sdl::SdlCanvas canvas(renderer.get(), fonts, surface.get());
-    // Pictures and texts loaded once and the frame kept, as in the window.
-    canvas.paintChanges(h.window(), landscape, h.window().damage());
-    h.window().markDisplayed();
-
-    // The topmost circle, by its centre, to and fro between two places.
-    const ui::Point grab = screen->collection().back()->center();
-    const ui::Point places[] = {{160, 240}, {200, 300}};
-    auto& touches = h.window().touches();
-    touches.began(1, grab);
-    int move = 0;
-    for (auto _ : state) {
-        touches.moved(1, places[move++ % 2]);
+// A game screen of `circles` circles drawn by SDL's software renderer into
+// a landscape picture at `scale` pixels a point, its frame kept as in the window.
+struct SoftwareBoard {
+    SoftwareBoard(int circles, float scale)
+        : random(1'700'000'000),
+          // Nothing is saved here; the folder only completes the screen.
+          screen(std::make_shared<game::MainView>(h.window().bounds(), random,
+                                                  saves::SaveFolder(std::filesystem::temp_directory_path()))),
+          landscape({320, 480}, {480 * scale, 320 * scale}),
+          surface(SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(480 * scale), static_cast<int>(320 * scale), 32,
+                                                 SDL_PIXELFORMAT_ARGB8888)),
+          renderer(SDL_CreateSoftwareRenderer(surface.get())), canvas(renderer.get(), fonts, surface.get()) {
+        h.show(screen);
+        screen->setNrNoduri(circles);
+        screen->RestartGame({}, {}, {}, false);
+        frame(); // pictures and texts loaded once
+    }
+    void frame() {
         canvas.paintChanges(h.window(), landscape, h.window().damage());
         h.window().markDisplayed();
         SDL_RenderFlush(renderer.get()); // the software renderer draws the queued work here
     }
-    touches.ended(1, places[(move + 1) % 2]);
-    if (screen->collection().back()->center() == grab) state.SkipWithError("the circle did not follow the finger");
-    std::size_t strokes = 0;
-    for (const auto& nod : screen->collection()) strokes += nod->getLink().size();
-    state.counters["strokes"] = static_cast<double>(strokes);
+    ui::TouchDispatcher& touches() { return h.window().touches(); }
+    // The topmost circle's centre.
+    ui::Point topmost() const { return screen->collection().back()->center(); }
+
+    testkit::Harness h;
+    testkit::ScriptedRandom random;
+    std::shared_ptr<game::MainView> screen;
+    ui::sdl::Landscape landscape;
+    ui::sdl::SurfacePtr surface;
+    ui::sdl::RendererPtr renderer;
+    ui::sdl::FontLibrary fonts;
+    ui::sdl::SdlCanvas canvas;
+};
+
+void DragFrame(benchmark::State& state) {
+    SoftwareBoard board(static_cast<int>(state.range(0)), static_cast<float>(state.range(1)));
+    // The topmost circle, by its centre, to and fro between two places.
+    const ui::Point grab = board.topmost();
+    const ui::Point places[] = {{160, 240}, {200, 300}};
+    board.touches().began(1, grab);
+    board.frame();
+    int move = 0;
+    for (auto _ : state) {
+        board.touches().moved(1, places[move++ % 2]);
+        board.frame();
+    }
+    board.touches().ended(1, places[(move + 1) % 2]);
+    if (board.topmost() == grab) state.SkipWithError("the circle did not follow the finger");
 }
 BENCHMARK(DragFrame)
     ->ArgNames({"circles", "scale"})
     ->ArgsProduct({{14, 100, 1000}, {1, 2, 3}})
     ->Unit(benchmark::kMicrosecond);
+
+// The two frames in which a circle is picked up and put down again: the
+// board's kept drawing is made anew in each, without or with its links.
+void PickUpAndPutDown(benchmark::State& state) {
+    SoftwareBoard board(static_cast<int>(state.range(0)), static_cast<float>(state.range(1)));
+    const ui::Point grab = board.topmost();
+    for (auto _ : state) {
+        board.touches().began(1, grab);
+        board.frame();
+        board.touches().ended(1, grab);
+        board.frame();
+    }
+}
+BENCHMARK(PickUpAndPutDown)
+    ->ArgNames({"circles", "scale"})
+    ->ArgsProduct({{100, 1000}, {1, 3}})
+    ->Unit(benchmark::kMillisecond);
 
 // From opening the window to the first frame on the screen: the start of the intro.
 void WindowFirstFrame(benchmark::State& state) {

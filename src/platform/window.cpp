@@ -46,6 +46,8 @@ void Window::movePointer(std::optional<Point> windowPoint) {
 
 void Window::turnWheel(Point windowPoint, float lines) {
     if (View* under = hitTest(windowPoint)) under->scrollWheel(lines);
+    // What scrolled moved under a still pointer.
+    if (hovered_ && !hoveredLiveness_.expired()) movePointer(windowPoint);
 }
 
 } // namespace ui

@@ -25,11 +25,29 @@ void sendWindowEvent(SDL_WindowEventID id) {
     SDL_PushEvent(&e);
 }
 
-// A window minimised or hidden tells the program, which pauses its game. SDL
-// turns SIGTERM and SIGINT into the end of the run; closing the terminal the
-// game was started from must end it the same way (saving a game in
-// progress), not kill it.
-TEST(SdlBackend, AWindowOutOfSightIsToldAndAClosedTerminalEndsTheRunAsSigtermDoes) {
+// Where the last finger landed on it, in window points, and whether the pointer is over it.
+class Pad final : public ui::View {
+public:
+    using View::View;
+    void touchesBegan(const ui::TouchSet& touches, const ui::Event&) override {
+        landed = touches.anyObject().locationInView(nullptr);
+    }
+    void pointerEntered() override { hovered = true; }
+    void pointerExited() override { hovered = false; }
+    std::optional<ui::Point> landed;
+    bool hovered = false;
+};
+
+void send(SDL_Event e, ui::sdl::SdlBackend& backend, ui::Application& app) {
+    SDL_PushEvent(&e);
+    ASSERT_TRUE(backend.waitForInput(backend.clock().now(), app));
+}
+
+// A window minimised or hidden tells the program, which pauses its game; a
+// pointer that leaves the window leaves what it hovered. SDL turns SIGTERM
+// and SIGINT into the end of the run; closing the terminal the game was
+// started from must end it the same way (saving a game in progress), not kill it.
+TEST(SdlBackend, AWindowOutOfSightOrLeftIsToldAndAClosedTerminalEndsTheRunAsSigtermDoes) {
     const testkit::ScopedEnvironment driver("SDL_VIDEODRIVER", "dummy");
     ui::sdl::SdlBackend backend(ui::sdl::WindowOptions{});
     AwayDelegate delegate;
@@ -42,24 +60,21 @@ TEST(SdlBackend, AWindowOutOfSightIsToldAndAClosedTerminalEndsTheRunAsSigtermDoe
     ASSERT_TRUE(backend.waitForInput(backend.clock().now(), app));
     EXPECT_EQ(delegate.away, 2);
 
+    const auto pad = std::make_shared<Pad>(app.window()->bounds());
+    app.window()->addSubview(pad);
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = motion.motion.y = 5;
+    send(motion, backend, app);
+    EXPECT_TRUE(pad->hovered);
+    sendWindowEvent(SDL_WINDOWEVENT_LEAVE);
+    ASSERT_TRUE(backend.waitForInput(backend.clock().now(), app));
+    EXPECT_FALSE(pad->hovered);
+
     std::raise(SIGHUP);
     EXPECT_FALSE(backend.waitForInput(backend.clock().now() + 1, app));
 }
 
-// Where the last finger landed on it, in window points.
-class Pad final : public ui::View {
-public:
-    using View::View;
-    void touchesBegan(const ui::TouchSet& touches, const ui::Event&) override {
-        landed = touches.anyObject().locationInView(nullptr);
-    }
-    std::optional<ui::Point> landed;
-};
-
-void send(SDL_Event e, ui::sdl::SdlBackend& backend, ui::Application& app) {
-    SDL_PushEvent(&e);
-    ASSERT_TRUE(backend.waitForInput(backend.clock().now(), app));
-}
 
 // Whether the window fills the display, a click at the middle of the window
 // lands at the middle of the picture.

@@ -143,6 +143,16 @@ TEST_F(LoadTest, TheListShowsEverySaveInTheFolderAndScrollsFromTheFifteenth) {
     }
     // The row under the finger never lit up: the list took the drag before the row was touched.
     for (const auto* r : rows()) EXPECT_EQ(r->textColor(), widgets::kNormalText);
+    // The row under a still pointer lights up; turned away by the wheel, it goes dark and the row now there lights.
+    h.hover(overList);
+    const auto* before = dynamic_cast<const widgets::UICustomLabel*>(h.window().hitTest(overList));
+    ASSERT_NE(before, nullptr);
+    EXPECT_EQ(before->textColor(), widgets::kHighlight);
+    h.turnWheel(overList, 1);
+    const auto* after = dynamic_cast<const widgets::UICustomLabel*>(h.window().hitTest(overList));
+    ASSERT_NE(after, before);
+    EXPECT_EQ(before->textColor(), widgets::kNormalText);
+    EXPECT_EQ(after->textColor(), widgets::kHighlight);
     load("sub/name");
     EXPECT_EQ(game().getLevel(), 7);
     EXPECT_EQ(game().dlevelLabel()->text(), "7");

@@ -3,19 +3,23 @@
 
 Starts `lirvo --scale 1` on a virtual display, watches the intro, chooses
 "New Game", "Single Player" and "Easy" on the menus, drags a circle with the
-mouse, double clicks the board for the options menu, lights an entry with the
-pointer, releases a press outside it, closes and opens the menu with Escape,
-saves the game, quits to the main menu and loads the game again from the
-saved-game list. Then it ends the program with SIGTERM, which must save the
-game in progress. A second run looks for the window's icon, resizes the
-window on the main menu and opens the saved-game list with a click on the
-grown picture, then ends with SIGINT, which must save nothing. The
-screenshots stay in the output folder for a person to look at.
+mouse, hides the window a while (the clock stops; the options menu waits when
+it shows again), saves the game, lights an entry with the pointer, releases a
+press outside it, closes the menu with Escape, opens it with a double click,
+closes and opens it with Escape again, quits to the main menu and loads the
+game again from the saved-game list. Then it ends the program with SIGTERM,
+which must save the game in progress. A second run, with a list of saved
+games longer than the panel, looks for the window's icon, resizes the window
+on the main menu, opens the saved-game list with a click on the grown picture
+and turns the mouse wheel over it, then ends with SIGINT, which must save
+nothing. The screenshots stay in the output folder for a person to look at.
 
 Usage: window_test.py LIRVO OUTPUT_FOLDER
 Exits 77 (skipped) only when Xvfb cannot start.
 """
 import os
+import plistlib
+import shutil
 import signal
 import subprocess
 import sys
@@ -231,6 +235,7 @@ def play(display, lirvo, out, saves):
     try:
         check(game.size == (WIDTH, HEIGHT), f"the window is 480 x 320 at scale 1 (it is {game.size})")
         board = open_game(game, out)
+        board_seen = time.monotonic()
         found = circles(board)
         check(len(found) >= 3, f"circles are seen on the board ({len(found)} stand alone)")
         check(count(board, (30, 25, WIDTH, HEIGHT), LINE_GREY, 12) > 100, "grey lines are seen between them")
@@ -265,14 +270,31 @@ def play(display, lirvo, out, saves):
             after = circles(game.look_until(os.path.join(out, "3-next-level.png"), lambda p: len(circles(p)) >= 3))
             check(len(after) >= 3, "\"Next Level\" dealt a new board")
 
-        spot = empty_spot(after, avoid=[start])
-        game.double_click(spot)
-
         def menu_shown(picture):  # the flip and the entries' fade are over
             return close(picture.getpixel((170, 235)), PAPER, 12) and dark_text(picture, (185, 120, 295, 220)) > 300
+
+        # Out of sight, as when minimised, the game waits: the clock stops and the options menu is open on return.
+        hidden = 4
+        game.xdotool("windowunmap", "--sync", game.window)
+        played = time.monotonic() - board_seen
+        time.sleep(hidden)
+        game.xdotool("windowmap", "--sync", game.window)
+        game.xdotool("windowfocus", "--sync", game.window)  # with no window manager, nobody gives it back
+        back = game.look_until(os.path.join(out, "4-shown-again.png"), menu_shown)
+        check(menu_shown(back), "a window shown again after hiding has the options menu open")
+        game.click(OPTIONS_SAVE)
+        alert = game.look_until(os.path.join(out, "5-saved.png"), lambda p: dark_text(p, (100, 100, 380, 170)) > 150)
+        check(dark_text(alert, (100, 100, 380, 170)) > 150, "\"Save Game\" answers with an alert")
+        check(len(os.listdir(saves)) == 1, f"and one file in the saved-game folder ({os.listdir(saves)})")
+        with open(os.path.join(saves, os.listdir(saves)[0]), "rb") as f:
+            record = plistlib.load(f)
+        clock = record["Minutes"] * 60 + record["Seconds"]
+        check(clock <= played + 1.5, f"the clock stood still while hidden ({clock} s on it after {played:.1f} s "
+                                     f"of play and {hidden} s hidden)")
+        game.click(ALERT_BUTTON)
+        time.sleep(0.8)  # the alert takes every click until it has faded out
         menu = game.look_until(os.path.join(out, "4-options-menu.png"), menu_shown)
-        check(close(menu.getpixel((170, 235)), PAPER, 12), "a double click opened the options menu's card")
-        check(dark_text(menu, (185, 120, 295, 220)) > 300, "its entries are written on it")
+        check(dark_text(menu, (185, 120, 295, 220)) > 300, "its entries are written on the menu's card")
         beside = count(menu, (0, 25, 140, HEIGHT), GREEN, 20) + count(menu, (340, 25, WIDTH, HEIGHT), GREEN, 20)
         check(beside == 0, "the board lies veiled beside it")
 
@@ -285,19 +307,18 @@ def play(display, lirvo, out, saves):
         time.sleep(1.2)  # time enough to flip back to the main menu, had it run
         check(menu_shown(game.screenshot(os.path.join(out, "4-released-outside.png"))),
               "pressed there and released outside it, it runs nothing")
+        def escape(name):
+            game.xdotool("key", "Escape")
+            shut = game.look_until(os.path.join(out, name), lambda p: not menu_shown(p))
+            time.sleep(0.6)  # its closing flip
+            return not close(shut.getpixel((170, 235)), PAPER, 12)
+        check(escape("4-escape.png"), "Escape closes the options menu")
+        game.double_click(empty_spot(after, avoid=[start]))
+        check(menu_shown(game.look_until(os.path.join(out, "4-double-click.png"), menu_shown)),
+              "a double click on the board opens it")
+        check(escape("4-escape-again.png"), "Escape closes it again")
         game.xdotool("key", "Escape")
-        shut = game.look_until(os.path.join(out, "4-escape.png"), lambda p: not menu_shown(p))
-        check(not close(shut.getpixel((170, 235)), PAPER, 12), "Escape closes the options menu")
-        time.sleep(0.6)  # its closing flip
-        game.xdotool("key", "Escape")
-        check(menu_shown(game.look_until(os.path.join(out, "4-escape-again.png"), menu_shown)), "and opens it again")
-
-        game.click(OPTIONS_SAVE)
-        alert = game.look_until(os.path.join(out, "5-saved.png"), lambda p: dark_text(p, (100, 100, 380, 170)) > 150)
-        check(dark_text(alert, (100, 100, 380, 170)) > 150, "\"Save Game\" answers with an alert")
-        check(len(os.listdir(saves)) == 1, f"and one file in the saved-game folder ({os.listdir(saves)})")
-        game.click(ALERT_BUTTON)
-        time.sleep(0.8)  # the alert takes every click until it has faded out
+        check(menu_shown(game.look_until(os.path.join(out, "4-escape-opens.png"), menu_shown)), "and opens it")
         game.click(OPTIONS_QUIT)
         menu = main_menu(game, os.path.join(out, "6-back-to-menu.png"))
         check(dark_text(menu, MENU_TEXT) > 400, "\"Quit to main\" goes back to the main menu")
@@ -319,6 +340,11 @@ def play(display, lirvo, out, saves):
     autos = [f for f in os.listdir(saves) if "]-auto, LVL " in f and f.endswith(", Easy, SP.plist")]
     check(len(autos) == 1, f"the game in progress was saved on the way out ({os.listdir(saves)})")
 
+    # More saved games than the list shows at once.
+    saved = sorted(os.listdir(saves))
+    for n in range(30):
+        shutil.copy(os.path.join(saves, saved[0]), os.path.join(saves, f"[copy {n:02}], LVL 1, Easy, SP.plist"))
+    kept = len(os.listdir(saves))
     game = Session(display, lirvo, saves)
     main_menu(game, os.path.join(out, "9-second-run.png"), seconds=14)
     hints = subprocess.run(["xprop", "-id", game.window, "-f", "_NET_WM_ICON", "32c", "WM_NORMAL_HINTS", "_NET_WM_ICON"],
@@ -340,10 +366,32 @@ def play(display, lirvo, out, saves):
 
     def listed(picture):
         return count(picture, scaled((90, 75, 390, 270)), (255, 255, 255), 4) > 40000
-    check(listed(game.look_until(os.path.join(out, "9-resized-load.png"), listed)), "and a click on it lands on its entry")
+    panel = game.look_until(os.path.join(out, "9-resized-load.png"), listed)
+    check(listed(panel), "and a click on it lands on its entry")
+
+    # The wheel scrolls the list, within its bounds. The pointer rests low on
+    # the list (the row under it lights up); the top row tells where the list is.
+    top_row = scaled((90, 66, 390, 80))
+    pointer = scaled((200, 200))
+    game.xdotool("mousemove", str(game.x + pointer[0]), str(game.y + pointer[1]))
+
+    def top_of(picture):
+        return picture.crop(top_row).tobytes()
+    seen = [top_of(panel)]
+
+    def at_rest(picture):  # the panel has slid in: two screenshots alike
+        seen.append(top_of(picture))
+        return seen[-1] == seen[-2]
+    panel = game.look_until(os.path.join(out, "9-resized-load.png"), at_rest)
+    game.xdotool("click", "--repeat", "3", "--delay", "50", "5")
+    scrolled = game.look_until(os.path.join(out, "9-wheel.png"), lambda p: top_of(p) != top_of(panel))
+    check(top_of(scrolled) != top_of(panel), "the wheel scrolls the saved-game list")
+    game.xdotool("click", "--repeat", "40", "--delay", "20", "4")
+    back = game.look_until(os.path.join(out, "9-wheel-back.png"), lambda p: top_of(p) == top_of(panel))
+    check(top_of(back) == top_of(panel), "and back up, no further than its first row")
     status = game.end(signal.SIGINT)
     check(status == 0, f"SIGINT ends the program normally (status {status})")
-    check(len(os.listdir(saves)) == 2, f"and, ended on the main menu, it saved nothing ({os.listdir(saves)})")
+    check(len(os.listdir(saves)) == kept, f"and, ended on the main menu, it saved nothing ({os.listdir(saves)})")
 
 
 def main():

@@ -132,6 +132,7 @@ bool SdlBackend::handle(const SDL_Event& event, Application& application) {
         case SDL_WINDOWEVENT_SIZE_CHANGED: window.setNeedsDisplay(); break;
         case SDL_WINDOWEVENT_MINIMIZED:
         case SDL_WINDOWEVENT_HIDDEN: application.resignActive(); break;
+        case SDL_WINDOWEVENT_LEAVE: window.movePointer(std::nullopt); break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
             // A button released elsewhere never arrives: no finger stays down.
             window.touches().cancelAll();
