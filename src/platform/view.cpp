@@ -8,7 +8,6 @@
 
 namespace ui {
 
-// The first frame is set, never animated, even when made inside an animation block.
 namespace {
 
 std::uint64_t newDrawingVersion() {
@@ -18,6 +17,7 @@ std::uint64_t newDrawingVersion() {
 
 } // namespace
 
+// The first frame is set, never animated, even when made inside an animation block.
 View::View(Rect frame) : center_(frame.center()), bounds_({0, 0}, frame.size), drawingVersion_(newDrawingVersion()) {}
 
 View::~View() {
@@ -47,8 +47,8 @@ void View::setCenter(Point center) {
     const Point from = presentationCenter();
     const Rect before = frame();
     center_ = center;
-    // A view with nothing beneath it that moves at once changes only the
-    // screen it left and the screen it covers now (a view draws within its bounds).
+    // A view without subviews that moves at once changes only the screen it
+    // left and the screen it covers now (a view draws within its bounds).
     if (animate(centerTween_, from, center) || !subviews_.empty() || !superview_) {
         setNeedsDisplay();
     } else {
@@ -133,7 +133,7 @@ void View::bringSubviewToFront(const View* view) {
     auto it = std::find_if(subviews_.begin(), subviews_.end(), [view](const auto& v) { return v.get() == view; });
     if (it == subviews_.end()) return;
     std::rotate(it, it + 1, subviews_.end());
-    // A view with nothing beneath it now covers what was over it, and nothing else changes.
+    // A view without subviews now covers what was over it, and nothing else changes.
     const View& front = *subviews_.back();
     if (front.subviews_.empty()) subtreeNeedsDisplay(boxInWindow(front.frame()));
     else setNeedsDisplay();

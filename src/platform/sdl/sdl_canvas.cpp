@@ -238,10 +238,10 @@ void SdlCanvas::drawImage(const Image& image, Rect rect) {
     const Quad q = deviceQuad(rect);
     const Rect box = q.box();
     const bool atRest = q.upright() && std::abs(across - down) < 1e-3f && box.width() > 0 && box.height() > 0;
-    const Size size = atRest ? Size{rect.width() * across, rect.height() * down}
-                             : Size{image.size().width * static_cast<float>(resolution), image.size().height * static_cast<float>(resolution)};
-    const int width = std::max(1, static_cast<int>(std::lround(size.width)));
-    const int height = std::max(1, static_cast<int>(std::lround(size.height)));
+    const Size pixels = atRest ? Size{rect.width() * across, rect.height() * down} : image.size();
+    const float factor = atRest ? 1 : static_cast<float>(resolution);
+    const int width = std::max(1, static_cast<int>(std::lround(pixels.width * factor)));
+    const int height = std::max(1, static_cast<int>(std::lround(pixels.height * factor)));
     const Picture* p = picture(image, turned, resolution, width, height);
     if (!p) return;
     // An opaque picture drawn whole is copied rather than blended.
@@ -251,7 +251,9 @@ void SdlCanvas::drawImage(const Image& image, Rect rect) {
         const Point origin{std::round(box.minX()), std::round(box.minY())};
         const float sx = static_cast<float>(turned ? height : width) / box.width();
         const float sy = static_cast<float>(turned ? width : height) / box.height();
-        const auto snap = [&](Point p) { return Point{origin.x + (p.x - box.minX()) * sx, origin.y + (p.y - box.minY()) * sy}; };
+        const auto snap = [&](Point p) {
+            return Point{origin.x + (p.x - box.minX()) * sx, origin.y + (p.y - box.minY()) * sy};
+        };
         at = {snap(at.topLeft), snap(at.topRight), snap(at.bottomLeft), snap(at.bottomRight)};
     }
     clipped(box, [&] { drawQuad(p->texture.get(), at, turned, alpha()); });
@@ -265,14 +267,14 @@ void SdlCanvas::drawKept(const void* owner, std::uint64_t version, Rect bounds,
     if (at.w <= 0 || at.h <= 0) return;
     Kept& kept = kept_[owner];
     kept.used = true;
-    // The same drawing moved by whole pixels is the same picture.
     const Affine placed = Affine::translation(static_cast<float>(-x), static_cast<float>(-y)).after(ctm());
-    if (!kept.texture || kept.version != version || !(kept.ctm == placed) || kept.box.w != at.w || kept.box.h != at.h) {
+    // The same drawing moved by whole pixels is the same picture (the version
+    // changes with the bounds, so the size goes with the CTM).
+    if (!kept.texture || kept.version != version || !(kept.ctm == placed)) {
         kept.texture = makePicture(at.w, at.h, placed, draw);
         kept.version = version;
         kept.ctm = placed;
     }
-    kept.box = at;
     if (!kept.texture) return draw(*this);
     SDL_SetTextureAlphaMod(kept.texture.get(), byte(alpha()));
     clipped(box, [&] { SDL_RenderCopy(renderer_, kept.texture.get(), nullptr, &at); });
@@ -280,13 +282,14 @@ void SdlCanvas::drawKept(const void* owner, std::uint64_t version, Rect bounds,
 
 TexturePtr SdlCanvas::makePicture(int width, int height, const Affine& placed, const std::function<void(Canvas&)>& draw) {
     if (!studio_ || studio_->surface->w != width || studio_->surface->h != height) {
-        studio_.reset();
-        SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
-        if (!surface) return nullptr;
-        RendererPtr renderer(SDL_CreateSoftwareRenderer(surface.get()));
-        if (!renderer) return nullptr;
-        auto canvas = std::make_unique<SdlCanvas>(renderer.get(), fonts_, surface.get());
-        studio_.reset(new Studio{std::move(surface), std::move(renderer), std::move(canvas)});
+        studio_ = std::make_unique<Studio>();
+        studio_->surface.reset(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
+        if (studio_->surface) studio_->renderer.reset(SDL_CreateSoftwareRenderer(studio_->surface.get()));
+        if (!studio_->renderer) {
+            studio_.reset();
+            return nullptr;
+        }
+        studio_->canvas = std::make_unique<SdlCanvas>(studio_->renderer.get(), fonts_, studio_->surface.get());
     }
     SDL_FillRect(studio_->surface.get(), nullptr, 0);
     SdlCanvas& canvas = *studio_->canvas;

@@ -62,11 +62,10 @@ private:
     struct Corners {
         Point topLeft, topRight, bottomLeft, bottomRight;
     };
-    // A view's drawing kept as a picture: what it was drawn from, and where.
+    // A view's drawing kept as a picture, and what it was drawn from.
     struct Kept {
         std::uint64_t version = 0;
-        Affine ctm;
-        SDL_Rect box{};
+        Affine ctm; // the view's CTM less the whole pixels to the picture's corner
         TexturePtr texture;
         bool used = false; // drawn since the last whole frame
     };
