@@ -23,8 +23,8 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "window"))
 from cdp import Browser, serve, wait_for  # noqa: E402
 from window_test import (ALERT_BUTTON, DEEP_GREEN, FIRST_ROW, GREEN, MENU_SECOND, OPTIONS_SAVE, PAPER,  # noqa: E402
-                         VEILED_GREEN, check, circles, close, count, dark_text, empty_spot, game_shown, main_menu,
-                         open_game)
+                         VEILED_GREEN, check, circles, close, count, dark_text, empty_spot, game_shown, look_until,
+                         main_menu, open_game)
 
 # Every saved-game file in the page's IndexedDB, as IDBFS keeps them: path -> base64 of the bytes.
 SAVED_FILES = """new Promise((resolve, reject) => {
@@ -54,12 +54,7 @@ class Page:
         return shot.reduce(2)
 
     def look_until(self, path, shows, seconds=8):
-        deadline = time.monotonic() + seconds
-        while True:
-            picture = self.screenshot(path)
-            if shows(picture) or time.monotonic() > deadline:
-                return picture
-            time.sleep(0.1)
+        return look_until(self.screenshot, path, shows, seconds)
 
     def click(self, at):
         self.browser.click(at)

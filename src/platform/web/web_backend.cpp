@@ -18,7 +18,9 @@ namespace {
     std::abort();
 }
 
+// SDL is never shut down: the page ends without calling back.
 sdl::WindowPtr openWindow(Size screen) {
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) fail("cannot start SDL video");
     // The page's style sizes the canvas; SDL follows it, at the device pixel
     // ratio, whenever the page is resized.
     sdl::WindowPtr window(SDL_CreateWindow("Lirvo", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
@@ -35,12 +37,6 @@ sdl::RendererPtr openRenderer(SDL_Window& window) {
 }
 
 } // namespace
-
-WebBackend::Video::Video() {
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) fail("cannot start SDL video");
-}
-
-WebBackend::Video::~Video() { SDL_Quit(); }
 
 WebBackend::WebBackend(Size screen)
     : screen_(screen), window_(openWindow(screen)), renderer_(openRenderer(*window_)), canvas_(renderer_.get(), fonts_) {}
@@ -75,26 +71,8 @@ void WebBackend::frame(void* self) {
 }
 
 bool WebBackend::waitForInput(std::optional<double>, Application& application) {
-    Window& window = *application.window();
     SDL_Event event;
-    while (SDL_PollEvent(&event) == 1) {
-        if (event.type != SDL_WINDOWEVENT) {
-            input_.handle(event, window, landscape(), windowSize());
-            continue;
-        }
-        switch (event.window.event) {
-        case SDL_WINDOWEVENT_SHOWN:
-        case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_RESIZED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED: window.setNeedsDisplay(); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            // A button released outside the page never arrives: no finger stays down.
-            window.touches().cancelAll();
-            input_.reset();
-            break;
-        default: break;
-        }
-    }
+    while (SDL_PollEvent(&event) == 1) input_.handle(event, *application.window(), landscape(), windowSize());
     return true;
 }
 

@@ -41,13 +41,6 @@ public:
     void start(Application& application);
 
 private:
-    struct Video {
-        Video();
-        ~Video();
-        Video(const Video&) = delete;
-        Video& operator=(const Video&) = delete;
-    };
-
     static void frame(void* self);
     static int watch(void* self, SDL_Event* event);
     static void timeUp(void* self);
@@ -60,7 +53,6 @@ private:
 
     SteadyClock clock_;
     Size screen_;
-    Video video_;
     sdl::WindowPtr window_;
     sdl::RendererPtr renderer_;
     sdl::FontLibrary fonts_;
