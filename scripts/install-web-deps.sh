@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the browser copy needs: Debian's emscripten, chromium and
-# npm, and builds SDL2, SDL2_image, SDL2_ttf with freetype, and libplist for
+# Installs what the browser copy needs: Debian's emscripten and chromium,
+# and builds SDL2, SDL2_image, SDL2_ttf with freetype, and libplist for
 # WebAssembly from Debian's own source packages. The libraries go to a
 # cache outside the repository keyed by this script's content, so a second
 # run only checks and prints the folder (the last line of its output).
@@ -26,8 +26,6 @@ for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
   [[ "$status" == "install ok installed" ]] || missing+=("$p")
 done
-# npm comes with nodejs from some archives and as its own package from Debian's.
-command -v npm >/dev/null || missing+=(npm)
 
 sudo=""
 [[ $(id -u) -eq 0 ]] || sudo="sudo"
@@ -46,10 +44,11 @@ fi
 # apt-get source needs the source entries of the archive the packages come from.
 if ! apt-get source --print-uris -qq libplist >/dev/null 2>&1; then
   echo "Adding deb-src entries for Debian's archive" >&2
-  $sudo tee /etc/apt/sources.list.d/lirvo-debian-src.sources >/dev/null <<'EOF'
+  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  $sudo tee /etc/apt/sources.list.d/lirvo-debian-src.sources >/dev/null <<EOF
 Types: deb-src
 URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
+Suites: $codename $codename-updates
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
@@ -60,7 +59,8 @@ rm -rf "$prefix" && mkdir -p "$prefix"
 work="$prefix/src"
 mkdir -p "$work" && cd "$work"
 echo "Building the browser libraries in $prefix" >&2
-apt-get source -qq libsdl2 libsdl2-image libsdl2-ttf freetype libplist >/dev/null 2>&1
+apt-get source -q libsdl2 libsdl2-image libsdl2-ttf freetype libplist >apt-source.log 2>&1 ||
+  { tail -30 apt-source.log >&2; exit 1; }
 
 # Static libraries throughout: try-compiles that link programs would make
 # each configure check a whole wasm link. USE_SDL=0 keeps emscripten's own
