@@ -4,8 +4,10 @@ JOBS  ?= $(shell nproc)
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 SANITIZE_BUILD ?= build-asan
+WEB_BUILD ?= build-web
+WEB_PORT  ?= 8080
 
-.PHONY: deps configure build run test sanitize bench fuzz clean
+.PHONY: deps configure build run test sanitize bench fuzz clean web web-run web-bench
 
 deps:
 	@bash scripts/install-deps.sh
@@ -19,8 +21,11 @@ build: configure
 run: build
 	@$(BUILD)/src/app/lirvo $(ARGS)
 
-test: build
+# The desktop's tests, then the browser copy's story in headless chromium;
+# its screenshots stay in $(BUILD)/browser-screenshots.
+test: build web
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@/usr/bin/python3 tests/browser/browser_story.py $(WEB_BUILD) $(BUILD)/browser-screenshots
 
 # Every test again, the program included, under AddressSanitizer and
 # UndefinedBehaviorSanitizer: any finding fails its test. Leaks inside the
@@ -49,5 +54,25 @@ fuzz: deps
 	@$(FUZZ_BUILD)/fuzz/record_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
 		$(FUZZ_BUILD)/corpus tests/saves/files
 
+# The browser copy: $(WEB_BUILD)/ holds the page (index.html, lirvo.js,
+# lirvo.wasm, lirvo.data), CMake's files in $(WEB_BUILD)/cmake. The libraries
+# come from scripts/install-web-deps.sh, which prints where it keeps them;
+# emscripten's JavaScript tools look for their modules in Debian's folder.
+web:
+	@prefix=$$(bash scripts/install-web-deps.sh | tail -1) && \
+	export NODE_PATH=/usr/share/nodejs EM_PKG_CONFIG_PATH=$$prefix/lib/pkgconfig && \
+	emcmake cmake -S . -B $(WEB_BUILD)/cmake -DCMAKE_BUILD_TYPE=Release \
+		-DLIRVO_BUILD_TESTS=OFF -DLIRVO_BUILD_BENCHMARKS=OFF -DLIRVO_WEB_SITE=$(CURDIR)/$(WEB_BUILD) \
+		-DCMAKE_PREFIX_PATH=$$prefix -DCMAKE_FIND_ROOT_PATH=$$prefix -DBoost_INCLUDE_DIR=$$prefix/boost-include >/dev/null && \
+	cmake --build $(WEB_BUILD)/cmake -j $(JOBS)
+
+# First frame, drag frame costs, idle CPU and download sizes of the page, in headless chromium.
+web-bench: web
+	@/usr/bin/python3 bench/browser/measure.py $(WEB_BUILD)
+
+web-run: web
+	@echo "Lirvo: http://127.0.0.1:$(WEB_PORT)/"
+	@python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)
+
 clean:
-	@rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)
+	@rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD) $(WEB_BUILD)

@@ -26,7 +26,11 @@ void LirvoAppDelegate::applicationWillResignActive(ui::Application&) {
     if (startView_) startView_->mainView()->pauseWhileAway();
 }
 
-void LirvoAppDelegate::applicationWillTerminate(ui::Application&) {
+void LirvoAppDelegate::applicationDidEnterBackground(ui::Application&) { saveGameInProgress(); }
+
+void LirvoAppDelegate::applicationWillTerminate(ui::Application&) { saveGameInProgress(); }
+
+void LirvoAppDelegate::saveGameInProgress() {
     if (startView_ && startView_->mainView()->getIsInGame()) startView_->mainView()->SaveOnExit();
 }
 

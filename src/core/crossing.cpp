@@ -5,9 +5,9 @@
 #include <boost/multiprecision/cpp_int.hpp>
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <numbers>
 #include <unordered_set>
@@ -23,7 +23,12 @@ struct PointPair {
 };
 
 struct PointPairHash {
-    static std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value == 0.0f ? 0.0f : value); }
+    static std::uint32_t bits(float value) {
+        const float unsignedZero = value == 0.0f ? 0.0f : value;
+        std::uint32_t bits;
+        std::memcpy(&bits, &unsignedZero, sizeof bits);
+        return bits;
+    }
 
     std::size_t operator()(const PointPair& pair) const
     {

@@ -27,25 +27,27 @@ void Application::terminate() {
 
 int Application::run() {
     launch();
-    bool animated = false;
-    for (;;) {
-        loop_.runDueTasks();
-        const bool animating = loop_.isAnimating();
-        // Moving views report no changes: each frame of an animation, and the
-        // one that shows where it ended, is drawn whole.
-        if (animating || animated) window_->setNeedsDisplay();
-        animated = animating;
-        if (window_->needsDisplay()) {
-            backend_.present(*window_);
-            window_->markDisplayed();
-        }
-        // Sleep until the next input, task or animation frame; an idle program does nothing.
-        std::optional<double> deadline = loop_.nextDeadline();
-        if (animating) deadline = std::min(deadline.value_or(loop_.now() + kFrameInterval), loop_.now() + kFrameInterval);
-        if (!backend_.waitForInput(deadline, *this)) break;
+    while (backend_.waitForInput(update(), *this)) {
     }
     terminate();
     return 0;
+}
+
+std::optional<double> Application::update() {
+    loop_.runDueTasks();
+    const bool animating = loop_.isAnimating();
+    // Moving views report no changes: each frame of an animation, and the
+    // one that shows where it ended, is drawn whole.
+    if (animating || animatedLastTime_) window_->setNeedsDisplay();
+    animatedLastTime_ = animating;
+    if (window_->needsDisplay()) {
+        backend_.present(*window_);
+        window_->markDisplayed();
+    }
+    // Nothing to do until the next input, task or animation frame; an idle program does nothing.
+    const std::optional<double> deadline = loop_.nextDeadline();
+    if (!animating) return deadline;
+    return std::min(deadline.value_or(loop_.now() + kFrameInterval), loop_.now() + kFrameInterval);
 }
 
 } // namespace ui

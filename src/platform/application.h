@@ -19,6 +19,9 @@ public:
     virtual void applicationDidFinishLaunching(Application& application) = 0;
     // The window has gone out of sight (minimised or hidden) while the program goes on.
     virtual void applicationWillResignActive(Application&) {}
+    // The program may be ended from now on without being told (a browser page
+    // hidden or closed): whatever must last is to be kept now.
+    virtual void applicationDidEnterBackground(Application&) {}
     // The last call: the program ends when it returns.
     virtual void applicationWillTerminate(Application& application) = 0;
 };
@@ -51,11 +54,18 @@ public:
     // Launches, runs until the back end reports the end, then terminates.
     int run();
 
-    // The steps of run(), for back ends that drive time themselves.
+    // The steps of run(), for back ends that drive time themselves, or whose
+    // host calls them back (the browser's frame callback).
     void launch();
     void terminate();
+    // Runs the tasks that are due and draws the window if anything changed or
+    // moves; answers when it needs doing again (none: at the next input).
+    std::optional<double> update();
     // Back ends call this when the window goes out of sight.
     void resignActive() { delegate_.applicationWillResignActive(*this); }
+    // ... and this when the program may end without another word (a browser
+    // page hidden or closed), after resignActive.
+    void enterBackground() { delegate_.applicationDidEnterBackground(*this); }
 
     const std::shared_ptr<Window>& window() const { return window_; }
     RunLoop& runLoop() { return loop_; }
@@ -68,6 +78,7 @@ private:
     RunLoop loop_;
     std::shared_ptr<Window> window_;
     bool statusBarHidden_ = false;
+    bool animatedLastTime_ = false; // whether the last update found anything animating
     bool launched_ = false;
     bool terminated_ = false;
 };

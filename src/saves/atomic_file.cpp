@@ -42,11 +42,6 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-void flushFolder(const std::filesystem::path& folder) {
-    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0) ::fsync(dir.get());
-}
-
 constexpr std::string_view kTemporaryPrefix = ".save-";
 constexpr std::string_view kTemporaryPattern = "XXXXXX";
 

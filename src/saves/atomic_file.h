@@ -24,4 +24,8 @@ bool isTemporaryName(std::string_view name);
 // flushed (some file systems cannot) only leaves the rename to the system.
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// Puts the folder's entries where they last: the disk on the desktop, the
+// page's IndexedDB in the browser. Best effort: failures are not reported.
+void flushFolder(const std::filesystem::path& folder);
+
 } // namespace saves

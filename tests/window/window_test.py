@@ -91,13 +91,7 @@ class Session:
         return shot
 
     def look_until(self, path, shows, seconds=8):
-        """Screenshots until `shows` holds for one (a busy machine may be slow to draw); the last one."""
-        deadline = time.monotonic() + seconds
-        while True:
-            picture = self.screenshot(path)
-            if shows(picture) or time.monotonic() > deadline:
-                return picture
-            time.sleep(0.2)
+        return look_until(self.screenshot, path, shows, seconds)
 
     def drag(self, start, end, steps=12):
         self.xdotool("mousemove", str(self.x + start[0]), str(self.y + start[1]), "mousedown", "1")
@@ -130,6 +124,16 @@ class Session:
             self.process.kill()
             self.process.wait()
             return None
+
+
+def look_until(screenshot, path, shows, seconds=8):
+    """Screenshots until `shows` holds for one (a busy machine may be slow to draw); the last one."""
+    deadline = time.monotonic() + seconds
+    while True:
+        picture = screenshot(path)
+        if shows(picture) or time.monotonic() > deadline:
+            return picture
+        time.sleep(0.2)
 
 
 def circles(picture, colour=GREEN):

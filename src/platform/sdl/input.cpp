@@ -40,6 +40,16 @@ std::optional<int> Input::knownFinger(const SDL_TouchFingerEvent& event) const {
 bool Input::handle(const SDL_Event& event, Window& window, const Landscape& landscape, Size windowSize) {
     TouchDispatcher& touches = window.touches();
     switch (event.type) {
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+            window.setNeedsDisplay();
+        } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
+            window.movePointer(std::nullopt);
+        } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+            touches.cancelAll();
+            reset();
+        }
+        return false;
     case SDL_KEYDOWN:
         if (event.key.repeat) return false;
         window.keyPressed(key(event.key));

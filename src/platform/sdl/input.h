@@ -21,7 +21,9 @@ namespace ui::sdl {
 // events (from SDL_TOUCH_MOUSEID): those are ignored, or one finger would act twice.
 // With no button down the mouse is a pointer that hovers, and its wheel (or a
 // touchpad's two-finger scroll) turns over the view beneath it. Keys go to the
-// window as they are pressed, not as they repeat.
+// window as they are pressed, not as they repeat. A window exposed or resized
+// is drawn again; one that loses the focus lets go of every finger, as a
+// button released elsewhere never arrives.
 class Input {
 public:
     // `windowSize` in the window units that mouse events use; the

@@ -126,20 +126,9 @@ bool SdlBackend::handle(const SDL_Event& event, Application& application) {
         SDL_SetWindowFullscreen(window_.get(), full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
         return true;
     }
-    if (event.type == SDL_WINDOWEVENT) {
-        switch (event.window.event) {
-        case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED: window.setNeedsDisplay(); break;
-        case SDL_WINDOWEVENT_MINIMIZED:
-        case SDL_WINDOWEVENT_HIDDEN: application.resignActive(); break;
-        case SDL_WINDOWEVENT_LEAVE: window.movePointer(std::nullopt); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            // A button released elsewhere never arrives: no finger stays down.
-            window.touches().cancelAll();
-            input_.reset();
-            break;
-        default: break;
-        }
+    if (event.type == SDL_WINDOWEVENT &&
+        (event.window.event == SDL_WINDOWEVENT_MINIMIZED || event.window.event == SDL_WINDOWEVENT_HIDDEN)) {
+        application.resignActive();
         return true;
     }
     input_.handle(event, window, landscape(), windowSize());

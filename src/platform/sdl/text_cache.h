@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <tuple>
 
 namespace ui::sdl {
 
@@ -47,7 +48,9 @@ private:
         TextAlignment alignment; // lines of wrapped text align within their block
         bool turned;
 
-        auto operator<=>(const Key&) const = default;
+        // Not <=>: the browser's C++ library does not compare strings and arrays that way.
+        auto fields() const { return std::tie(text, font, pixels, color, width, wraps, truncates, alignment, turned); }
+        bool operator<(const Key& other) const { return fields() < other.fields(); }
     };
     struct Entry {
         TexturePtr texture;
