@@ -84,10 +84,14 @@ void SdlCanvas::paintChanges(View& root, const Landscape& landscape, const Damag
         keptWidth_ = 0;
     }
     if (ownFrame) SDL_SetRenderTarget(renderer_, frame_.get());
-    if (damage.isAll() || keptWidth_ != width || keptHeight_ != height) {
+    if (keptWidth_ != width || keptHeight_ != height) {
+        // Pictures made for the pixels of another size of output would only take room.
+        pictures_.clear();
         paint(root, landscape);
         keptWidth_ = width;
         keptHeight_ = height;
+    } else if (damage.isAll()) {
+        paint(root, landscape);
     } else if (!damage.isEmpty()) {
         // Neighbouring tiles share their edge and round it to the same pixel, so the parts never overlap.
         const Affine m = landscape.transform();
