@@ -17,12 +17,16 @@ Damage::Damage(Size screen)
 
 Damage::Span Damage::span(Rect rect) const {
     // A pixel the rectangle's edge passes through may be shared with the next
-    // tile; a point of margin keeps every touched pixel inside the damage.
-    const auto first = [](float at, int count) {
-        return std::clamp(static_cast<int>(std::floor((at - 1) / kTile)), 0, count);
+    // tile, and soft edges reach half a pixel past what was drawn: the margin
+    // keeps every touched pixel inside the damage.
+    const auto tile = [&](float at, float margin, int count) {
+        return std::clamp((at + margin) / kTile, -1.f, static_cast<float>(count));
     };
-    const auto last = [](float at, int count) {
-        return std::clamp(static_cast<int>(std::floor((at + 1) / kTile)), -1, count - 1);
+    const auto first = [&](float at, int count) {
+        return std::max(0, static_cast<int>(std::floor(tile(at, -margin_, count))));
+    };
+    const auto last = [&](float at, int count) {
+        return std::min(count - 1, static_cast<int>(std::floor(tile(at, margin_, count))));
     };
     return {first(rect.minX(), columns_), last(rect.maxX(), columns_), first(rect.minY(), rows_),
             last(rect.maxY(), rows_)};
@@ -30,7 +34,8 @@ Damage::Span Damage::span(Rect rect) const {
 
 void Damage::add(Rect rect) {
     if (all_) return;
-    if (!(rect.width() >= 0 && rect.height() >= 0)) { // not a number: play safe
+    // A place that is not a number: play safe.
+    if (!std::isfinite(rect.minX()) || !std::isfinite(rect.minY()) || !(rect.width() >= 0 && rect.height() >= 0)) {
         addAll();
         return;
     }
@@ -44,7 +49,9 @@ void Damage::add(Rect rect) {
 bool Damage::touches(Rect rect) const {
     if (all_) return true;
     if (!any_) return false;
-    if (!(rect.width() >= 0 && rect.height() >= 0)) return true;
+    if (!std::isfinite(rect.minX()) || !std::isfinite(rect.minY()) || !(rect.width() >= 0 && rect.height() >= 0)) {
+        return true;
+    }
     const Span s = span(rect);
     for (int y = s.y0; y <= s.y1; ++y) {
         for (int x = s.x0; x <= s.x1; ++x) {

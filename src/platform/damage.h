@@ -19,6 +19,9 @@ public:
 
     explicit Damage(Size screen);
 
+    // The pixels of the screen drawn from it, a point of which may be
+    // smaller than a pixel: the margin around each change is a point or a pixel, whichever is larger.
+    void setPixelsPerPoint(float pixels) { margin_ = std::max(1.f, 1 / pixels); }
     // Everything changed (the state a new screen starts in).
     void addAll() { all_ = true; }
     // A rectangle of screen points changed, with anything it touches at its edges.
@@ -35,7 +38,7 @@ public:
     std::vector<Rect> rects() const;
 
 private:
-    // The tiles that `rect`, with a point of margin, lies on: columns x0..x1, rows y0..y1.
+    // The tiles that `rect`, with the margin, lies on: columns x0..x1, rows y0..y1.
     struct Span {
         int x0, x1, y0, y1;
     };
@@ -43,6 +46,7 @@ private:
 
     int columns_, rows_;
     Size screen_;
+    float margin_ = 1; // points
     std::vector<bool> tiles_; // row by row
     bool all_ = true;
     bool any_ = false;
@@ -53,8 +57,9 @@ private:
 // did. A long slanted line so touches a band of tiles, not the box around it.
 template <class Piece>
 bool anyPieceAlong(Point from, Point to, float width, Piece piece) {
-    constexpr float kPiece = Damage::kTile / 2;
-    const int pieces = std::max(1, static_cast<int>(std::ceil(distance(from, to) / kPiece)));
+    constexpr float kPiece = Damage::kTile / 2, kMostPieces = 1000; // past that, one box is as good
+    const float length = distance(from, to);
+    const int pieces = length < kPiece * kMostPieces ? std::max(1, static_cast<int>(std::ceil(length / kPiece))) : 1;
     Point start = from;
     for (int k = 1; k <= pieces; ++k) {
         const float t = static_cast<float>(k) / static_cast<float>(pieces);

@@ -8,8 +8,11 @@ Label::Label(Rect frame) : View(frame) { setUserInteractionEnabled(false); }
 
 void Label::setText(std::string text) {
     text_ = std::move(text);
-    // One line stays within the label (the clock ticks here); more may run below it.
-    if (numberOfLines_ == 1) setNeedsDisplayInRect(bounds());
+    // One line stays within the label's height (the clock ticks here), though
+    // it may run past the ends; more lines may run below it.
+    constexpr float kFar = 10000;
+    const Rect b = bounds();
+    if (numberOfLines_ == 1) setNeedsDisplayInRect({b.minX() - kFar, b.minY(), b.width() + 2 * kFar, b.height()});
     else setNeedsDisplay();
 }
 

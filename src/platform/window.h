@@ -32,6 +32,8 @@ public:
 
     bool needsDisplay() const { return !damage_.isEmpty(); }
     const Damage& damage() const { return damage_; }
+    // How many pixels a point covers where the back end shows the window.
+    void setPixelsPerPoint(float pixels) { damage_.setPixelsPerPoint(pixels); }
     void markDisplayed() { damage_.clear(); }
 
 protected:

@@ -18,8 +18,6 @@
 
 namespace {
 
-// Pixels a point, not whole: tile edges fall inside pixels.
-constexpr float kScale = 1.673f;
 
 // The first pixel where two surfaces of one size differ, or nothing.
 std::string firstDifference(SDL_Surface& a, SDL_Surface& b) {
@@ -38,7 +36,12 @@ std::string firstDifference(SDL_Surface& a, SDL_Surface& b) {
     return {};
 }
 
-TEST(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
+// Pixels a point, none of them whole, so tile edges fall inside pixels;
+// below one, a point is smaller than a pixel.
+class KeptFrame : public ::testing::TestWithParam<float> {};
+
+TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
+    const float scale = GetParam();
     ui::Image::setResourceFolder(LIRVO_RESOURCE_DIR);
     testkit::Harness h;
     testkit::TempFolder saves;
@@ -53,7 +56,7 @@ TEST(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
     screen->setIsInGame(true);
     screen->scheduleClock();
 
-    const ui::sdl::SurfacePtr output(ui::sdl::renderLandscape(h.window(), {320, 480}, kScale));
+    const ui::sdl::SurfacePtr output(ui::sdl::renderLandscape(h.window(), {320, 480}, scale));
     const ui::sdl::Landscape landscape({320, 480}, {static_cast<float>(output->w), static_cast<float>(output->h)});
     const ui::sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(output.get()));
     ui::sdl::FontLibrary fonts;
@@ -62,7 +65,8 @@ TEST(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
         canvas.paintChanges(h.window(), landscape, h.window().damage());
         SDL_RenderFlush(renderer.get());
         h.window().markDisplayed();
-        const ui::sdl::SurfacePtr afresh = ui::sdl::renderLandscape(h.window(), {320, 480}, kScale);
+        h.window().setPixelsPerPoint(landscape.scale()); // as the window's back end does
+        const ui::sdl::SurfacePtr afresh = ui::sdl::renderLandscape(h.window(), {320, 480}, scale);
         ASSERT_TRUE(afresh);
         EXPECT_EQ(firstDifference(*output, *afresh), "") << moment;
     };
@@ -94,17 +98,30 @@ TEST(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
     frame("D reaches the corner");
     d.lift();
     frame("D is put down");
-    // A level link with its soft edge just past the tiles the link lies on.
+    // A level link, its soft edge just past the tiles the link lies on, wherever it falls in them.
     auto e = h.press({40, 200}), f = h.press({300, 200});
-    for (const float y : {211.f, 221.f}) {
+    for (float y = 201; y <= 222; ++y) {
         e.moveTo({40, y});
         f.moveTo({300, y});
         frame("a level link moves down");
     }
     e.lift();
     f.lift();
-    h.advance(1);
-    frame("the clock ticks");
+    // Along the heads-up display, past the clock.
+    a = h.press({240, 130});
+    for (const ui::Point p : {ui::Point{33, 130}, {33, 200}, {33, 260}, {33, 300}}) {
+        a.moveTo(p);
+        frame("A moves along the clock");
+    }
+    a.lift();
+    // A clock wider than its label.
+    screen->setMinutes(999, 58);
+    for (int tick = 0; tick < 2; ++tick) {
+        h.advance(1);
+        frame("the clock ticks");
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Scales, KeptFrame, ::testing::Values(0.43f, 1.673f, 2.31f));
 
 } // namespace

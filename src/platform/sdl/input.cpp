@@ -40,6 +40,10 @@ std::optional<int> Input::knownFinger(const SDL_TouchFingerEvent& event) const {
 bool Input::handle(const SDL_Event& event, Window& window, const Landscape& landscape, Size windowSize) {
     TouchDispatcher& touches = window.touches();
     switch (event.type) {
+    case SDL_RENDER_TARGETS_RESET:
+        // The kept frame is gone with them.
+        window.setNeedsDisplay();
+        return false;
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
             window.setNeedsDisplay();

@@ -136,7 +136,9 @@ bool SdlBackend::handle(const SDL_Event& event, Application& application) {
 }
 
 void SdlBackend::present(Window& window) {
-    canvas_.paintChanges(window, landscape(), window.damage());
+    const Landscape shown = landscape();
+    canvas_.paintChanges(window, shown, window.damage());
+    window.setPixelsPerPoint(shown.scale());
     SDL_RenderPresent(renderer_.get());
 }
 

@@ -22,6 +22,8 @@ SDL_Vertex vertex(Point p, SDL_Color color, float u = 0, float v = 0) { return {
 
 Point scaled(Point v, float factor) { return {v.x * factor, v.y * factor}; }
 
+Point whole(Point p) { return {std::round(p.x), std::round(p.y)}; }
+
 // A quad's two triangles, top left, top right, bottom left, bottom right, split
 // along the diagonal as SDL's software renderer expects in order to copy an
 // upright rectangle as a rectangle instead of filling two triangles.
@@ -256,7 +258,7 @@ void SdlCanvas::drawImage(const Image& image, Rect rect) {
         const float sx = static_cast<float>(turned ? height : width) / box.width();
         const float sy = static_cast<float>(turned ? width : height) / box.height();
         const auto snap = [&](Point p) {
-            return Point{origin.x + (p.x - box.minX()) * sx, origin.y + (p.y - box.minY()) * sy};
+            return whole({origin.x + (p.x - box.minX()) * sx, origin.y + (p.y - box.minY()) * sy});
         };
         at = {snap(at.topLeft), snap(at.topRight), snap(at.bottomLeft), snap(at.bottomRight)};
     }
@@ -269,6 +271,9 @@ void SdlCanvas::drawKept(const void* owner, std::uint64_t version, Rect bounds,
     const int x = static_cast<int>(std::floor(box.minX())), y = static_cast<int>(std::floor(box.minY()));
     const SDL_Rect at{x, y, static_cast<int>(std::ceil(box.maxX())) - x, static_cast<int>(std::ceil(box.maxY())) - y};
     if (at.w <= 0 || at.h <= 0) return;
+    // Narrowed by a flip, the drawing changes every frame: it is drawn as it is.
+    const Affine& m = ctm();
+    if (std::abs(std::hypot(m.a, m.b) - std::hypot(m.c, m.d)) >= 1e-3f) return draw(*this);
     Kept& kept = kept_[owner];
     kept.used = true;
     const Affine placed = Affine::translation(static_cast<float>(-x), static_cast<float>(-y)).after(ctm());
@@ -325,12 +330,10 @@ void SdlCanvas::drawText(const TextRun& run, Rect rect) {
     if (run.alignment == TextAlignment::Right) x = rect.maxX() - size.width;
     const float y = run.wraps ? rect.minY() : rect.center().y - size.height / 2;
     const Quad q = deviceQuad({{x, y}, size});
-    // On whole pixels, glyphs stay as sharp as they were rendered.
-    const Point shift{std::round(q.topLeft.x) - q.topLeft.x, std::round(q.topLeft.y) - q.topLeft.y};
-    clipped(q.box(), [&] {
-        drawQuad(text->texture, {q.topLeft + shift, q.topRight + shift, q.bottomLeft + shift, q.bottomRight() + shift},
-                 turned, run.color.alpha * alpha());
-    });
+    // On whole pixels, glyphs stay as sharp as they were rendered, and come out
+    // the same drawn whole or in parts (a corner a hair off would make a scaled copy).
+    const Corners at{whole(q.topLeft), whole(q.topRight), whole(q.bottomLeft), whole(q.bottomRight())};
+    clipped(q.box(), [&] { drawQuad(text->texture, at, turned, run.color.alpha * alpha()); });
 }
 
 void SdlCanvas::strokePolyline(const std::vector<Point>& points, Color color, float width) {

@@ -22,7 +22,7 @@ Uint32 blend(Uint32 pixel, Uint32 colour, Uint32 weight) {
 
 void drawSmoothLine(SDL_Surface& surface, const SDL_Rect& clip, Point from, Point to, float width, SDL_Color color) {
     const SDL_PixelFormat& f = *surface.format;
-    if (f.BytesPerPixel != 4 || color.a == 0) return;
+    if (f.BytesPerPixel != 4 || color.a == 0 || !(width > 0 && width < 1e6f)) return;
     SDL_Rect area;
     const SDL_Rect whole{0, 0, surface.w, surface.h};
     if (!SDL_IntersectRect(&clip, &whole, &area)) return;
@@ -36,7 +36,7 @@ void drawSmoothLine(SDL_Surface& surface, const SDL_Rect& clip, Point from, Poin
         std::swap(minor0, minor1);
     }
     const float length = std::hypot(major1 - major0, minor1 - minor0);
-    if (length <= 0) return;
+    if (!(length > 0 && std::isfinite(length))) return; // nothing to draw, or no place to draw it
     const float slope = major1 > major0 ? (minor1 - minor0) / (major1 - major0) : 0;
     // Distances across the minor axis are `cosine` times as long across the line.
     const float cosine = (major1 - major0) / length;
@@ -54,8 +54,12 @@ void drawSmoothLine(SDL_Surface& surface, const SDL_Rect& clip, Point from, Poin
         majorFrom = std::max(majorFrom, std::min(a, b) - 1);
         majorTo = std::min(majorTo, std::max(a, b) + 1);
     }
-    const int first = std::max(majorLow, static_cast<int>(std::ceil(majorFrom)));
-    const int last = std::min(majorHigh, static_cast<int>(std::floor(majorTo)));
+    // Within the clip before any cast to int.
+    const auto within = [](float at, int low, int high) {
+        return std::clamp(at, static_cast<float>(low - 1), static_cast<float>(high + 1));
+    };
+    const int first = std::max(majorLow, static_cast<int>(std::ceil(within(majorFrom, majorLow, majorHigh))));
+    const int last = std::min(majorHigh, static_cast<int>(std::floor(within(majorTo, majorLow, majorHigh))));
 
     const bool locked = SDL_MUSTLOCK(&surface);
     if (locked && SDL_LockSurface(&surface) != 0) return;
@@ -76,11 +80,13 @@ void drawSmoothLine(SDL_Surface& surface, const SDL_Rect& clip, Point from, Poin
     };
     for (int m = first; m <= last; ++m) {
         const float centre = minor0 + slope * (static_cast<float>(m) + 0.5f - major0);
-        const int low = std::max(minorLow, static_cast<int>(std::floor(centre - reach)));
-        const int high = std::min(minorHigh, static_cast<int>(std::floor(centre + reach)));
+        const int low = std::max(minorLow, static_cast<int>(std::floor(within(centre - reach, minorLow, minorHigh))));
+        const int high = std::min(minorHigh, static_cast<int>(std::floor(within(centre + reach, minorLow, minorHigh))));
         // Pixels whose centres lie within `solid` of the line are covered wholly.
-        const int solidLow = std::max(low, static_cast<int>(std::ceil(centre - solid - 0.5f)));
-        const int solidHigh = std::min(high, static_cast<int>(std::floor(centre + solid - 0.5f)));
+        const int solidLow =
+            std::max(low, static_cast<int>(std::ceil(within(centre - solid - 0.5f, minorLow, minorHigh))));
+        const int solidHigh =
+            std::min(high, static_cast<int>(std::floor(within(centre + solid - 0.5f, minorLow, minorHigh))));
         for (int n = low; n < std::min(solidLow, high + 1); ++n) edge(m, n, centre);
         for (int n = solidLow; n <= solidHigh; ++n) {
             Uint32* const p = pixelAt(m, n);

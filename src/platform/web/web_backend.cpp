@@ -77,7 +77,9 @@ bool WebBackend::waitForInput(std::optional<double>, Application& application) {
 }
 
 void WebBackend::present(Window& window) {
-    canvas_.paintChanges(window, landscape(), window.damage());
+    const Landscape shown = landscape();
+    canvas_.paintChanges(window, shown, window.damage());
+    window.setPixelsPerPoint(shown.scale());
     SDL_RenderPresent(renderer_.get());
     if (!presented_) {
         presented_ = true;
