@@ -56,10 +56,13 @@ fuzz: deps
 
 # The browser copy: $(WEB_BUILD)/ holds the page (index.html, lirvo.js,
 # lirvo.wasm, lirvo.data), CMake's files in $(WEB_BUILD)/cmake. The libraries
-# come from scripts/install-web-deps.sh, which prints where it keeps them;
+# come from scripts/install-web-deps.sh, which prints where it keeps them; a
+# build made with other libraries starts again, as CMake keeps what it found.
 # emscripten's JavaScript tools look for their modules in Debian's folder.
 web:
 	@prefix=$$(bash scripts/install-web-deps.sh | tail -1) && \
+	if [ "$$(cat $(WEB_BUILD)/cmake/libraries 2>/dev/null)" != "$$prefix" ]; then \
+		rm -rf $(WEB_BUILD)/cmake && mkdir -p $(WEB_BUILD)/cmake && echo "$$prefix" >$(WEB_BUILD)/cmake/libraries; fi && \
 	export NODE_PATH=/usr/share/nodejs EM_PKG_CONFIG_PATH=$$prefix/lib/pkgconfig && \
 	emcmake cmake -S . -B $(WEB_BUILD)/cmake -DCMAKE_BUILD_TYPE=Release \
 		-DLIRVO_BUILD_TESTS=OFF -DLIRVO_BUILD_BENCHMARKS=OFF -DLIRVO_WEB_SITE=$(CURDIR)/$(WEB_BUILD) \

@@ -121,9 +121,9 @@ class Browser:
                 f.write(png)
         return Image.open(io.BytesIO(png)).convert("RGB")
 
-    def mouse(self, kind, at, buttons=1, clicks=1):
+    def mouse(self, kind, at, buttons=1):
         self.page("Input.dispatchMouseEvent", type=kind, x=at[0], y=at[1], button="left", buttons=buttons,
-                  clickCount=clicks)
+                  clickCount=1)
 
     def press(self, at):
         """The button down where the pointer has moved to, as a real mouse's is."""
