@@ -77,7 +77,7 @@ bool WebBackend::waitForInput(std::optional<double>, Application& application) {
 }
 
 void WebBackend::present(Window& window) {
-    const Landscape shown = landscape();
+    const sdl::Landscape shown = landscape();
     canvas_.paintChanges(window, shown, window.damage());
     window.setPixelsPerPoint(shown.scale());
     SDL_RenderPresent(renderer_.get());
