@@ -62,8 +62,6 @@ protected:
     void dragNodeTo(std::size_t node, ui::Point target) { testkit::dragNodeTo(h, *screen, node, target); }
     void solveByDragging() { testkit::solveByDragging(h, *screen); }
 
-    // The window point at the middle of a label, where a finger taps it.
-    static ui::Point middleOf(const ui::View& view) { return view.convertToWindow(view.bounds().center()); }
     void tapLabel(const ui::View& label) { h.tap(middleOf(label)); }
 
     std::string time() const { return screen->dtimeLabel()->text(); }

@@ -39,7 +39,6 @@ protected:
     }
     saves::SaveFolder saves() const { return saves::SaveFolder(saveFolder.path()); }
 
-    static ui::Point middleOf(const ui::View& view) { return view.convertToWindow(view.bounds().center()); }
     // Taps an entry once it has come to rest, and lets the screen react.
     void choose(const widgets::UICustomLabel& entry) {
         h.tap(middleOf(entry));

@@ -151,7 +151,7 @@ void Harness::dismissAlert() {
     ui::AlertView* shown = alert();
     if (!expect(shown != nullptr, "no alert to dismiss")) return;
     const ui::View& button = shown->button();
-    tap(button.convertToWindow(button.bounds().center()));
+    tap(middleOf(button));
     advance(ui::AlertView::kClosing);
 }
 

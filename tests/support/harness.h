@@ -11,6 +11,9 @@
 
 namespace testkit {
 
+// The window point at the middle of a view, where a finger taps it.
+inline ui::Point middleOf(const ui::View& view) { return view.convertToWindow(view.bounds().center()); }
+
 // Runs an application on the headless back end for a test: virtual time
 // that moves only when told, and fingers at window points. Every touch step
 // lets a frame of time pass, as a real hand would, so timers and animations
