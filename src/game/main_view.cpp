@@ -2,7 +2,6 @@
 
 #include "core/crossing.h"
 #include "core/generator.h"
-#include "game/difficulty.h"
 #include "game/game_host.h"
 #include "game/nod.h"
 #include "platform/alert_view.h"
@@ -55,9 +54,13 @@ void fill(widgets::UICustomLabel& label, const PanelEntry& entry) {
     if (entry.color) label.setTextColor(*entry.color);
 }
 
-} // namespace
-
-namespace {
+// A Time Trial level that ended with its clock at 0:00 and its links still
+// crossing was lost: it is played again, not taken for won.
+bool lostOnTime(const saves::SavedGameRecord& r) {
+    if (!r.TimeTrial || r.Minutes != 0 || r.Seconds != 0) return false;
+    const core::RebuildResult rebuilt = core::rebuildBoard({r.xNodes, r.yNodes, r.Links}, r.NumberOfNodes);
+    return rebuilt.ok() && !core::isSolved(*rebuilt.board);
+}
 
 // A view drawn by a function of its owner's.
 class DrawnView final : public ui::View {
@@ -249,8 +252,59 @@ void MainView::GameEnded() {
     AnimateInGameMenuIn();
 }
 
+saves::SavedGameRecord newGame(const core::Difficulty& difficulty, bool timeTrial) {
+    saves::SavedGameRecord game;
+    game.Difficulty = difficulty.name;
+    game.ScoreInc = difficulty.points;
+    game.NumberOfNodes = difficulty.nodes;
+    game.TimeTrial = timeTrial;
+    if (timeTrial) {
+        game.Minutes = difficulty.trialMinutes;
+        game.Seconds = difficulty.trialSeconds;
+    }
+    return game;
+}
+
+void MainView::StartGame(const saves::SavedGameRecord& game) {
+    const bool saved = game.IsGameEnded || !game.xNodes.empty();
+    difficulty = game.Difficulty;
+    scorInc = game.ScoreInc;
+    nrNoduri = game.NumberOfNodes;
+    lvl = game.Level;
+    currentScore = game.Score;
+    ttime = game.TimeTrial;
+    newgame = !game.TimeTrial;
+    // A lost Time Trial left behind must not keep the next win from counting.
+    dead = false;
+    isInGame = true;
+    dlevelLabel_->setText(std::to_string(lvl));
+    dscoreLabel_->setText(std::to_string(currentScore));
+    // Single Player counts up from nothing; in Time Trial the time left is
+    // also where a restart of this level begins.
+    if (ttime) setLevelTime(game.Minutes, game.Seconds);
+    else setLevelTime(0, 0);
+    if (saved) showTime(0, 0);
+    else showTime(min, sec);
+    stopClock();
+    scheduleClock();
+    if (!game.IsGameEnded) {
+        RestartGame(game.xNodes, game.yNodes, game.Links, saved);
+    } else if (lostOnTime(game)) {
+        useDifficultysTrialTime();
+        RestartSameLevel();
+    } else {
+        NextLevel();
+    }
+}
+
+void MainView::setLevelTime(std::int32_t minutes, std::int32_t seconds) {
+    initialMinutes = minutes;
+    initialSeconds = seconds;
+    setMinutes(minutes, seconds);
+}
+
 void MainView::useDifficultysTrialTime() {
-    const Difficulty* own = difficultyNamed(difficulty);
+    const core::Difficulty* own = core::difficultyNamed(difficulty);
     if (ttime && own) setLevelTime(own->trialMinutes, own->trialSeconds);
 }
 
@@ -264,9 +318,8 @@ void MainView::NextLevel() {
 }
 
 void MainView::RestartSameLevel() {
-    setNrNoduri(getNrNoduri());
     restartClock();
-    if (getTrialTime()) setDead(false);
+    if (ttime) dead = false;
     RestartGame({}, {}, {}, false);
 }
 
@@ -277,7 +330,7 @@ void MainView::goToStartMenu() {
     dead = false;
     scorInc = 0;
     lvl = 1;
-    setIsInGame(false);
+    isInGame = false;
     stopClock();
     if (auto* host = dynamic_cast<GameHost*>(superview())) {
         View::beginAnimations();
@@ -290,7 +343,7 @@ void MainView::goToStartMenu() {
 
 // ---- The clock ----
 
-void MainView::scheduleClock() { setTimer(ui::Timer::scheduledTimer(1.0, this, &MainView::timerAction, true)); }
+void MainView::scheduleClock() { timer_ = ui::Timer::scheduledTimer(1.0, this, &MainView::timerAction, true); }
 
 void MainView::stopClock() {
     if (timer_) timer_->invalidate();
@@ -298,7 +351,7 @@ void MainView::stopClock() {
 
 void MainView::restartClock() {
     stopClock();
-    setMinutes(getInitialMinutes(), getInitialSeconds());
+    setMinutes(initialMinutes, initialSeconds);
     showTime(getMinutes(), getSeconds());
     scheduleClock();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/board.h"
+#include "core/difficulty.h"
 #include "core/random_source.h"
 #include "platform/view.h"
 #include "saves/file_name.h"
+#include "saves/record.h"
 #include "saves/save_folder.h"
 #include "widgets/label_container.h"
 
@@ -31,20 +33,27 @@ class Nod;
 // top edge (in landscape), the clock, the in-game options menu and the
 // end-of-level panel, and the state of the game in progress, which it saves
 // into `saves`.
+// The settings of a new game of `difficulty`.
+saves::SavedGameRecord newGame(const core::Difficulty& difficulty, bool timeTrial);
+
 class MainView : public ui::View, public widgets::LabelContainer {
 public:
     MainView(ui::Rect frame, core::RandomSource& random, saves::SaveFolder saves);
     ~MainView() override;
 
+    // Starts a game on this screen from its settings: a saved game's record,
+    // or newGame's for a new one (no board, level not ended), which is dealt
+    // a new board and shows its clock at once. A saved level still in play
+    // goes on with its board; one that had ended goes on to the next level,
+    // or, lost on time, plays its level again. The clock of a saved game
+    // shows "00:00" until its first tick.
+    void StartGame(const saves::SavedGameRecord& game);
+
     // The game in progress.
     std::int32_t getNrNoduri() const { return nrNoduri; }
-    void setNrNoduri(std::int32_t n) { nrNoduri = n; }
     std::int32_t getScoreInc() const { return scorInc; }
-    void setScoreInc(std::int32_t inc) { scorInc = inc; }
     std::int32_t getLevel() const { return lvl; }
-    void setLevel(std::int32_t level) { lvl = level; }
     std::int32_t getCurrentScore() const { return currentScore; }
-    void setCurrentScore(std::int32_t score) { currentScore = score; }
     std::int32_t getMinutes() const { return min; }
     std::int32_t getSeconds() const { return sec; }
     void setMinutes(std::int32_t minutes, std::int32_t seconds) {
@@ -52,27 +61,12 @@ public:
         sec = seconds;
     }
     std::int32_t getInitialMinutes() const { return initialMinutes; }
-    void setInitialMinutes(std::int32_t minutes) { initialMinutes = minutes; }
     std::int32_t getInitialSeconds() const { return initialSeconds; }
-    void setInitialSeconds(std::int32_t seconds) { initialSeconds = seconds; }
-    // The time a level starts from (and "Restart" goes back to), and the clock set to it.
-    void setLevelTime(std::int32_t minutes, std::int32_t seconds) {
-        setInitialMinutes(minutes);
-        setInitialSeconds(seconds);
-        setMinutes(minutes, seconds);
-    }
-    // In Time Trial, the difficulty's own time becomes the level's.
-    void useDifficultysTrialTime();
     bool getTrialTime() const { return ttime; }
-    void setTrialTime(bool trial) { ttime = trial; }
     bool getNewGame() const { return newgame; }
-    void setNewGame(bool isNew) { newgame = isNew; }
     bool getDead() const { return dead; }
-    void setDead(bool isDead) { dead = isDead; }
     const std::string& getDifficulty() const { return difficulty; }
-    void setDifficulty(std::string name) { difficulty = std::move(name); }
     bool getIsInGame() const { return isInGame; }
-    void setIsInGame(bool inGame) { isInGame = inGame; }
 
     // The board: a new random one of getNrNoduri() nodes, or the one the
     // lists describe. A description that cannot be built leaves the board
@@ -94,7 +88,6 @@ public:
     // The clock.
     void timerAction();
     const std::shared_ptr<ui::Timer>& timer() const { return timer_; }
-    void setTimer(std::shared_ptr<ui::Timer> timer) { timer_ = std::move(timer); }
     // Schedules the one-second tick and keeps it as the clock's timer.
     void scheduleClock();
     // Shows a time in the clock's own format ("02:00", "00:60", "12:34").
@@ -154,6 +147,10 @@ private:
     std::vector<std::shared_ptr<widgets::UICustomLabel>> menuLabels() const;
     // The menu layer, bottom to top: blur, menu image, the five labels.
     std::vector<std::shared_ptr<ui::View>> overlays() const;
+    // The time a level starts from (and "Restart" goes back to), and the clock set to it.
+    void setLevelTime(std::int32_t minutes, std::int32_t seconds);
+    // In Time Trial, the difficulty's own time becomes the level's.
+    void useDifficultysTrialTime();
     void stopClock();
     void restartClock();
     void clearBoard();

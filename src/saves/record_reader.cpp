@@ -1,4 +1,5 @@
 #include "core/board.h"
+#include "core/difficulty.h"
 #include "saves/property_list.h"
 #include "saves/record.h"
 
@@ -104,8 +105,6 @@ private:
     std::string problem_;
 };
 
-bool isDifficulty(const std::string& text) { return text == "Easy" || text == "Medium" || text == "Hard"; }
-
 // Why `value`, the record's `what`, lies outside [low, high], or nothing.
 std::optional<std::string> outside(const char* what, std::int32_t value, std::int32_t low, std::int32_t high) {
     const auto says = [&](const char* relation, std::int32_t bound) {
@@ -119,7 +118,7 @@ std::optional<std::string> outside(const char* what, std::int32_t value, std::in
 // The checks of the values that the entries' types leave open: only values
 // the game could have written, and that it can carry on from.
 std::optional<std::string> checkValues(const SavedGameRecord& r) {
-    if (!isDifficulty(r.Difficulty)) return "The entry \"Difficulty\" is not Easy, Medium or Hard.";
+    if (!core::difficultyNamed(r.Difficulty)) return "The entry \"Difficulty\" is not Easy, Medium or Hard.";
     for (const auto& [what, value, low, high] :
          {std::tuple{"level", r.Level, 1, kMaxProgress}, std::tuple{"score", r.Score, 0, kMaxProgress},
           std::tuple{"score increment", r.ScoreInc, 0, kMaxProgress},

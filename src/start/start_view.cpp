@@ -1,7 +1,7 @@
 #include "start/start_view.h"
 
 #include "core/crossing.h"
-#include "game/difficulty.h"
+#include "core/difficulty.h"
 #include "game/main_view.h"
 #include "platform/image.h"
 #include "platform/image_view.h"
@@ -72,14 +72,6 @@ std::vector<MenuEntry> difficultyEntries() {
 }
 
 constexpr ui::Rect kTitleFrame{130, 10, 25, 170};
-
-// A Time Trial level that ended with its clock at 0:00 and its links still
-// crossing was lost: it is played again, not taken for won.
-bool lostOnTime(const saves::SavedGameRecord& r) {
-    if (!r.TimeTrial || r.Minutes != 0 || r.Seconds != 0) return false;
-    const core::RebuildResult rebuilt = core::rebuildBoard({r.xNodes, r.yNodes, r.Links}, r.NumberOfNodes);
-    return rebuilt.ok() && !core::isSolved(*rebuilt.board);
-}
 
 } // namespace
 
@@ -252,14 +244,12 @@ void StartView::slideMenuOut(const Menu& menu, void (StartView::*next)(const std
 void StartView::menu1Out(const std::string&, bool, void*) { slideMenuIn(gameModeMenu_, "SELECT GAME MODE"); }
 
 void StartView::tapNewGame() {
-    mainView_->setNewGame(true);
-    mainView_->setTrialTime(false);
+    timeTrial_ = false;
     animateGameTypeMenu();
 }
 
 void StartView::tapTimeTrialGame() {
-    mainView_->setNewGame(false);
-    mainView_->setTrialTime(true);
+    timeTrial_ = true;
     animateGameTypeMenu();
 }
 
@@ -270,42 +260,24 @@ void StartView::menu11Out(const std::string&, bool, void*) { slideMenuIn(difficu
 void StartView::menu114Animation() { slideMenuOut(difficultyMenu_, &StartView::menu1Out); }
 
 void StartView::menu13Animation() {
-    mainView_->setNewGame(false);
-    mainView_->setTrialTime(false);
+    timeTrial_ = false;
     slideMenuOut(gameModeMenu_, &StartView::menuAnimation);
 }
 
 // ---- New games ----
 
-void StartView::newEasyGame() { newGame(game::kDifficulties[0]); }
-void StartView::newMediumGame() { newGame(game::kDifficulties[1]); }
-void StartView::newHardGame() { newGame(game::kDifficulties[2]); }
+void StartView::newEasyGame() { newGame(core::kDifficulties[0]); }
+void StartView::newMediumGame() { newGame(core::kDifficulties[1]); }
+void StartView::newHardGame() { newGame(core::kDifficulties[2]); }
 
-void StartView::newGame(const game::Difficulty& difficulty) {
-    game::MainView& game = *mainView_;
-    game.setDifficulty(difficulty.name);
-    game.setScoreInc(difficulty.points);
-    game.setNrNoduri(difficulty.nodes);
-    game.setLevel(1);
-    game.setCurrentScore(0);
-    // A mode is always chosen on the way here, but a "Back" tapped while
-    // the menu slid out can clear it: the game is then a Single Player one.
-    if (!game.getNewGame() && !game.getTrialTime()) game.setNewGame(true);
-    game.dlevelLabel()->setText("1");
-    game.dscoreLabel()->setText("0");
-    game.setLevelTime(0, 0);
-    game.useDifficultysTrialTime();
-    if (game.getTrialTime()) game.setDead(false);
-    game.showTime(game.getMinutes(), game.getSeconds());
-    startTimer();
-    game.setAlpha(0);
-    game.RestartGame({}, {}, {}, false);
+void StartView::newGame(const core::Difficulty& difficulty) {
+    mainView_->StartGame(game::newGame(difficulty, timeTrial_));
     showGame();
 }
 
 // The game, in play, flips in over the menus.
 void StartView::showGame() {
-    mainView_->setIsInGame(true);
+    mainView_->setAlpha(0);
     addSubview(mainView_);
     AnimateGameView();
     resetDifficultyMenu();
@@ -316,8 +288,6 @@ void StartView::resetDifficultyMenu() {
     if (menu_titlu_) menu_titlu_->setAlpha(0);
     difficultyMenu_.reset();
 }
-
-void StartView::startTimer() { mainView_->scheduleClock(); }
 
 void StartView::AnimateGameView() {
     beginAnimations();
@@ -452,39 +422,7 @@ void StartView::loadData(const std::string& name) {
     }
     AnimateLoadMenuOut();
     if (getInGameLoad()) mainView_->AnimateInGameMenuOut();
-    if (const auto& timer = mainView_->timer()) timer->invalidate();
-    resume(*read.record);
-}
-
-// Resumes a saved game on the game screen, as a new game starts but with the saved values.
-void StartView::resume(const saves::SavedGameRecord& record) {
-    game::MainView& game = *mainView_;
-    game.setDifficulty(record.Difficulty);
-    game.setScoreInc(record.ScoreInc);
-    game.setNrNoduri(record.NumberOfNodes);
-    game.setLevel(record.Level);
-    game.setCurrentScore(record.Score);
-    game.setTrialTime(record.TimeTrial);
-    game.setNewGame(!record.TimeTrial);
-    // A lost Time Trial left behind must not keep the next win from counting.
-    game.setDead(false);
-    game.dlevelLabel()->setText(std::to_string(record.Level));
-    game.dscoreLabel()->setText(std::to_string(record.Score));
-    game.dtimeLabel()->setText("00:00");
-    // Single Player counts up from nothing; in Time Trial the time left is
-    // also where a restart of this level begins.
-    if (record.TimeTrial) game.setLevelTime(record.Minutes, record.Seconds);
-    else game.setLevelTime(0, 0);
-    startTimer();
-    game.setAlpha(0);
-    if (!record.IsGameEnded) {
-        game.RestartGame(record.xNodes, record.yNodes, record.Links, true);
-    } else if (lostOnTime(record)) {
-        game.useDifficultysTrialTime();
-        game.RestartSameLevel();
-    } else {
-        game.NextLevel();
-    }
+    mainView_->StartGame(*read.record);
     showGame();
 }
 

@@ -20,10 +20,13 @@ namespace widgets {
 class UICustomLabel;
 }
 
+namespace core {
+struct Difficulty;
+}
+
 namespace game {
 class MainView;
-struct Difficulty;
-} // namespace game
+}
 
 namespace start {
 
@@ -67,7 +70,6 @@ public:
     void newEasyGame() override;
     void newMediumGame() override;
     void newHardGame() override;
-    void startTimer();
     void AnimateGameView();
 
     // The panels.
@@ -103,13 +105,12 @@ private:
     void showIntroImage(const char* name);
     void fadeLogo(float alpha, void (StartView::*next)(const std::string&, bool, void*));
     void introFadeDone(const std::string& animationId, bool finished, void* context);
-    void newGame(const game::Difficulty& difficulty);
+    void newGame(const core::Difficulty& difficulty);
     void resetDifficultyMenu();
     void openTextPanel(const char* title, const char* id, const char* text);
     void openLoadPanel(bool fromGame);
     void flipPanelIn(void (StartView::*contentIn)(const std::string&, bool, void*));
     void bringPanelContentIn(const std::shared_ptr<ui::View>& content);
-    void resume(const saves::SavedGameRecord& record);
     void showGame();
     void showMenuTitle(const char* text);
     // Brings `menu` in under the title `title`.
@@ -124,6 +125,8 @@ private:
     std::shared_ptr<widgets::UICustomLabel> menu_titlu_;
     Menu gameModeMenu_;
     Menu difficultyMenu_;
+    // The mode chosen on the way to the difficulties.
+    bool timeTrial_ = false;
     std::shared_ptr<ui::TextView> textView_;
     std::shared_ptr<ui::ImageView> blurImage_;
     std::shared_ptr<ui::ImageView> menuImage_;

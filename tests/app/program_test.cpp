@@ -109,7 +109,7 @@ TEST_F(ProgramTest, EndingItOnTheWinPanelSavesTheEndedLevel) {
 TEST_F(ProgramTest, EndingItWithTheSavedGamesListOverAGameSavesThatGame) {
     h.doubleTap({8, 240});
     h.advance(1.1);
-    h.tap(middleOf(*screen().label3())); // "Load Game"
+    h.tap(testkit::middleOf(*screen().label3())); // "Load Game"
     h.advance(kPanelOpens);
     ASSERT_EQ(start->scrollView()->alpha(), 1.0f);
     h.terminate();
@@ -119,7 +119,7 @@ TEST_F(ProgramTest, EndingItWithTheSavedGamesListOverAGameSavesThatGame) {
 TEST_F(ProgramTest, EndingItAfterQuittingToTheMenuSavesNothing) {
     h.doubleTap({8, 240});
     h.advance(1.1);
-    h.tap(middleOf(*screen().label5())); // "Quit to main"
+    h.tap(testkit::middleOf(*screen().label5())); // "Quit to main"
     h.advance(2.0);
     h.terminate();
     EXPECT_TRUE(saves().list().saveNames.empty());
@@ -128,7 +128,7 @@ TEST_F(ProgramTest, EndingItAfterQuittingToTheMenuSavesNothing) {
 TEST_F(ProgramTest, TheScreenFlippingBackToTheMenuLeavesNoBlackBesideIt) {
     h.doubleTap({8, 240});
     h.advance(1.1);
-    h.tap(middleOf(*screen().label5())); // "Quit to main"
+    h.tap(testkit::middleOf(*screen().label5())); // "Quit to main"
     h.advance(0.25);                     // the screen narrowed to 0.7 of its width
     EXPECT_EQ(at(*render(1), {10, 240}), (Rgb{255, 255, 255}));
 }

@@ -29,28 +29,26 @@ protected:
     }
 
     void startGame(int nodes, int points, const char* difficulty, bool timeTrial, int minutes = 0, int seconds = 0) {
-        screen->setNrNoduri(nodes);
-        screen->setScoreInc(points);
-        screen->setLevel(1);
-        screen->setCurrentScore(0);
-        screen->setDifficulty(difficulty);
-        screen->setTrialTime(timeTrial);
-        screen->setNewGame(!timeTrial);
-        screen->setDead(false);
-        screen->setLevelTime(minutes, seconds);
-        screen->setIsInGame(true);
-        screen->dlevelLabel()->setText("1");
-        screen->dscoreLabel()->setText("0");
-        screen->RestartGame({}, {}, {}, false);
-        screen->scheduleClock();
+        game.NumberOfNodes = nodes;
+        game.ScoreInc = points;
+        game.Difficulty = difficulty;
+        game.TimeTrial = timeTrial;
+        game.Minutes = minutes;
+        game.Seconds = seconds;
+        screen->StartGame(game);
     }
     void startEasySinglePlayer() { startGame(7, 10, "Easy", false); }
 
-    // Replaces the board with a known one, as loading a saved game does.
+    // The game goes on with a known board, as when it is loaded.
     void useBoard(const std::vector<std::int32_t>& xs, const std::vector<std::int32_t>& ys,
                   const std::vector<std::vector<std::int32_t>>& links) {
-        screen->setNrNoduri(static_cast<std::int32_t>(xs.size()));
-        ASSERT_TRUE(screen->RestartGame(xs, ys, links, true));
+        game.NumberOfNodes = static_cast<std::int32_t>(xs.size());
+        game.xNodes = xs;
+        game.yNodes = ys;
+        game.Links = links;
+        game.Minutes = screen->getMinutes();
+        game.Seconds = screen->getSeconds();
+        screen->StartGame(game);
     }
     // Two links that cross: 0-1 and 2-3 as the diagonals of a square.
     void useCrossedBoard() { useBoard({100, 200, 100, 200}, {100, 200, 200, 100}, {{1}, {}, {3}, {}}); }
@@ -74,6 +72,7 @@ protected:
     static constexpr double kMenuCloses = 0.55;
 
     Harness h;
+    saves::SavedGameRecord game;
     ScriptedRandom random{1'700'000'000};
     TempFolder saveFolder;
     std::shared_ptr<game::MainView> screen;

@@ -79,9 +79,9 @@ TEST_F(GameScreenTest, TheBoardIsBuiltUnderTheMenuLayerAndReplacedWhole) {
 }
 
 TEST_F(GameScreenTest, RestartFromTheMenuKeepsLevelAndScoreAndRestartsTheClock) {
+    game.Level = 3;
+    game.Score = 20;
     startEasySinglePlayer();
-    screen->setLevel(3);
-    screen->setCurrentScore(20);
     h.advance(42.0);
     h.doubleTap({250, 400});
     h.advance(kMenuOpens);
@@ -97,8 +97,8 @@ TEST_F(GameScreenTest, RestartFromTheMenuKeepsLevelAndScoreAndRestartsTheClock) 
 }
 
 TEST_F(GameScreenTest, QuitToMainLeavesTheGameAndResetsItsState) {
+    game.Score = 40;
     startGame(10, 20, "Medium", true, 1, 30);
-    screen->setCurrentScore(40);
     h.doubleTap({250, 400});
     h.advance(kMenuOpens);
     tapLabel(*screen->label5());
@@ -117,7 +117,6 @@ TEST_F(GameScreenTest, QuitToMainLeavesTheGameAndResetsItsState) {
 TEST_F(GameScreenTest, ABoardThatCannotBeRebuiltLeavesTheGameAsItWas) {
     useSolvedBoard();
     const auto before = screen->collection();
-    screen->setNrNoduri(3);
     EXPECT_FALSE(screen->RestartGame({100, 200, 150}, {100, 100, 300}, {{1}, {7}, {0}}, true));
     EXPECT_FALSE(screen->RestartGame({100, 200}, {100, 100}, {{1}, {0}}, true));
     EXPECT_EQ(screen->collection(), before);

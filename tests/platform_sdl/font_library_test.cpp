@@ -68,11 +68,11 @@ TEST_F(ScreenTexts, FitTheirLabels) {
     collectAll();
     choose(entry(start->gameModeMenu(), 1)); // "Time Trial"; the menus gone stay in the tree
     collectAll();
-    h.tap(middleOf(entry(start->difficultyMenu(), 1)));
+    h.tap(testkit::middleOf(entry(start->difficultyMenu(), 1)));
     h.advance(kGameFlip);
     h.doubleTap({8, 240}); // the options menu
     h.advance(1.1);
-    h.tap(middleOf(*game().label2())); // "Save Game", which answers with an alert
+    h.tap(testkit::middleOf(*game().label2())); // "Save Game", which answers with an alert
     h.advance(0.5);
     collectAll();
 

@@ -50,11 +50,11 @@ TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
     h.show(screen);
     // A and B linked; C, linked to D, lies where the link will pass once A has
     // moved. Two more links cross for good, so no move ends the level.
-    screen->setNrNoduri(8);
-    ASSERT_TRUE(screen->RestartGame({100, 100, 200, 250, 40, 300, 150, 150}, {100, 400, 250, 400, 200, 200, 160, 300},
-                                    {{1}, {}, {3}, {}, {5}, {}, {7}, {}}, true));
-    screen->setIsInGame(true);
-    screen->scheduleClock();
+    screen->StartGame({.Difficulty = "Easy",
+                       .NumberOfNodes = 8,
+                       .xNodes = {100, 100, 200, 250, 40, 300, 150, 150},
+                       .yNodes = {100, 400, 250, 400, 200, 200, 160, 300},
+                       .Links = {{1}, {}, {3}, {}, {5}, {}, {7}, {}}});
 
     const ui::sdl::SurfacePtr output(ui::sdl::renderLandscape(h.window(), {320, 480}, scale));
     const ui::sdl::Landscape landscape({320, 480}, {static_cast<float>(output->w), static_cast<float>(output->h)});

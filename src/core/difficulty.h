@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace game {
+namespace core {
 
 // What a difficulty sets: the points each won level adds, the circles of a
 // new game's first level, and the time every Time Trial level starts from.
@@ -30,4 +30,4 @@ inline const Difficulty* difficultyNamed(const std::string& name) {
     return nullptr;
 }
 
-} // namespace game
+} // namespace core
