@@ -61,7 +61,7 @@ def story(browser, address, out):
     found = circles(open_game(page))
     for name, how, fingers in (("3-mouse", page.drag, 1), ("3-touch", page.swipe, 1), ("3-fingers", page.swipe, 2)):
         found = move_circles(page, name, found, how, fingers)
-    for _ in range(2):  # taps
+    for _ in range(2):  # a double tap
         browser.touch("touchStart", [empty_spot(found)])
         browser.touch("touchEnd", [])
     look_until(page, "4-options-menu", menu_shown, "a double tap opens the options menu")
@@ -83,7 +83,8 @@ def story(browser, address, out):
         p, (80, 70, 400, 85), INK, 60) > 100, "\"Load Game\" lists both saves after the reload")
     page.click(FIRST_ROW)
     loaded = circles(look_until(page, "8-loaded", game_shown, "a saved game loads"))
-    assert len(loaded) == len(found) and all(any(close(c, o, 3) for o in loaded) for c in found), "as it was"
+    assert len(loaded) == len(found) and all(any(close(c, o, 3) for o in loaded) for c in found), \
+        "loading puts every circle back where it was"
 
     for name, size in (("phone-portrait", (390, 844)), ("phone-landscape", (844, 390))):
         browser.viewport(*size, 2, mobile=True)

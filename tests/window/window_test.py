@@ -186,11 +186,11 @@ def play(env, lirvo, out, saves):
         record = plistlib.loads(Path(saves, saved).read_bytes())
         assert record["Minutes"] * 60 + record["Seconds"] <= played + 1.5, "the clock stands still while hidden"
         game.xdotool(*game.point(OPTIONS_QUIT))
-        look_until(game, "4-pointer", lambda p: count(p, (190, 200, 290, 220), HIGHLIGHT, 40) > 30, "hover lights it")
+        look_until(game, "4-pointer", lambda p: count(p, (190, 200, 290, 220), HIGHLIGHT, 40) > 30, "hover lights Quit")
         escape, double = ("key", "Escape"), (*game.point(empty_spot(found)), "click", "--repeat", 2, "--delay", 120, 1)
         for n, (keys, opens) in enumerate(((escape, False), (double, True), (escape, False), (escape, True))):
             game.xdotool(*keys)
-            look_until(game, f"4-toggle-{n}", menu_shown if opens else game_shown, f"Escape, double click, ...: {n}")
+            look_until(game, f"4-toggle-{n}", menu_shown if opens else game_shown, f"Esc, 2 clicks, Esc, Esc: {n}")
             time.sleep(0.6)  # its flip
     finally:
         status = game.end(signal.SIGTERM)
