@@ -60,10 +60,10 @@ def empty_spot(taken, avoid=()):
                 if all(abs(x - cx) + abs(y - cy) > 64 for cx, cy in [*taken, *avoid]))
 
 
-def steps(starts, ends, count=12):
+def steps(starts, ends, n=12):
     # Every pointer's way from its start to its end, a step at a time.
-    for i in range(1, count + 1):
-        yield [(s[0] + (e[0] - s[0]) * i / count, s[1] + (e[1] - s[1]) * i / count) for s, e in zip(starts, ends)]
+    for i in range(1, n + 1):
+        yield [(s[0] + (e[0] - s[0]) * i / n, s[1] + (e[1] - s[1]) * i / n) for s, e in zip(starts, ends)]
 
 
 def settled(key):
