@@ -13,7 +13,6 @@ LirvoAppDelegate::~LirvoAppDelegate() = default;
 void LirvoAppDelegate::applicationDidFinishLaunching(ui::Application& application) {
     const auto& window = application.window();
     startView_ = std::make_shared<start::StartView>(window->bounds(), random_, saves_);
-    application.setStatusBarHidden(true);
     window->addSubview(startView_);
     // The window shows only where the screen narrows in a flip (into a game,
     // back to the menu): there it is the screen's own colour, not black bars.

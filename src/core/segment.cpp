@@ -12,7 +12,7 @@ namespace core {
 
 Segment::Segment(Point start, Point end) : start_(start), end_(end) {}
 
-int Segment::RezultatulIntersectiei(const Segment& other)
+int Segment::RezultatulIntersectiei(const Segment& other) const
 {
     const Point p = start_;
     const Point q = end_;
@@ -31,10 +31,7 @@ int Segment::RezultatulIntersectiei(const Segment& other)
     if (!(0.0f <= ua && ua <= 1.0f && 0.0f <= ub && ub <= 1.0f)) {
         return MeetOutside;
     }
-    intersX_ = (q.x - p.x) * ua + p.x;
-    intersY_ = (q.y - p.y) * ua + p.y;
-
-    const Point meeting{intersX_, intersY_};
+    const Point meeting{(q.x - p.x) * ua + p.x, (q.y - p.y) * ua + p.y};
     if (meeting == p || meeting == q || meeting == r || meeting == s) {
         return Touching;
     }

@@ -20,22 +20,14 @@ public:
 
     Point getStart() const { return start_; }
     Point getEnd() const { return end_; }
-    float getIntersX() const { return intersX_; }
-    float getIntersY() const { return intersY_; }
-    void setIntersX(float x) { intersX_ = x; }
-    void setIntersY(float y) { intersY_ = y; }
 
-    // Classifies how this segment meets `other` (see Meeting). When the
-    // segments meet inside both, the meeting point is stored in this
-    // segment; `other` is never changed. 32-bit float arithmetic, no
-    // tolerance.
-    int RezultatulIntersectiei(const Segment& other);
+    // Classifies how this segment meets `other` (see Meeting). 32-bit float
+    // arithmetic, no tolerance.
+    int RezultatulIntersectiei(const Segment& other) const;
 
 private:
     Point start_;
     Point end_;
-    float intersX_ = 0.0f;
-    float intersY_ = 0.0f;
 };
 
 } // namespace core

@@ -13,7 +13,7 @@ public:
     using View::View;
 
     // Brings the main menu back in; runs when the flip back from the game has stopped.
-    virtual void menuAnimation(const std::string& animationId, bool finished, void* context) = 0;
+    virtual void menuAnimation() = 0;
     // Opens the saved-game list over the game.
     virtual void tapOnLoadFromGame() = 0;
 };

@@ -334,7 +334,7 @@ void MainView::goToStartMenu() {
     stopClock();
     if (auto* host = dynamic_cast<GameHost*>(superview())) {
         View::beginAnimations();
-        View::setAnimationTransition(ui::AnimationTransition::FlipFromLeft, *host, true);
+        View::setAnimationTransition(ui::AnimationTransition::FlipFromLeft, *host);
         View::setAnimationDuration(kQuitFlipDuration);
         View::setAnimationDelegate(host, &GameHost::menuAnimation);
         View::commitAnimations();
@@ -427,7 +427,7 @@ void MainView::pauseWhileAway() {
 
 void MainView::AnimateInGameMenuIn() {
     View::beginAnimations();
-    View::setAnimationTransition(ui::AnimationTransition::FlipFromRight, *inGameMenu_, true);
+    View::setAnimationTransition(ui::AnimationTransition::FlipFromRight, *inGameMenu_);
     View::setAnimationDelegate(this, &MainView::inGameMenuInFinished);
     View::setAnimationDuration(kFlipDuration);
     View::commitAnimations();
@@ -435,7 +435,7 @@ void MainView::AnimateInGameMenuIn() {
     blurImage_->setAlpha(1);
 }
 
-void MainView::inGameMenuInFinished(const std::string&, bool, void*) {
+void MainView::inGameMenuInFinished() {
     // Closed again while it flipped in: its entries must not appear over the board.
     if (inGameMenu_->alpha() == 0) return;
     for (const auto& label : menuLabels()) addSubview(label);
@@ -452,12 +452,12 @@ void MainView::AnimateInGameMenuOut() {
     for (const auto& label : menuLabels()) label->setAlpha(0);
     View::beginAnimations();
     View::setAnimationDelegate(this, &MainView::inGameMenuOutFinished);
-    View::setAnimationTransition(ui::AnimationTransition::FlipFromRight, *inGameMenu_, true);
+    View::setAnimationTransition(ui::AnimationTransition::FlipFromRight, *inGameMenu_);
     View::setAnimationDuration(kFlipDuration);
     View::commitAnimations();
 }
 
-void MainView::inGameMenuOutFinished(const std::string&, bool, void*) {
+void MainView::inGameMenuOutFinished() {
     // Opened again while it flipped away: the new menu keeps its views and its pause.
     if (inGameMenu_->alpha() != 0) return;
     for (const auto& overlay : overlays()) overlay->removeFromSuperview();

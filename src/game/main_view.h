@@ -99,8 +99,8 @@ public:
     // waits under the options menu, its clock stopped, until they come back.
     void pauseWhileAway();
     void AnimateInGameMenuOut();
-    void inGameMenuInFinished(const std::string& animationId, bool finished, void* context);
-    void inGameMenuOutFinished(const std::string& animationId, bool finished, void* context);
+    void inGameMenuInFinished();
+    void inGameMenuOutFinished();
     void tapOnRestart() override;
     void tapOnQuit() override;
     void tapOnLoad() override;

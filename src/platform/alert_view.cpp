@@ -88,7 +88,7 @@ bool AlertView::keyPressed(Key key) {
     return true;
 }
 
-void AlertView::closed(const std::string&, bool, void*) { removeFromSuperview(); }
+void AlertView::closed() { removeFromSuperview(); }
 
 std::shared_ptr<AlertView> AlertView::show(std::string title, std::string message, std::string buttonTitle) {
     Window* window = Window::keyWindow();

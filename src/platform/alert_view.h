@@ -39,7 +39,7 @@ public:
     bool keyPressed(Key key) override;
 
 private:
-    void closed(const std::string& animationId, bool finished, void* context);
+    void closed();
 
     std::string title_;
     std::string message_;

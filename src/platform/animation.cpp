@@ -31,8 +31,6 @@ struct Change {
 };
 
 struct Block {
-    std::string id;
-    void* context = nullptr;
     double duration = 0.2;
     double delay = 0;
     AnimationTransition transition = AnimationTransition::None;
@@ -65,12 +63,7 @@ float Flip::widthFactorAt(double now) const {
     return static_cast<float>(std::abs(std::cos(std::numbers::pi * progress(start, end, now))));
 }
 
-void AnimationBlocks::begin(std::string animationId, void* context) {
-    Block block;
-    block.id = std::move(animationId);
-    block.context = context;
-    openBlocks().push_back(std::move(block));
-}
+void AnimationBlocks::begin() { openBlocks().emplace_back(); }
 
 void AnimationBlocks::setDuration(double seconds) {
     if (Block* block = top()) block->duration = seconds;
@@ -112,11 +105,7 @@ void AnimationBlocks::commit() {
         block.transitionView->startFlip({block.transition, start, end});
     }
     loop.keepAnimatingUntil(end);
-    if (block.didStop) {
-        loop.schedule(end, [didStop = std::move(block.didStop), id = std::move(block.id), context = block.context] {
-            didStop(id, true, context);
-        });
-    }
+    if (block.didStop) loop.schedule(end, std::move(block.didStop));
 }
 
 } // namespace ui

@@ -13,9 +13,8 @@ class View;
 
 enum class AnimationTransition { None = 0, FlipFromLeft = 1, FlipFromRight = 2 };
 
-// Runs after an animation block has stopped: its id, whether it ran to its
-// end, and the context given when it began.
-using AnimationDidStop = std::function<void(const std::string& animationId, bool finished, void* context)>;
+// Runs after an animation block has stopped.
+using AnimationDidStop = std::function<void()>;
 
 // A value on its way from one end to the other, as drawn: it holds `from`
 // until `start`, eases to `to` by `end`, and holds `to` afterwards.
@@ -31,7 +30,6 @@ struct Tween {
     double end;
 
     T at(double now) const;
-    bool isOverAt(double now) const { return now >= end; }
     bool isPending() const { return start == kPending; }
 };
 
@@ -51,7 +49,7 @@ struct Flip {
 // timing on the current run loop and schedules the block's stop.
 class AnimationBlocks {
 public:
-    static void begin(std::string animationId, void* context);
+    static void begin();
     static void setDuration(double seconds);
     static void setDelay(double seconds);
     static void setTransition(AnimationTransition transition, View& view);

@@ -69,15 +69,12 @@ public:
 
     const std::shared_ptr<Window>& window() const { return window_; }
     RunLoop& runLoop() { return loop_; }
-    void setStatusBarHidden(bool hidden) { statusBarHidden_ = hidden; }
-    bool isStatusBarHidden() const { return statusBarHidden_; }
 
 private:
     Backend& backend_;
     ApplicationDelegate& delegate_;
     RunLoop loop_;
     std::shared_ptr<Window> window_;
-    bool statusBarHidden_ = false;
     bool animatedLastTime_ = false; // whether the last update found anything animating
     bool launched_ = false;
     bool terminated_ = false;

@@ -10,7 +10,6 @@ struct Font {
     std::string name = "Helvetica";
     float size = 17;
 
-    static Font withName(std::string name, float size) { return {std::move(name), size}; }
 
     friend bool operator==(const Font&, const Font&) = default;
 };

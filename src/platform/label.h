@@ -24,7 +24,6 @@ public:
     int numberOfLines() const { return numberOfLines_; }
     void setNumberOfLines(int lines);
     // One line longer than the label: drawn whole past its edges, or cut with an ellipsis.
-    bool truncatesTail() const { return truncatesTail_; }
     void setTruncatesTail(bool truncates);
 
     void drawRect(Canvas& canvas, Rect rect) override;

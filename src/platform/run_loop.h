@@ -29,7 +29,6 @@ public:
     double now() const { return clock_.now(); }
 
     void schedule(double time, std::function<void()> task);
-    void post(std::function<void()> task) { schedule(now(), std::move(task)); }
 
     // Runs every task that is due now, including those that due tasks schedule for now.
     void runDueTasks();

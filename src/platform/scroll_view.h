@@ -19,8 +19,6 @@ public:
     Point contentOffset() const { return bounds().origin; }
     // Kept within the content: from 0 to content size minus the view's size.
     void setContentOffset(Point offset);
-    bool bounces() const { return bounces_; }
-    void setBounces(bool bounces) { bounces_ = bounces; }
 
     bool takesOverDraggedTouches() const override;
     void touchesBegan(const TouchSet& touches, const Event& event) override;
@@ -31,7 +29,6 @@ public:
 
 private:
     Size contentSize_;
-    bool bounces_ = true;
 };
 
 } // namespace ui

@@ -11,13 +11,10 @@ public:
 
     explicit TextView(Rect frame = {});
 
-    bool isEditable() const { return editable_; }
-    void setEditable(bool editable) { editable_ = editable; }
 
     void drawRect(Canvas& canvas, Rect rect) override;
 
 private:
-    bool editable_ = true;
 };
 
 } // namespace ui

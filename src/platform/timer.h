@@ -23,7 +23,6 @@ public:
 
     void invalidate() { valid_ = false; }
     bool isValid() const { return valid_; }
-    double timeInterval() const { return interval_; }
 
 private:
     struct Private {};

@@ -230,12 +230,11 @@ void View::scrollWheel(float lines) {
     if (superview_) superview_->scrollWheel(lines);
 }
 
-void View::beginAnimations(std::string animationId, void* context) { AnimationBlocks::begin(std::move(animationId), context); }
+void View::beginAnimations() { AnimationBlocks::begin(); }
 void View::setAnimationDuration(double seconds) { AnimationBlocks::setDuration(seconds); }
 void View::setAnimationDelay(double seconds) { AnimationBlocks::setDelay(seconds); }
 
-// Every flip is drawn the same way, so there is nothing to cache.
-void View::setAnimationTransition(AnimationTransition transition, View& view, bool /*cache*/) {
+void View::setAnimationTransition(AnimationTransition transition, View& view) {
     AnimationBlocks::setTransition(transition, view);
 }
 

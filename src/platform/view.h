@@ -112,12 +112,12 @@ public:
     virtual void scrollWheel(float lines);
 
     // Animation blocks, as on the phone.
-    static void beginAnimations(std::string animationId = {}, void* context = nullptr);
+    static void beginAnimations();
     static void setAnimationDuration(double seconds);
     static void setAnimationDelay(double seconds);
-    static void setAnimationTransition(AnimationTransition transition, View& view, bool cache);
+    static void setAnimationTransition(AnimationTransition transition, View& view);
     template <class T>
-    static void setAnimationDelegate(T* delegate, void (T::*didStop)(const std::string&, bool, void*)) {
+    static void setAnimationDelegate(T* delegate, void (T::*didStop)()) {
         AnimationBlocks::setDidStop(weakCall(delegate, didStop));
     }
     static void commitAnimations();

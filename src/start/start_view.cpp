@@ -89,7 +89,6 @@ StartView::StartView(ui::Rect frame, core::RandomSource& random, saves::SaveFold
     menuImage_->setUserInteractionEnabled(true);
 
     textView_ = std::make_shared<ui::TextView>(ui::Rect{c.x - 160, c.y - 105, 320, 210});
-    textView_->setEditable(false);
     textView_->setText("Credits");
     textView_->setFont({"Helvetica", 12});
     textView_->setBackgroundColor(ui::Color::clear());
@@ -139,7 +138,7 @@ void StartView::showIntroImage(const char* name) {
     img_->setFrame(ui::Rect::centeredAt(center(), size));
 }
 
-void StartView::fadeLogo(float alpha, void (StartView::*next)(const std::string&, bool, void*)) {
+void StartView::fadeLogo(float alpha, void (StartView::*next)()) {
     introNext_ = next;
     beginAnimations();
     setAnimationDuration(kIntroFade);
@@ -150,8 +149,8 @@ void StartView::fadeLogo(float alpha, void (StartView::*next)(const std::string&
 }
 
 // A fade that stops after the intro was skipped leads nowhere.
-void StartView::introFadeDone(const std::string& animationId, bool finished, void* context) {
-    if (const auto next = std::exchange(introNext_, nullptr)) (this->*next)(animationId, finished, context);
+void StartView::introFadeDone() {
+    if (const auto next = std::exchange(introNext_, nullptr)) (this->*next)();
 }
 
 void StartView::skipIntro() {
@@ -161,22 +160,22 @@ void StartView::skipIntro() {
     menuAnimation({}, true, nullptr);
 }
 
-void StartView::fadeIn1Done(const std::string&, bool, void*) { fadeLogo(0, &StartView::fadeOut1Done); }
+void StartView::fadeIn1Done() { fadeLogo(0, &StartView::fadeOut1Done); }
 
-void StartView::fadeOut1Done(const std::string&, bool, void*) {
+void StartView::fadeOut1Done() {
     showIntroImage("presents.png");
     fadeLogo(1, &StartView::fadeIn2Done);
 }
 
-void StartView::fadeIn2Done(const std::string&, bool, void*) { fadeLogo(0, &StartView::fadeOut2Done); }
+void StartView::fadeIn2Done() { fadeLogo(0, &StartView::fadeOut2Done); }
 
-void StartView::fadeOut2Done(const std::string&, bool, void*) {
+void StartView::fadeOut2Done() {
     showIntroImage("logoGame.png");
     fadeLogo(1, &StartView::fadeIn3Done);
 }
 
 // The last fade brings in the main menu.
-void StartView::fadeIn3Done(const std::string&, bool, void*) { fadeLogo(0, &StartView::menuAnimation); }
+void StartView::fadeIn3Done() { fadeLogo(0, &StartView::menuAnimation); }
 
 void StartView::touchesBegan(const ui::TouchSet& touches, const ui::Event& event) {
     if (introNext_) skipIntro();
@@ -199,7 +198,7 @@ bool StartView::keyPressed(ui::Key key) {
 
 // ---- The menus ----
 
-void StartView::menuAnimation(const std::string&, bool, void*) {
+void StartView::menuAnimation() {
     // At the end of the intro the logo becomes the menu's.
     if (img_->alpha() == 0) showIntroImage("logoGameMenu.png");
     mainMenu_.build(*this);
@@ -232,7 +231,7 @@ void StartView::slideMenuIn(Menu& menu, const char* title) {
     commitAnimations();
 }
 
-void StartView::slideMenuOut(const Menu& menu, void (StartView::*next)(const std::string&, bool, void*)) {
+void StartView::slideMenuOut(const Menu& menu, void (StartView::*next)()) {
     beginAnimations();
     setAnimationDuration(kSlide);
     setAnimationDelegate(this, next);
@@ -241,7 +240,7 @@ void StartView::slideMenuOut(const Menu& menu, void (StartView::*next)(const std
     commitAnimations();
 }
 
-void StartView::menu1Out(const std::string&, bool, void*) { slideMenuIn(gameModeMenu_, "SELECT GAME MODE"); }
+void StartView::menu1Out() { slideMenuIn(gameModeMenu_, "SELECT GAME MODE"); }
 
 void StartView::tapNewGame() {
     timeTrial_ = false;
@@ -255,7 +254,7 @@ void StartView::tapTimeTrialGame() {
 
 void StartView::animateGameTypeMenu() { slideMenuOut(gameModeMenu_, &StartView::menu11Out); }
 
-void StartView::menu11Out(const std::string&, bool, void*) { slideMenuIn(difficultyMenu_, "SELECT DIFFICULTY"); }
+void StartView::menu11Out() { slideMenuIn(difficultyMenu_, "SELECT DIFFICULTY"); }
 
 void StartView::menu114Animation() { slideMenuOut(difficultyMenu_, &StartView::menu1Out); }
 
@@ -291,7 +290,7 @@ void StartView::resetDifficultyMenu() {
 
 void StartView::AnimateGameView() {
     beginAnimations();
-    setAnimationTransition(ui::AnimationTransition::FlipFromLeft, *this, true);
+    setAnimationTransition(ui::AnimationTransition::FlipFromLeft, *this);
     setAnimationDuration(kGameFlip);
     commitAnimations();
     mainView_->setAlpha(1);
@@ -313,12 +312,12 @@ void StartView::openTextPanel(const char* title, const char* id, const char* tex
 
 void StartView::AnimateCreditsMenuIn() { flipPanelIn(&StartView::creditsMenuInFinished); }
 
-void StartView::creditsMenuInFinished(const std::string&, bool, void*) { bringPanelContentIn(textView_); }
+void StartView::creditsMenuInFinished() { bringPanelContentIn(textView_); }
 
-void StartView::flipPanelIn(void (StartView::*contentIn)(const std::string&, bool, void*)) {
+void StartView::flipPanelIn(void (StartView::*contentIn)()) {
     beginAnimations();
     setAnimationDuration(kPanelFlip);
-    setAnimationTransition(ui::AnimationTransition::FlipFromRight, *menuImage_, true);
+    setAnimationTransition(ui::AnimationTransition::FlipFromRight, *menuImage_);
     setAnimationDelegate(this, contentIn);
     commitAnimations();
     menuImage_->setAlpha(1);
@@ -333,7 +332,7 @@ void StartView::bringPanelContentIn(const std::shared_ptr<ui::View>& content) {
     beginAnimations();
     setAnimationDuration(kPanelContentIn);
     setAnimationDelay(kPanelContentDelay);
-    setAnimationTransition(ui::AnimationTransition::FlipFromRight, *content, true);
+    setAnimationTransition(ui::AnimationTransition::FlipFromRight, *content);
     label1_->setAlpha(1);
     content->setAlpha(1);
     label2_->setAlpha(1);
@@ -349,12 +348,12 @@ void StartView::AnimateCreditsMenuOut() {
     if (scrollView_ && scrollView_->alpha() == 1) scrollView_->setAlpha(0);
     beginAnimations();
     setAnimationDuration(kPanelFlip);
-    setAnimationTransition(ui::AnimationTransition::FlipFromRight, *menuImage_, true);
+    setAnimationTransition(ui::AnimationTransition::FlipFromRight, *menuImage_);
     setAnimationDelegate(this, &StartView::creditsOutFinished);
     commitAnimations();
 }
 
-void StartView::creditsOutFinished(const std::string&, bool, void*) {
+void StartView::creditsOutFinished() {
     // Only the hidden ones: a panel opened while this one flipped out keeps its views.
     for (const auto& view : std::initializer_list<std::shared_ptr<ui::View>>{menuImage_, blurImage_, label1_, label2_,
                                                                            textView_, scrollView_}) {
@@ -399,7 +398,7 @@ void StartView::showSavedGamesInScrollView() {
 
 void StartView::AnimateLoadMenuIn() { flipPanelIn(&StartView::loadMenuInFinished); }
 
-void StartView::loadMenuInFinished(const std::string&, bool, void*) { bringPanelContentIn(scrollView_); }
+void StartView::loadMenuInFinished() { bringPanelContentIn(scrollView_); }
 
 void StartView::AnimateLoadMenuOut() {
     for (const auto& view : std::initializer_list<std::shared_ptr<ui::View>>{menuImage_, blurImage_, label1_, label2_,
@@ -408,7 +407,7 @@ void StartView::AnimateLoadMenuOut() {
     }
     beginAnimations();
     setAnimationDuration(kPanelFlip);
-    setAnimationTransition(ui::AnimationTransition::FlipFromRight, *menuImage_, true);
+    setAnimationTransition(ui::AnimationTransition::FlipFromRight, *menuImage_);
     setAnimationDelegate(this, &StartView::creditsOutFinished);
     commitAnimations();
 }

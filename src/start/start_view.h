@@ -43,11 +43,11 @@ public:
     void setInGameLoad(bool fromGame) { inGameLoad_ = fromGame; }
 
     // The intro: three pictures fading in and out.
-    void fadeIn1Done(const std::string& animationId, bool finished, void* context);
-    void fadeOut1Done(const std::string& animationId, bool finished, void* context);
-    void fadeIn2Done(const std::string& animationId, bool finished, void* context);
-    void fadeOut2Done(const std::string& animationId, bool finished, void* context);
-    void fadeIn3Done(const std::string& animationId, bool finished, void* context);
+    void fadeIn1Done();
+    void fadeOut1Done();
+    void fadeIn2Done();
+    void fadeOut2Done();
+    void fadeIn3Done();
     // Any key or click ends the intro at once, as its last fade would.
     void skipIntro();
 
@@ -56,13 +56,13 @@ public:
     void touchesBegan(const ui::TouchSet& touches, const ui::Event& event) override;
 
     // The menus.
-    void menuAnimation(const std::string& animationId, bool finished, void* context) override;
+    void menuAnimation() override;
     void AnimateMenuOut() override;
-    void menu1Out(const std::string& animationId, bool finished, void* context);
+    void menu1Out();
     void tapNewGame() override;
     void tapTimeTrialGame() override;
     void animateGameTypeMenu();
-    void menu11Out(const std::string& animationId, bool finished, void* context);
+    void menu11Out();
     void menu114Animation() override;
     void menu13Animation() override;
 
@@ -76,16 +76,16 @@ public:
     void tapOnCredits() override;
     void tapOnTutorial() override;
     void AnimateCreditsMenuIn();
-    void creditsMenuInFinished(const std::string& animationId, bool finished, void* context);
+    void creditsMenuInFinished();
     void AnimateCreditsMenuOut() override;
-    void creditsOutFinished(const std::string& animationId, bool finished, void* context);
+    void creditsOutFinished();
 
     // The saved-game list and loading.
     void tapOnLoad() override;
     void tapOnLoadFromGame() override;
     void showSavedGamesInScrollView();
     void AnimateLoadMenuIn();
-    void loadMenuInFinished(const std::string& animationId, bool finished, void* context);
+    void loadMenuInFinished();
     void AnimateLoadMenuOut();
     void loadData(const std::string& name) override;
 
@@ -103,20 +103,20 @@ public:
 
 private:
     void showIntroImage(const char* name);
-    void fadeLogo(float alpha, void (StartView::*next)(const std::string&, bool, void*));
-    void introFadeDone(const std::string& animationId, bool finished, void* context);
+    void fadeLogo(float alpha, void (StartView::*next)());
+    void introFadeDone();
     void newGame(const core::Difficulty& difficulty);
     void resetDifficultyMenu();
     void openTextPanel(const char* title, const char* id, const char* text);
     void openLoadPanel(bool fromGame);
-    void flipPanelIn(void (StartView::*contentIn)(const std::string&, bool, void*));
+    void flipPanelIn(void (StartView::*contentIn)());
     void bringPanelContentIn(const std::shared_ptr<ui::View>& content);
     void showGame();
     void showMenuTitle(const char* text);
     // Brings `menu` in under the title `title`.
     void slideMenuIn(Menu& menu, const char* title);
     // Fades the title out and slides `menu` away; `next` runs once it is gone.
-    void slideMenuOut(const Menu& menu, void (StartView::*next)(const std::string&, bool, void*));
+    void slideMenuOut(const Menu& menu, void (StartView::*next)());
 
     std::shared_ptr<ui::ImageView> backgr_;
     std::shared_ptr<ui::ImageView> img_;
@@ -136,7 +136,7 @@ private:
     saves::SaveFolder saves_;
     bool inGameLoad_ = false;
     // The step that follows the intro's running fade; none once the intro is over.
-    void (StartView::*introNext_)(const std::string&, bool, void*) = nullptr;
+    void (StartView::*introNext_)() = nullptr;
 };
 
 } // namespace start

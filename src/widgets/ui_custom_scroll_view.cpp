@@ -5,7 +5,6 @@ namespace widgets {
 UICustomScrollView::UICustomScrollView(ui::Rect frame) : ScrollView(frame) {
     setBackgroundColor(ui::Color::white());
     setContentSize(kContentSize);
-    setBounces(false);
     setAlpha(0);
     setTransform(ui::Transform::rotation(ui::kLandscapeTurn));
 }
