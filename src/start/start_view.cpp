@@ -157,7 +157,7 @@ void StartView::skipIntro() {
     introNext_ = nullptr;
     // Where the last fade leaves the intro: its last picture, transparent.
     showIntroImage("logoGame.png");
-    menuAnimation({}, true, nullptr);
+    menuAnimation();
 }
 
 void StartView::fadeIn1Done() { fadeLogo(0, &StartView::fadeOut1Done); }

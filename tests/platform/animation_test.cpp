@@ -38,14 +38,14 @@ public:
 class SelfStopping : public View {
 public:
     static inline int calls = 0;
-    void didStop(const std::string&, bool, void*) { ++calls; }
+    void didStop() { ++calls; }
 };
 
 // The intro's chain: each fade's stop starts the next, in and out by turns.
 class FadeChain : public ui::Object {
 public:
     explicit FadeChain(View& view) : view_(view) {}
-    void didStop(const std::string&, bool, void*) {
+    void didStop() {
         stops.push_back(now());
         if (stops.size() < 6) fade(stops.size() % 2 == 0 ? 1 : 0);
     }

@@ -22,7 +22,7 @@ public:
         if (onLaunch) onLaunch(app);
     }
     void applicationWillTerminate(Application&) override { ++terminations; }
-    void faded(const std::string&, bool, void*) { fadedAt = ui::RunLoop::current().now(); }
+    void faded() { fadedAt = ui::RunLoop::current().now(); }
 
     int launches = 0;
     int terminations = 0;

@@ -151,7 +151,7 @@ TEST(Drawing, AlphaAndHidingCarryDownTheTree) {
 
     // A flip narrows the view about its centre to nothing at half time and back.
     View::beginAnimations("flip");
-    View::setAnimationTransition(ui::AnimationTransition::FlipFromLeft, *panel, true);
+    View::setAnimationTransition(ui::AnimationTransition::FlipFromLeft, *panel);
     View::setAnimationDuration(0.5);
     View::commitAnimations();
     auto drawnBox = [&h] { return h.render().fills().back().box; };
