@@ -11,10 +11,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto result = saves::decodeRecord(std::string(reinterpret_cast<const char*>(data), size));
     if (!result.ok()) {
-        if (result.problem.empty()) std::abort();
+        if (result.reason().empty()) std::abort();
         return 0;
     }
-    const auto again = saves::decodeRecord(saves::encodeRecord(*result.record));
-    if (!again.ok() || *again.record != *result.record) std::abort();
+    const auto again = saves::decodeRecord(saves::encodeRecord(*result));
+    if (!again.ok() || *again != *result) std::abort();
     return 0;
 }

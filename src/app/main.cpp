@@ -38,10 +38,9 @@ int playInWindow(const app::Options& options, const std::filesystem::path& resou
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string error;
-    const auto options = app::parseOptions(argc, argv, error);
+    const auto options = app::parseOptions(argc, argv);
     if (!options) {
-        std::cerr << "lirvo: " << error << "\n\n" << app::kUsage;
+        std::cerr << "lirvo: " << options.reason() << "\n\n" << app::kUsage;
         return 2;
     }
     if (options->help) {

@@ -35,17 +35,14 @@ std::optional<int> wholeNumber(std::string_view text) {
 
 } // namespace
 
-std::optional<Options> parseOptions(int argc, const char* const* argv, std::string& error) {
+core::Result<Options> parseOptions(int argc, const char* const* argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         // The value of an option that takes one.
-        auto value = [&]() -> std::optional<std::string_view> {
-            if (i + 1 >= argc) {
-                error = std::string(arg) + " needs a value";
-                return std::nullopt;
-            }
-            return argv[++i];
+        auto value = [&]() -> core::Result<std::string_view> {
+            if (i + 1 >= argc) return core::Failure{std::string(arg) + " needs a value"};
+            return std::string_view(argv[++i]);
         };
         if (arg == "--help" || arg == "-h") {
             options.help = true;
@@ -53,38 +50,30 @@ std::optional<Options> parseOptions(int argc, const char* const* argv, std::stri
             options.fullscreen = true;
         } else if (arg == "--scale") {
             const auto text = value();
-            if (!text) return std::nullopt;
+            if (!text) return core::Failure{text.reason()};
             const auto scale = wholeNumber(*text);
             if (!scale || *scale < 1 || *scale > 16) {
-                error = "--scale takes a whole number from 1 to 16, not \"" + std::string(*text) + "\"";
-                return std::nullopt;
+                return core::Failure{"--scale takes a whole number from 1 to 16, not \"" + std::string(*text) + "\""};
             }
             options.scale = *scale;
         } else if (arg == "--saves") {
             const auto text = value();
-            if (!text) return std::nullopt;
+            if (!text) return core::Failure{text.reason()};
             options.saves = std::filesystem::path(*text);
         } else if (arg == "--snapshot") {
             const auto text = value();
-            if (!text) return std::nullopt;
+            if (!text) return core::Failure{text.reason()};
             options.snapshot = std::filesystem::path(*text);
         } else if (arg == "--play") {
             const auto text = value();
-            if (!text) return std::nullopt;
+            if (!text) return core::Failure{text.reason()};
             options.play = *text;
         } else {
-            error = "unknown option " + std::string(arg);
-            return std::nullopt;
+            return core::Failure{"unknown option " + std::string(arg)};
         }
     }
-    if (!options.play.empty() && !options.snapshot) {
-        error = "--play needs --snapshot";
-        return std::nullopt;
-    }
-    if (options.fullscreen && options.snapshot) {
-        error = "--fullscreen and --snapshot do not go together";
-        return std::nullopt;
-    }
+    if (!options.play.empty() && !options.snapshot) return core::Failure{"--play needs --snapshot"};
+    if (options.fullscreen && options.snapshot) return core::Failure{"--fullscreen and --snapshot do not go together"};
     return options;
 }
 

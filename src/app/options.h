@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/result.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -24,6 +26,6 @@ struct Options {
 extern const char* const kUsage;
 
 // The options, or a message saying what is wrong with them.
-std::optional<Options> parseOptions(int argc, const char* const* argv, std::string& error);
+core::Result<Options> parseOptions(int argc, const char* const* argv);
 
 } // namespace app

@@ -12,10 +12,9 @@
 namespace app {
 
 int takeSnapshot(const Options& options, const saves::SaveFolder& saves, std::ostream& errors) {
-    std::string error;
-    const auto script = TouchScript::parse(options.play, error);
+    const auto script = TouchScript::parse(options.play);
     if (!script) {
-        errors << "lirvo: --play: " << error << '\n';
+        errors << "lirvo: --play: " << script.reason() << '\n';
         return 2;
     }
 

@@ -36,7 +36,7 @@ std::vector<std::string> splitSteps(std::string_view text) {
 
 } // namespace
 
-std::optional<TouchScript> TouchScript::parse(std::string_view text, std::string& error) {
+core::Result<TouchScript> TouchScript::parse(std::string_view text) {
     TouchScript script;
     for (const std::string& source : splitSteps(text)) {
         std::istringstream in(source);
@@ -49,8 +49,7 @@ std::optional<TouchScript> TouchScript::parse(std::string_view text, std::string
         std::vector<float> values;
         for (float v = 0; in >> v;) values.push_back(v);
         if (!word || !in.eof() || values.size() != word->numbers || (word->kind == Step::Kind::Wait && values[0] < 0)) {
-            error = "cannot read the step \"" + source + "\"";
-            return std::nullopt;
+            return core::Failure{"cannot read the step \"" + source + "\""};
         }
         Step step;
         step.kind = word->kind;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/result.h"
 #include "platform/geometry.h"
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +29,7 @@ public:
     };
 
     // The script, or a message naming the step that cannot be read.
-    static std::optional<TouchScript> parse(std::string_view text, std::string& error);
+    static core::Result<TouchScript> parse(std::string_view text);
 
     const std::vector<Step>& steps() const { return steps_; }
 

@@ -31,69 +31,69 @@ std::string nodeName(std::size_t index)
 
 } // namespace
 
-std::optional<std::string> checkNodeCount(int nodeCount)
+Result<> checkNodeCount(int nodeCount)
 {
     if (nodeCount < 0) {
-        return "The node count " + std::to_string(nodeCount) + " is negative.";
+        return Failure{"The node count " + std::to_string(nodeCount) + " is negative."};
     }
     if (nodeCount > kMaxRebuildNodes) {
-        return "The node count " + std::to_string(nodeCount) + " is more than "
-            + std::to_string(kMaxRebuildNodes) + ".";
+        return Failure{"The node count " + std::to_string(nodeCount) + " is more than "
+                       + std::to_string(kMaxRebuildNodes) + "."};
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> checkDescription(const BoardDescription& description, int nodeCount)
+Result<> checkDescription(const BoardDescription& description, int nodeCount)
 {
-    if (auto problem = checkNodeCount(nodeCount)) {
-        return problem;
+    if (auto counted = checkNodeCount(nodeCount); !counted) {
+        return counted;
     }
     const auto count = static_cast<std::size_t>(nodeCount);
-    const auto tooShort = [&](std::size_t size, const char* what) -> std::optional<std::string> {
+    const auto tooShort = [&](std::size_t size, const char* what) -> Result<> {
         if (size >= count) {
-            return std::nullopt;
+            return {};
         }
-        return "The board has " + std::to_string(count) + " nodes but only "
-            + std::to_string(size) + " " + what + ".";
+        return Failure{"The board has " + std::to_string(count) + " nodes but only " + std::to_string(size) + " "
+                       + what + "."};
     };
-    if (auto problem = tooShort(description.xNodes.size(), "x coordinates")) {
-        return problem;
+    if (auto listed = tooShort(description.xNodes.size(), "x coordinates"); !listed) {
+        return listed;
     }
-    if (auto problem = tooShort(description.yNodes.size(), "y coordinates")) {
-        return problem;
+    if (auto listed = tooShort(description.yNodes.size(), "y coordinates"); !listed) {
+        return listed;
     }
-    if (auto problem = tooShort(description.Links.size(), "link lists")) {
-        return problem;
+    if (auto listed = tooShort(description.Links.size(), "link lists"); !listed) {
+        return listed;
     }
     const auto outside = [](std::int32_t v) { return v < 0 || v > kMaxCoordinate; };
     for (std::size_t i = 0; i < count; ++i) {
         const std::int32_t x = description.xNodes[i];
         const std::int32_t y = description.yNodes[i];
         if (outside(x) || outside(y)) {
-            return nodeName(i) + " lies at (" + std::to_string(x) + ", " + std::to_string(y)
-                + "), outside the play area.";
+            return Failure{nodeName(i) + " lies at (" + std::to_string(x) + ", " + std::to_string(y)
+                           + "), outside the play area."};
         }
         if (description.Links[i].size() > kMaxLinksPerNode) {
-            return nodeName(i) + " has " + std::to_string(description.Links[i].size())
-                + " links; a node has at most " + std::to_string(kMaxLinksPerNode) + ".";
+            return Failure{nodeName(i) + " has " + std::to_string(description.Links[i].size())
+                           + " links; a node has at most " + std::to_string(kMaxLinksPerNode) + "."};
         }
         for (const std::int32_t target : description.Links[i]) {
             if (target < 0 || static_cast<std::size_t>(target) >= count) {
-                return nodeName(i) + " links to node " + std::to_string(target)
-                    + ", which does not exist on a board of " + std::to_string(count) + " nodes.";
+                return Failure{nodeName(i) + " links to node " + std::to_string(target)
+                               + ", which does not exist on a board of " + std::to_string(count) + " nodes."};
             }
             if (static_cast<std::size_t>(target) == i) {
-                return nodeName(i) + " links to itself.";
+                return Failure{nodeName(i) + " links to itself."};
             }
         }
     }
-    return std::nullopt;
+    return {};
 }
 
-RebuildResult rebuildBoard(const BoardDescription& description, int nodeCount)
+Result<Board> rebuildBoard(const BoardDescription& description, int nodeCount)
 {
-    if (auto problem = checkDescription(description, nodeCount)) {
-        return {std::nullopt, std::move(*problem)};
+    if (auto checked = checkDescription(description, nodeCount); !checked) {
+        return Failure{checked.reason()};
     }
     Board board(static_cast<std::size_t>(nodeCount));
     for (std::size_t i = 0; i < board.size(); ++i) {
@@ -101,7 +101,7 @@ RebuildResult rebuildBoard(const BoardDescription& description, int nodeCount)
                           static_cast<float>(description.yNodes[i])};
         board[i].link = description.Links[i];
     }
-    return {std::move(board), {}};
+    return board;
 }
 
 } // namespace core

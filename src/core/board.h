@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/point.h"
+#include "core/result.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,27 +50,19 @@ inline constexpr std::size_t kMaxLinksPerNode = 2;
 // to an integer defined.
 inline constexpr std::int32_t kMaxCoordinate = 10000;
 
-// Why a board of `nodeCount` nodes is out of the question (negative, or
-// above kMaxRebuildNodes), or nothing when it is not.
-std::optional<std::string> checkNodeCount(int nodeCount);
+// Whether a board of `nodeCount` nodes is possible: not negative, at most
+// kMaxRebuildNodes.
+Result<> checkNodeCount(int nodeCount);
 
-// Why the description cannot give `nodeCount` nodes, or nothing when it can:
+// Whether the description can give `nodeCount` nodes; it cannot for
 // the count itself, lists too short, a centre outside [0, kMaxCoordinate],
 // more than kMaxLinksPerNode links, a link to a node that does not exist or
 // to the node itself. Longer lists are fine: their extra entries are unused.
-std::optional<std::string> checkDescription(const BoardDescription& description, int nodeCount);
-
-// A rebuilt board, or why the description could not be used.
-struct RebuildResult {
-    std::optional<Board> board;
-    std::string problem; // an English sentence; empty when board is set
-
-    bool ok() const { return board.has_value(); }
-};
+Result<> checkDescription(const BoardDescription& description, int nodeCount);
 
 // Rebuilds the first `nodeCount` nodes of a description, centred on the
 // saved integer coordinates. A description that checkDescription faults is
 // refused with its reason, never read out of bounds.
-RebuildResult rebuildBoard(const BoardDescription& description, int nodeCount);
+Result<Board> rebuildBoard(const BoardDescription& description, int nodeCount);
 
 } // namespace core

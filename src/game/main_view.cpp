@@ -58,8 +58,8 @@ void fill(widgets::UICustomLabel& label, const PanelEntry& entry) {
 // crossing was lost: it is played again, not taken for won.
 bool lostOnTime(const saves::SavedGameRecord& r) {
     if (!r.TimeTrial || r.Minutes != 0 || r.Seconds != 0) return false;
-    const core::RebuildResult rebuilt = core::rebuildBoard({r.xNodes, r.yNodes, r.Links}, r.NumberOfNodes);
-    return rebuilt.ok() && !core::isSolved(*rebuilt.board);
+    const core::Result<core::Board> rebuilt = core::rebuildBoard({r.xNodes, r.yNodes, r.Links}, r.NumberOfNodes);
+    return rebuilt && !core::isSolved(*rebuilt);
 }
 
 // A view drawn by a function of its owner's.
@@ -154,8 +154,8 @@ bool MainView::RestartGame(const std::vector<std::int32_t>& xNodes, const std::v
     core::seedFromClock(random_);
     if (fromSavedGame) {
         auto rebuilt = core::rebuildBoard({xNodes, yNodes, links}, nrNoduri);
-        if (!rebuilt.ok()) return false;
-        board = std::move(*rebuilt.board);
+        if (!rebuilt) return false;
+        board = std::move(*rebuilt);
     } else {
         const ui::Rect f = frame();
         board = core::generateBoard(nrNoduri, static_cast<int>(f.width()), static_cast<int>(f.height()), random_);
@@ -480,7 +480,7 @@ void MainView::tapOnLoad() {
 
 // ---- Saving ----
 
-std::optional<std::string> MainView::save(saves::SaveKind kind) {
+core::Result<> MainView::save(saves::SaveKind kind) {
     // The wall clock comes through the same seam as the board's random numbers.
     const std::string moment = saves::dateTimeText(random_.time(), saves::timeLocaleFromEnvironment());
     saves::SavedGameRecord record;
@@ -502,16 +502,16 @@ std::optional<std::string> MainView::save(saves::SaveKind kind) {
 }
 
 void MainView::SaveGame() {
-    if (auto problem = save(saves::SaveKind::OnRequest)) {
-        ui::AlertView::show("Save Game", "The game could not be saved (" + *problem + ").", "OK");
+    if (auto saved = save(saves::SaveKind::OnRequest); !saved) {
+        ui::AlertView::show("Save Game", "The game could not be saved (" + saved.reason() + ").", "OK");
     } else {
         ui::AlertView::show("Save Game", "Game saved successfully!", "OK");
     }
 }
 
 void MainView::SaveOnExit() {
-    if (auto problem = save(saves::SaveKind::AtExit)) {
-        std::cerr << "lirvo: the game could not be saved in " << saves_.path().string() << " (" << *problem << ")\n";
+    if (auto saved = save(saves::SaveKind::AtExit); !saved) {
+        std::cerr << "lirvo: the game could not be saved in " << saves_.path().string() << " (" << saved.reason() << ")\n";
     }
 }
 

@@ -155,8 +155,8 @@ private:
     void restartClock();
     void clearBoard();
     core::Board currentBoard() const;
-    // Writes the game as a saved game of this kind; answers why it failed, or nothing.
-    std::optional<std::string> save(saves::SaveKind kind);
+    // Writes the game as a saved game of this kind.
+    core::Result<> save(saves::SaveKind kind);
     void addBoard(const core::Board& board);
     bool isDragged(const Nod& nod) const;
     // The links of the board (`dragged`: only those of circles held by a

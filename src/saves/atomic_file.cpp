@@ -14,7 +14,7 @@ namespace saves {
 
 namespace {
 
-std::string systemError(const char* step) { return std::string(step) + ": " + std::strerror(errno); }
+core::Failure systemError(const char* step) { return {std::string(step) + ": " + std::strerror(errno)}; }
 
 // Closes a descriptor on every path out; close() itself is checked where it matters.
 class Descriptor {
@@ -56,7 +56,7 @@ bool isTemporaryName(std::string_view name) {
     return std::all_of(unique.begin(), unique.end(), [](unsigned char c) { return std::isalnum(c); });
 }
 
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+core::Result<> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
     // Hidden, and with an ending the list ignores.
     std::string temporary =
@@ -65,16 +65,16 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& path
     if (file.get() < 0) return systemError("creating the file");
 
     auto fail = [&](const char* step) {
-        std::string problem = systemError(step);
+        core::Failure failure = systemError(step);
         ::unlink(temporary.c_str());
-        return problem;
+        return failure;
     };
     if (!writeAll(file.get(), bytes)) return fail("writing");
     if (::fsync(file.get()) != 0) return fail("flushing to disk");
     if (!file.close()) return fail("closing");
     if (::rename(temporary.c_str(), path.c_str()) != 0) return fail("putting the file in place");
     flushFolder(folder);
-    return std::nullopt;
+    return {};
 }
 
 } // namespace saves

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/result.h"
+
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,11 +19,11 @@ bool isTemporaryName(std::string_view name);
 // Puts `bytes` at `path` whole, replacing any file there, and only answers
 // once they are on disk: written to a temporary file in the same folder,
 // flushed, renamed over `path`, then the folder flushed. A crash or a kill at
-// any moment leaves the old file or the new one. Answers why it failed, in the
-// system's words, or nothing; a failure leaves the old file as it was. Once
+// any moment leaves the old file or the new one. A failure, told in the
+// system's words, leaves the old file as it was. Once
 // the file is in place the save has succeeded: a folder that cannot be
 // flushed (some file systems cannot) only leaves the rename to the system.
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+core::Result<> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // Puts the folder's entries where they last: the disk on the desktop, the
 // page's IndexedDB in the browser. Best effort: failures are not reported.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace saves {
@@ -18,7 +19,7 @@ constexpr std::uint64_t kMaxExpandedObjects = kMaxFileSize / 7;
 constexpr std::size_t kHeaderSize = 8;
 constexpr std::size_t kTrailerSize = 32;
 
-const std::string kDamaged = "The file is a damaged binary property list.";
+const char* const kDamaged = "The file is a damaged binary property list.";
 
 std::uint64_t readBigEndian(std::string_view bytes, std::size_t at, std::size_t size) {
     std::uint64_t value = 0;
@@ -37,8 +38,8 @@ class Shape {
 public:
     explicit Shape(std::string_view bytes) : bytes_(bytes) {}
 
-    std::optional<std::string> check() {
-        if (!readTrailer()) return kDamaged;
+    core::Result<> check() {
+        if (!readTrailer()) return core::Failure{kDamaged};
         return walk();
     }
 
@@ -99,36 +100,36 @@ private:
 
     // Depth-first from the root without recursion, one frame per open
     // container, settling each object's height and expanded size once.
-    std::optional<std::string> walk() {
+    core::Result<> walk() {
         enum class State : unsigned char { New, Open, Done };
         std::vector<State> state(static_cast<std::size_t>(objectCount_), State::New);
         std::vector<std::uint64_t> size(state.size(), 1);
         std::vector<std::size_t> height(state.size(), 1);
         std::vector<Frame> stack;
-        const std::string tooDeep = "The file nests lists more than " + std::to_string(kMaxNesting) + " deep.";
+        const core::Failure tooDeep{"The file nests lists more than " + std::to_string(kMaxNesting) + " deep."};
 
         // Opens `object`, or settles it at once when it refers to nothing.
-        auto enter = [&](std::uint64_t object) -> std::optional<std::string> {
+        auto enter = [&](std::uint64_t object) -> core::Result<> {
             std::optional<Container> refs;
-            if (!readContainer(object, refs)) return kDamaged;
+            if (!readContainer(object, refs)) return core::Failure{kDamaged};
             if (!refs) {
                 state[object] = State::Done;
-                return std::nullopt;
+                return {};
             }
             if (stack.size() == kMaxNesting) return tooDeep;
             state[object] = State::Open;
             stack.push_back({object, *refs});
-            return std::nullopt;
+            return {};
         };
 
-        if (auto problem = enter(root_)) return problem;
+        if (auto entered = enter(root_); !entered) return entered;
         while (!stack.empty()) {
             Frame& frame = stack.back();
             if (frame.next == frame.refs.count) {
                 if (frame.height > kMaxNesting) return tooDeep;
                 if (frame.size > kMaxExpandedObjects) {
-                    return "The file shares its lists so often that it would expand to more than "
-                        + std::to_string(kMaxExpandedObjects) + " values.";
+                    return core::Failure{"The file shares its lists so often that it would expand to more than "
+                                         + std::to_string(kMaxExpandedObjects) + " values."};
                 }
                 state[frame.object] = State::Done;
                 size[frame.object] = frame.size;
@@ -140,15 +141,15 @@ private:
             }
             const std::uint64_t child = readBigEndian(bytes_, frame.refs.at + frame.next * refSize_, refSize_);
             ++frame.next;
-            if (child >= objectCount_) return kDamaged;
-            if (state[child] == State::Open) return std::string("The file is a binary property list that contains itself.");
+            if (child >= objectCount_) return core::Failure{kDamaged};
+            if (state[child] == State::Open) return core::Failure{"The file is a binary property list that contains itself."};
             if (state[child] == State::New) {
-                if (auto problem = enter(child)) return problem;
+                if (auto entered = enter(child); !entered) return entered;
             }
             // A container just opened is added to its parent when it is done.
             if (state[child] == State::Done) add(stack.back(), size[child], height[child]);
         }
-        return std::nullopt;
+        return {};
     }
 
     static void add(Frame& parent, std::uint64_t childSize, std::size_t childHeight) {
@@ -166,6 +167,6 @@ private:
 
 } // namespace
 
-std::optional<std::string> checkBinaryShape(std::string_view bytes) { return Shape(bytes).check(); }
+core::Result<> checkBinaryShape(std::string_view bytes) { return Shape(bytes).check(); }
 
 } // namespace saves

@@ -38,7 +38,7 @@ bool isPlainInteger(std::string_view text) {
 // -99999999999999999999 comes back as 1; and it accepts any C base, so 010 is
 // eight where other readers see ten. Any integer text that is not a plain
 // decimal of 64 bits, all of it before the closing tag, refuses the file.
-std::optional<std::string> checkXml(std::string_view xml) {
+core::Result<> checkXml(std::string_view xml) {
     std::size_t depth = 0;
     std::size_t at = 0;
     // Moves past the first `end` from `from` on, where libplist looks for the
@@ -66,37 +66,37 @@ std::optional<std::string> checkXml(std::string_view xml) {
             const bool empty = rest[close - 1] == '/';
             at += close + 1;
             if ((tag == "array" || tag == "dict") && !empty && ++depth > kMaxNesting) {
-                return "The file nests lists more than " + std::to_string(kMaxNesting) + " deep.";
+                return core::Failure{"The file nests lists more than " + std::to_string(kMaxNesting) + " deep."};
             }
             if ((tag == "/array" || tag == "/dict") && depth > 0) --depth;
             if (tag == "integer" && !empty) {
                 // The text ends at the closing tag: a comment or CDATA within would join it to more.
                 const auto textEnd = std::min(xml.find('<', at), xml.size());
                 if (!isPlainInteger(xml.substr(at, textEnd - at)) || !xml.substr(textEnd).starts_with("</")) {
-                    return std::string("The file holds a number that is not a whole decimal number of at most 64 bits.");
+                    return core::Failure{"The file holds a number that is not a whole decimal number of at most 64 bits."};
                 }
             }
         }
         if (!closed) break;
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
 
-ParsedPlist parsePropertyList(const std::string& bytes) {
-    if (bytes.empty()) return {nullptr, "The file is empty."};
+core::Result<PlistPtr> parsePropertyList(const std::string& bytes) {
+    if (bytes.empty()) return core::Failure{"The file is empty."};
     if (bytes.size() > kMaxFileSize) {
-        return {nullptr, "The file is " + std::to_string(bytes.size()) + " bytes long, more than any saved game ("
+        return core::Failure{"The file is " + std::to_string(bytes.size()) + " bytes long, more than any saved game ("
                              + std::to_string(kMaxFileSize) + ")."};
     }
     const auto size = static_cast<std::uint32_t>(bytes.size());
-    auto guard = plist_is_binary(bytes.data(), size) ? checkBinaryShape(bytes) : checkXml(bytes);
-    if (guard) return {nullptr, std::move(*guard)};
+    auto shape = plist_is_binary(bytes.data(), size) ? checkBinaryShape(bytes) : checkXml(bytes);
+    if (!shape) return core::Failure{shape.reason()};
     plist_t root = nullptr;
     plist_from_memory(bytes.data(), size, &root);
-    if (!root) return {nullptr, "The file is not a readable property list: it is damaged or cut short."};
-    return {PlistPtr(root), {}};
+    if (!root) return core::Failure{"The file is not a readable property list: it is damaged or cut short."};
+    return PlistPtr(root);
 }
 
 std::string toXml(plist_t root) {

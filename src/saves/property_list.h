@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/result.h"
+
 #include <plist/plist.h>
 
 #include <cstddef>
@@ -25,14 +27,9 @@ inline constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
 // file nested deeper than this is refused before it could exhaust the stack.
 inline constexpr std::size_t kMaxNesting = 32;
 
-struct ParsedPlist {
-    PlistPtr root;
-    std::string problem; // an English sentence; empty when root is set
-};
-
 // Parses bytes from outside in any encoding libplist reads, after refusing
 // what libplist 2.2 would misread or could not survive.
-ParsedPlist parsePropertyList(const std::string& bytes);
+core::Result<PlistPtr> parsePropertyList(const std::string& bytes);
 
 // The tree as an XML property list, version 1.0.
 std::string toXml(plist_t root);

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/result.h"
+
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,16 +38,8 @@ struct SavedGameRecord {
 // The record as an XML property list, version 1.0.
 std::string encodeRecord(const SavedGameRecord& record);
 
-// A record read from a file, or why the file cannot be loaded.
-struct ReadResult {
-    std::optional<SavedGameRecord> record;
-    std::string problem; // an English sentence; empty when record is set
-
-    bool ok() const { return record.has_value(); }
-};
-
 // Reads a record from a file's bytes, in any encoding libplist reads (XML or
-// binary), trusting nothing. A record it answers is ready to load: every entry
+// binary), trusting nothing, or says why the file cannot be loaded. A record it answers is ready to load: every entry
 // the loader uses is present with its type, the numbers fit in 32 bits, the
 // difficulty is one of the three, the level is 1 or more and it, the score
 // and the increment are at most kMaxProgress, none negative; the node count
@@ -56,6 +49,6 @@ struct ReadResult {
 // the loader does without (Minutes and Seconds outside Time Trial, the board
 // of an ended level) keep their defaults when missing and have their types
 // checked when present. Other keys are ignored.
-ReadResult decodeRecord(const std::string& bytes);
+core::Result<SavedGameRecord> decodeRecord(const std::string& bytes);
 
 } // namespace saves

@@ -105,46 +105,48 @@ private:
     std::string problem_;
 };
 
-// Why `value`, the record's `what`, lies outside [low, high], or nothing.
-std::optional<std::string> outside(const char* what, std::int32_t value, std::int32_t low, std::int32_t high) {
+// Whether `value`, the record's `what`, lies within [low, high].
+core::Result<> within(const char* what, std::int32_t value, std::int32_t low, std::int32_t high) {
     const auto says = [&](const char* relation, std::int32_t bound) {
-        return std::string("The ") + what + " " + std::to_string(value) + relation + std::to_string(bound) + ".";
+        return core::Failure{std::string("The ") + what + " " + std::to_string(value) + relation + std::to_string(bound)
+                             + "."};
     };
     if (value < low) return says(" is below ", low);
     if (value > high) return says(" is more than ", high);
-    return std::nullopt;
+    return {};
 }
 
 // The checks of the values that the entries' types leave open: only values
 // the game could have written, and that it can carry on from.
-std::optional<std::string> checkValues(const SavedGameRecord& r) {
-    if (!core::difficultyNamed(r.Difficulty)) return "The entry \"Difficulty\" is not Easy, Medium or Hard.";
+core::Result<> checkValues(const SavedGameRecord& r) {
+    if (!core::difficultyNamed(r.Difficulty)) return core::Failure{"The entry \"Difficulty\" is not Easy, Medium or Hard."};
     for (const auto& [what, value, low, high] :
          {std::tuple{"level", r.Level, 1, kMaxProgress}, std::tuple{"score", r.Score, 0, kMaxProgress},
           std::tuple{"score increment", r.ScoreInc, 0, kMaxProgress},
           std::tuple{"node count", r.NumberOfNodes, kMinNodes, core::kMaxRebuildNodes}}) {
-        if (auto problem = outside(what, value, low, high)) return problem;
+        if (auto checked = within(what, value, low, high); !checked) return checked;
     }
     // An ended level goes on with a board of one node more.
     if (r.IsGameEnded && r.NumberOfNodes == core::kMaxRebuildNodes) {
-        return "The next level would have more than " + std::to_string(core::kMaxRebuildNodes) + " nodes.";
+        return core::Failure{"The next level would have more than " + std::to_string(core::kMaxRebuildNodes) + " nodes."};
     }
     // The clock a Time Trial resumes with counts down from 0:60 at most.
     if (r.TimeTrial && (r.Minutes < 0 || r.Seconds < 0 || r.Seconds > 60)) {
-        return "The clock reads " + std::to_string(r.Minutes) + ":" + std::to_string(r.Seconds) + ", which no clock shows.";
+        return core::Failure{"The clock reads " + std::to_string(r.Minutes) + ":" + std::to_string(r.Seconds)
+                             + ", which no clock shows."};
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
 
-ReadResult decodeRecord(const std::string& bytes) {
-    const ParsedPlist parsed = parsePropertyList(bytes);
-    if (!parsed.root) return {std::nullopt, parsed.problem};
-    if (plist_get_node_type(parsed.root.get()) != PLIST_DICT) {
-        return {std::nullopt, "The file holds no dictionary of entries, so it is not a saved game."};
+core::Result<SavedGameRecord> decodeRecord(const std::string& bytes) {
+    const core::Result<PlistPtr> parsed = parsePropertyList(bytes);
+    if (!parsed) return core::Failure{parsed.reason()};
+    if (plist_get_node_type(parsed->get()) != PLIST_DICT) {
+        return core::Failure{"The file holds no dictionary of entries, so it is not a saved game."};
     }
-    EntryReader in(parsed.root.get());
+    EntryReader in(parsed->get());
     SavedGameRecord r;
     in.integer("ScoreInc", r.ScoreInc);
     in.text("Difficulty", r.Difficulty);
@@ -161,15 +163,15 @@ ReadResult decodeRecord(const std::string& bytes) {
     in.integers("xNodes", board.xNodes, !r.IsGameEnded);
     in.integers("yNodes", board.yNodes, !r.IsGameEnded);
     in.integerLists("Links", board.Links, !r.IsGameEnded);
-    if (in.failed()) return {std::nullopt, in.problem()};
+    if (in.failed()) return core::Failure{in.problem()};
 
-    auto problem = checkValues(r);
-    if (!problem && !r.IsGameEnded) problem = core::checkDescription(board, r.NumberOfNodes);
-    if (problem) return {std::nullopt, std::move(*problem)};
+    auto checked = checkValues(r);
+    if (checked && !r.IsGameEnded) checked = core::checkDescription(board, r.NumberOfNodes);
+    if (!checked) return core::Failure{checked.reason()};
     r.xNodes = std::move(board.xNodes);
     r.yNodes = std::move(board.yNodes);
     r.Links = std::move(board.Links);
-    return {std::move(r), {}};
+    return r;
 }
 
 } // namespace saves

@@ -38,35 +38,40 @@ bool isSaveFile(const fs::directory_entry& entry) {
 
 // The file's bytes, at most kMaxFileSize + 1 of them, or why it cannot be read.
 // Opening does not wait (a pipe named like a save would block a plain open).
-std::optional<std::string> readSmallFile(const fs::path& path, std::string& bytes) {
+core::Result<std::string> readSmallFile(const fs::path& path) {
+    const auto systemFailure = [](const char* step) {
+        return core::Failure{std::string("The saved game cannot be ") + step + ": " + std::strerror(errno) + "."};
+    };
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return std::string("The saved game cannot be opened: ") + std::strerror(errno) + ".";
+    if (fd < 0) return systemFailure("opened");
     struct stat info {};
-    std::optional<std::string> problem;
+    core::Result<std::string> bytes;
     if (::fstat(fd, &info) != 0) {
-        problem = std::string("The saved game cannot be read: ") + std::strerror(errno) + ".";
+        bytes = systemFailure("read");
     } else if (S_ISDIR(info.st_mode)) {
-        problem = "This saved game is a folder, not a file.";
+        bytes = core::Failure{"This saved game is a folder, not a file."};
     } else if (!S_ISREG(info.st_mode)) {
-        problem = "This saved game is not a regular file.";
+        bytes = core::Failure{"This saved game is not a regular file."};
     } else {
         // One byte more than the limit shows a file over it.
-        bytes.resize(static_cast<std::size_t>(std::min<off_t>(info.st_size, kMaxFileSize)) + 1);
+        std::string& buffer = *bytes;
+        buffer.resize(static_cast<std::size_t>(std::min<off_t>(info.st_size, kMaxFileSize)) + 1);
         std::size_t filled = 0;
-        while (filled < bytes.size()) {
-            const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        while (filled < buffer.size()) {
+            const ssize_t got = ::read(fd, buffer.data() + filled, buffer.size() - filled);
             if (got < 0 && errno == EINTR) continue;
             if (got < 0) {
-                problem = std::string("The saved game cannot be read: ") + std::strerror(errno) + ".";
+                buffer.resize(filled);
+                bytes = systemFailure("read");
                 break;
             }
             if (got == 0) break;
             filled += static_cast<std::size_t>(got);
         }
-        bytes.resize(filled);
+        if (bytes) buffer.resize(filled);
     }
     ::close(fd);
-    return problem;
+    return bytes;
 }
 
 } // namespace
@@ -83,22 +88,22 @@ PreparedFolder SaveFolder::prepare(const std::optional<fs::path>& chosen) {
         return {std::nullopt, "Neither XDG_DATA_HOME nor HOME names a folder for saved games; give one with --saves DIR."};
     }
     SaveFolder folder(path);
-    if (auto problem = folder.make()) {
-        return {std::move(folder), "The saved-game folder " + path.string() + " cannot be made (" + *problem + ")."};
+    if (auto made = folder.make(); !made) {
+        return {std::move(folder), "The saved-game folder " + path.string() + " cannot be made (" + made.reason() + ")."};
     }
     folder.removeTemporaries();
     return {std::move(folder), {}};
 }
 
-std::optional<std::string> SaveFolder::make() const {
+core::Result<> SaveFolder::make() const {
     std::error_code error;
     if (fs::create_directories(path_, error)) {
         // Saved games are the player's own business; a folder left more open still holds them.
         std::error_code ignored;
         fs::permissions(path_, fs::perms::owner_all, ignored);
     }
-    if (error) return "creating the folder: " + error.message();
-    return std::nullopt;
+    if (error) return core::Failure{"creating the folder: " + error.message()};
+    return {};
 }
 
 void SaveFolder::removeTemporaries() const {
@@ -111,9 +116,9 @@ void SaveFolder::removeTemporaries() const {
 
 fs::path SaveFolder::fileFor(const std::string& saveName) const { return path_ / (saveName + kEnding); }
 
-std::optional<std::string> SaveFolder::write(const std::string& saveName, const SavedGameRecord& record) const {
+core::Result<> SaveFolder::write(const std::string& saveName, const SavedGameRecord& record) const {
     // The folder may have been deleted since the start, or not made then.
-    if (auto problem = make()) return problem;
+    if (auto made = make(); !made) return made;
     return writeFileAtomically(fileFor(saveName), encodeRecord(record));
 }
 
@@ -128,10 +133,10 @@ fs::path SaveFolder::existingFileFor(const std::string& saveName) const {
     return exact;
 }
 
-ReadResult SaveFolder::read(const std::string& saveName) const {
-    std::string bytes;
-    if (auto problem = readSmallFile(existingFileFor(saveName), bytes)) return {std::nullopt, std::move(*problem)};
-    return decodeRecord(bytes);
+core::Result<SavedGameRecord> SaveFolder::read(const std::string& saveName) const {
+    const core::Result<std::string> bytes = readSmallFile(existingFileFor(saveName));
+    if (!bytes) return core::Failure{bytes.reason()};
+    return decodeRecord(*bytes);
 }
 
 SaveFolder::Listing SaveFolder::list() const {

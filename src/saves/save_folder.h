@@ -31,12 +31,12 @@ public:
     std::filesystem::path fileFor(const std::string& saveName) const;
 
     // Writes the record as the saved game `saveName`, replacing one of that
-    // name, and answers only once it is on disk: why it failed, or nothing.
+    // name, and answers only once it is on disk, or says why it could not.
     // The folder is made again first if it has gone.
-    std::optional<std::string> write(const std::string& saveName, const SavedGameRecord& record) const;
+    core::Result<> write(const std::string& saveName, const SavedGameRecord& record) const;
 
     // Reads the saved game `saveName` (as list() gives it), or why it cannot.
-    ReadResult read(const std::string& saveName) const;
+    core::Result<SavedGameRecord> read(const std::string& saveName) const;
 
     struct Listing {
         std::vector<std::string> saveNames; // newest first; subfolders as "sub/name"
@@ -47,8 +47,8 @@ public:
     Listing list() const;
 
 private:
-    // Makes the folder, with any missing parents, unless it is there; why it cannot, or nothing.
-    std::optional<std::string> make() const;
+    // Makes the folder, with any missing parents, unless it is there.
+    core::Result<> make() const;
     // Removes the temporary files that saves killed midway left in the folder (not in its subfolders).
     void removeTemporaries() const;
     // The file read for `saveName`: fileFor's, or one whose ending differs only in case.

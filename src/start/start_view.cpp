@@ -414,14 +414,14 @@ void StartView::AnimateLoadMenuOut() {
 
 void StartView::loadData(const std::string& name) {
     // A file that cannot be loaded changes nothing: the list stays open.
-    const saves::ReadResult read = saves_.read(name);
-    if (!read.ok()) {
-        ui::AlertView::show("Load Game", "\"" + name + "\" cannot be loaded. " + read.problem, "OK");
+    const core::Result<saves::SavedGameRecord> read = saves_.read(name);
+    if (!read) {
+        ui::AlertView::show("Load Game", "\"" + name + "\" cannot be loaded. " + read.reason(), "OK");
         return;
     }
     AnimateLoadMenuOut();
     if (getInGameLoad()) mainView_->AnimateInGameMenuOut();
-    mainView_->StartGame(*read.record);
+    mainView_->StartGame(*read);
     showGame();
 }
 
