@@ -88,10 +88,6 @@ public:
     // The clock.
     void timerAction();
     const std::shared_ptr<ui::Timer>& timer() const { return timer_; }
-    // Schedules the one-second tick and keeps it as the clock's timer.
-    void scheduleClock();
-    // Shows a time in the clock's own format ("02:00", "00:60", "12:34").
-    void showTime(std::int32_t minutes, std::int32_t seconds);
 
     // The options menu and the end-of-level panel.
     void AnimateInGameMenuIn();
@@ -151,6 +147,10 @@ private:
     void setLevelTime(std::int32_t minutes, std::int32_t seconds);
     // In Time Trial, the difficulty's own time becomes the level's.
     void useDifficultysTrialTime();
+    // Schedules the one-second tick and keeps it as the clock's timer.
+    void scheduleClock();
+    // Shows a time in the clock's own format ("02:00", "00:60", "12:34").
+    void showTime(std::int32_t minutes, std::int32_t seconds);
     void stopClock();
     void restartClock();
     void clearBoard();
