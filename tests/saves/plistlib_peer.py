@@ -1,15 +1,12 @@
-# Python's plistlib, which shares no code with Lirvo, as a second opinion on a
-# saved game DIR/NAME.plist: prints its root as JSON, keys sorted, then writes it
-# back as DIR/NAME xml.plist and DIR/NAME bin.plist, keys reversed, one key added.
-import json
+# Python's plistlib as a second opinion on the saved game DIR/NAME.plist: reads
+# it and writes it back as DIR/NAME xml.plist and DIR/NAME bin.plist, its keys
+# in reverse order and one key added that Lirvo does not know.
+import pathlib
 import plistlib
 import sys
 
-path = sys.argv[1]
-with open(path, "rb") as f:
-    record = plistlib.load(f)
-print(json.dumps(record, sort_keys=True))
+path = pathlib.Path(sys.argv[1])
+record = plistlib.loads(path.read_bytes())
 record = dict(reversed(record.items()), Extra={"nested": [1.5, b"\x00\x01", True]})
 for name, fmt in (("xml", plistlib.FMT_XML), ("bin", plistlib.FMT_BINARY)):
-    with open(path.removesuffix(".plist") + " " + name + ".plist", "wb") as f:
-        plistlib.dump(record, f, fmt=fmt, sort_keys=False)
+    path.with_name(f"{path.stem} {name}.plist").write_bytes(plistlib.dumps(record, fmt=fmt, sort_keys=False))
