@@ -37,6 +37,9 @@ saves::SavedGameRecord sampleRecord(std::int32_t nodes = 3) {
     return record;
 }
 
+// How many entries the folder itself holds, saved games or not.
+std::ptrdiff_t entriesIn(const fs::path& folder) { return std::distance(fs::directory_iterator(folder), {}); }
+
 TEST(RecordTest, WhatTheGameWritesReadsBackUpToEveryLimitAndSoDoesPlistlibsCopy) {
     TempFolder temp;
     const saves::SaveFolder folder(temp.path());
@@ -144,13 +147,11 @@ TEST(SaveFolderTest, IsTheChosenFolderOrTheUsersDataFolderMadeAtStart) {
         EXPECT_EQ(prepared.problem.find("--saves DIR") == std::string::npos, !expected.empty()) << prepared.problem;
     }
     EXPECT_EQ(fs::status(temp.path() / "data/lirvo").permissions(), fs::perms::owner_all);
-
 }
 
-TEST(SaveFolderTest, SavesReplaceTheirFileWholeOrFailSayingWhyAndTheListShowsOnlySaves) {
+TEST(SaveFolderTest, AFailedSaveSaysWhyAndKeepsTheOldFileAndTheListShowsOnlySaves) {
     TempFolder temp;
     const saves::SaveFolder folder(temp.path());
-    const auto entries = [&] { return std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()); };
     const std::string game = "[Nov 14, 2023, 10:13\u202FPM], LVL 12, Medium, TT";
     ASSERT_EQ(folder.write(game, sampleRecord()), std::nullopt);
     // Files may grow to 200 bytes only, as on a disk almost full; the write fails, not the process.
@@ -173,7 +174,7 @@ TEST(SaveFolderTest, SavesReplaceTheirFileWholeOrFailSayingWhyAndTheListShowsOnl
     fs::create_directories(temp.path() / "folder.plist");
     EXPECT_EQ(folder.write("folder", sampleRecord(4)), "putting the file in place: Is a directory");
     EXPECT_EQ(folder.read(game).record, sampleRecord());
-    EXPECT_EQ(entries(), 2) << "a failed save left a temporary file";
+    EXPECT_EQ(entriesIn(temp.path()), 2) << "a failed save left a temporary file";
 
     fs::create_directories(temp.path() / "sub");
     const auto now = fs::file_time_type::clock::now();
@@ -195,7 +196,6 @@ TEST(SaveFolderTest, SavesReplaceTheirFileWholeOrFailSayingWhyAndTheListShowsOnl
 TEST(SaveFolderTest, KilledAtRandomMomentsASaveLeavesTheOldFileOrTheNewOne) {
     TempFolder temp;
     const saves::SaveFolder folder(temp.path());
-    const auto entries = [&] { return std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()); };
     for (int round = 0; round < 200; ++round) {
         const pid_t saver = ::fork();
         // The child saves without end, boards of many sizes under two names in turn.
@@ -213,10 +213,10 @@ TEST(SaveFolderTest, KilledAtRandomMomentsASaveLeavesTheOldFileOrTheNewOne) {
     EXPECT_EQ(folder.list().saveNames.size(), 2u);
     for (const char* name : {"even", "odd"}) EXPECT_TRUE(folder.read(name).ok()) << name << ": " << folder.read(name).problem;
     // Kills that came mid-write left temporary files; the next start removes them, and only them.
-    EXPECT_GT(entries(), 2) << "no kill came during a write; the test proved nothing";
+    EXPECT_GT(entriesIn(temp.path()), 2) << "no kill came during a write; the test proved nothing";
     for (const char* other : {"notes.tmp", ".save-AbC12.tmp"}) std::ofstream(temp.path() / other) << "x";
     ASSERT_EQ(saves::SaveFolder::prepare(temp.path()).problem, "");
-    EXPECT_EQ(entries(), 4);
+    EXPECT_EQ(entriesIn(temp.path()), 4);
 }
 
 TEST(SaveNameTest, SaysTheMomentLevelDifficultyModeAndWhoSaved) {
