@@ -72,8 +72,8 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
                                    "<key>Links", "<key>L");
     std::string lists; // 32 deep
     for (int i = 0; i < 32; ++i) lists = "<array>" + lists + "</array>";
-    const saves::SaveFolder damaged(fs::path(LIRVO_SAVE_FILES) / "damaged");
-    const auto file = [&](const char* name) { return (std::ostringstream() << std::ifstream(damaged.fileFor(name)).rdbuf()).str(); };
+    const saves::SaveFolder files(LIRVO_SAVE_FILES);
+    const auto file = [&](const char* name) { return (std::ostringstream() << std::ifstream(files.fileFor(name)).rdbuf()).str(); };
     const std::string tooDeep = "The file nests lists more than 32 deep.";
     const std::string not32 = "The entry \"Minutes\" does not fit in 32 bits.";
     const std::string not64 = "The file holds a number that is not a whole decimal number of at most 64 bits.";
@@ -115,19 +115,20 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
                                 "<!DOCTYPE p [<!ENTITY x> </array>]><?x > </array>?><array>", tooDeep},
         {"cut short", sample.substr(0, 500), "The file is not a readable property list: it is damaged or cut short."},
         {"too large", std::string(saves::kMaxFileSize + 1, ' '), "The file is 16777217 bytes long, more than any saved game (16777216)."},
-        {"empty", file("empty"), "The file is empty."},
-        {"binary garbage", file("binary-garbage"), "The file is a damaged binary property list."},
-        {"binary 128-bit", file("binary-number-beyond-64-bits"), "The entry \"Score\" does not fit in 32 bits."},
-        {"binary too deep", file("binary-nested-too-deep"), tooDeep},
-        {"binary self", file("binary-list-holds-itself"), "The file is a binary property list that contains itself."},
-        {"binary shared", file("binary-shared-lists"), "The file shares its lists so often that it would expand to more than 2396745 values."},
+        {"empty", file("damaged/empty"), "The file is empty."},
+        {"binary, a Time Trial with a minute left", file("valid/in-play-binary"), ""},
+        {"binary garbage", file("damaged/binary-garbage"), "The file is a damaged binary property list."},
+        {"binary 128-bit", file("damaged/binary-number-beyond-64-bits"), "The entry \"Score\" does not fit in 32 bits."},
+        {"binary too deep", file("damaged/binary-nested-too-deep"), tooDeep},
+        {"binary self", file("damaged/binary-list-holds-itself"), "The file is a binary property list that contains itself."},
+        {"binary shared", file("damaged/binary-shared-lists"), "The file shares its lists so often that it would expand to more than 2396745 values."},
     };
     for (const auto& [what, bytes, reason] : cases) {
         const auto read = saves::decodeRecord(bytes);
         EXPECT_EQ(read.problem, reason) << what;
         EXPECT_EQ(read.ok(), reason.empty()) << what;
     }
-    EXPECT_EQ(damaged.read("folder-named-like-a-save").problem, "This saved game is a folder, not a file.");
+    EXPECT_EQ(files.read("damaged/folder-named-like-a-save").problem, "This saved game is a folder, not a file.");
 }
 
 TEST(SaveFolderTest, IsTheChosenFolderOrTheUsersDataFolderMadeAtStart) {
