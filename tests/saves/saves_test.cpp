@@ -215,7 +215,7 @@ TEST(SaveFolderTest, KilledAtRandomMomentsASaveLeavesTheOldFileOrTheNewOne) {
     for (const char* name : {"even", "odd"}) EXPECT_TRUE(folder.read(name).ok()) << name << ": " << folder.read(name).problem;
     // Kills that came mid-write left temporary files; the next start removes them, and only them.
     EXPECT_GT(entriesIn(temp.path()), 2) << "no kill came during a write; the test proved nothing";
-    for (const char* other : {"notes.tmp", ".save-AbC12.tmp"}) std::ofstream(temp.path() / other) << "x";
+    for (const char* other : {"notes.tmp", ".save-AbC1234.tmp"}) std::ofstream(temp.path() / other) << "x";
     ASSERT_EQ(saves::SaveFolder::prepare(temp.path()).problem, "");
     EXPECT_EQ(entriesIn(temp.path()), 4);
 }
