@@ -50,12 +50,12 @@ TEST(RecordTest, WhatTheGameWritesReadsBackUpToEveryLimitAndSoDoesPlistlibsCopy)
     record.TimeTrial = false;
     record.Minutes = -2'147'483'647 - 1;
     record.Seconds = 2'147'483'647;
-    ASSERT_EQ(folder.write("game", record), std::nullopt);
+    ASSERT_EQ(folder.write("game", record).reason(), "");
     // Python's plistlib, which shares no code with Lirvo, reads the file and writes it back
     // in XML and in binary, keys reordered and one more added.
     const std::string peer = std::string(LIRVO_PYTHON) + " " + LIRVO_PLISTLIB_PEER + " '" + folder.fileFor("game").string() + "'";
     ASSERT_EQ(std::system(peer.c_str()), 0) << peer;
-    for (const char* name : {"game", "game xml", "game bin"}) EXPECT_EQ(folder.read(name).record, record) << name;
+    for (const char* name : {"game", "game xml", "game bin"}) EXPECT_EQ(*folder.read(name), record) << name;
 }
 
 TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
@@ -125,10 +125,10 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
     };
     for (const auto& [what, bytes, reason] : cases) {
         const auto read = saves::decodeRecord(bytes);
-        EXPECT_EQ(read.problem, reason) << what;
+        EXPECT_EQ(read.reason(), reason) << what;
         EXPECT_EQ(read.ok(), reason.empty()) << what;
     }
-    EXPECT_EQ(files.read("damaged/folder-named-like-a-save").problem, "This saved game is a folder, not a file.");
+    EXPECT_EQ(files.read("damaged/folder-named-like-a-save").reason(), "This saved game is a folder, not a file.");
 }
 
 TEST(SaveFolderTest, IsTheChosenFolderOrTheUsersDataFolderMadeAtStart) {
@@ -154,27 +154,27 @@ TEST(SaveFolderTest, AFailedSaveSaysWhyAndKeepsTheOldFileAndTheListShowsOnlySave
     TempFolder temp;
     const saves::SaveFolder folder(temp.path());
     const std::string game = "[Nov 14, 2023, 10:13\u202FPM], LVL 12, Medium, TT";
-    ASSERT_EQ(folder.write(game, sampleRecord()), std::nullopt);
+    ASSERT_EQ(folder.write(game, sampleRecord()).reason(), "");
     // Files may grow to 200 bytes only, as on a disk almost full; the write fails, not the process.
     rlimit unlimited{};
     ::getrlimit(RLIMIT_FSIZE, &unlimited);
     const rlimit full{200, unlimited.rlim_max};
     std::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &full);
-    EXPECT_EQ(folder.write(game, sampleRecord(4)), "writing: File too large");
+    EXPECT_EQ(folder.write(game, sampleRecord(4)).reason(), "writing: File too large");
     ::setrlimit(RLIMIT_FSIZE, &unlimited);
     {
         FolderRights readOnly(temp.path(), fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_EQ(folder.write(game, sampleRecord(4)), "creating the file: Permission denied");
+        EXPECT_EQ(folder.write(game, sampleRecord(4)).reason(), "creating the file: Permission denied");
         // A folder that cannot be made does not stop the game: it says why, and so does each save.
         const auto unmade = saves::SaveFolder::prepare(temp.path() / "saves");
         EXPECT_EQ(unmade.problem, "The saved-game folder " + (temp.path() / "saves").string()
                                       + " cannot be made (creating the folder: Permission denied).");
-        EXPECT_EQ(unmade.folder.value().write("game", sampleRecord()), "creating the folder: Permission denied");
+        EXPECT_EQ(unmade.folder.value().write("game", sampleRecord()).reason(), "creating the folder: Permission denied");
     }
     fs::create_directories(temp.path() / "folder.plist");
-    EXPECT_EQ(folder.write("folder", sampleRecord(4)), "putting the file in place: Is a directory");
-    EXPECT_EQ(folder.read(game).record, sampleRecord());
+    EXPECT_EQ(folder.write("folder", sampleRecord(4)).reason(), "putting the file in place: Is a directory");
+    EXPECT_EQ(*folder.read(game), sampleRecord());
     EXPECT_EQ(entriesIn(temp.path()), 2) << "a failed save left a temporary file";
 
     fs::create_directories(temp.path() / "sub");
@@ -187,11 +187,11 @@ TEST(SaveFolderTest, AFailedSaveSaysWhyAndKeepsTheOldFileAndTheListShowsOnlySave
     ASSERT_EQ(::mkfifo((temp.path() / "pipe.plist").c_str(), 0600), 0);
     // The newest first, files of one time by name.
     EXPECT_EQ(folder.list().saveNames, (std::vector<std::string>{"sub/another", "sub/deeper", game}));
-    EXPECT_EQ(folder.read("sub/deeper").problem, "The file is not a readable property list: it is damaged or cut short.");
-    EXPECT_EQ(folder.read("gone").problem, "The saved game cannot be opened: No such file or directory.");
+    EXPECT_EQ(folder.read("sub/deeper").reason(), "The file is not a readable property list: it is damaged or cut short.");
+    EXPECT_EQ(folder.read("gone").reason(), "The saved game cannot be opened: No such file or directory.");
     // A pipe named like a save neither blocks the reader nor passes for a file.
-    EXPECT_EQ(folder.read("pipe").problem, "This saved game is not a regular file.");
-    EXPECT_EQ(folder.read("folder").problem, "This saved game is a folder, not a file.");
+    EXPECT_EQ(folder.read("pipe").reason(), "This saved game is not a regular file.");
+    EXPECT_EQ(folder.read("folder").reason(), "This saved game is a folder, not a file.");
 }
 
 TEST(SaveFolderTest, KilledAtRandomMomentsASaveLeavesTheOldFileOrTheNewOne) {
@@ -201,7 +201,7 @@ TEST(SaveFolderTest, KilledAtRandomMomentsASaveLeavesTheOldFileOrTheNewOne) {
         const pid_t saver = ::fork();
         // The child saves without end, boards of many sizes under two names in turn.
         for (std::int32_t n = 0; saver == 0; ++n) {
-            if (folder.write(n % 2 ? "odd" : "even", sampleRecord(3 + n % 50))) ::_exit(1);
+            if (!folder.write(n % 2 ? "odd" : "even", sampleRecord(3 + n % 50))) ::_exit(1);
         }
         // Once both are on disk, the kills land on replacements.
         for (int wait = 0; wait < 10'000 && !fs::exists(folder.fileFor("odd")); ++wait) ::usleep(100);
@@ -212,7 +212,7 @@ TEST(SaveFolderTest, KilledAtRandomMomentsASaveLeavesTheOldFileOrTheNewOne) {
         ASSERT_TRUE(WIFSIGNALED(status)) << "the child stopped by itself";
     }
     EXPECT_EQ(folder.list().saveNames.size(), 2u);
-    for (const char* name : {"even", "odd"}) EXPECT_TRUE(folder.read(name).ok()) << name << ": " << folder.read(name).problem;
+    for (const char* name : {"even", "odd"}) EXPECT_TRUE(folder.read(name).ok()) << name << ": " << folder.read(name).reason();
     // Kills that came mid-write left temporary files; the next start removes them, and only them.
     EXPECT_GT(entriesIn(temp.path()), 2) << "no kill came during a write; the test proved nothing";
     for (const char* other : {"notes.tmp", ".save-AbC1234.tmp"}) std::ofstream(temp.path() / other) << "x";
