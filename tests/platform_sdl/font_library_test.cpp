@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
@@ -13,30 +12,7 @@
 
 namespace {
 
-using ui::sdl::FontLibrary;
-
-TEST(FontLibrary, ResolvesTheScreensFontNamesToInstalledFonts) {
-    for (const char* name : {"Trebuchet MS", "Helvetica", "Helvetica-Bold"}) {
-        const auto file = FontLibrary::resolve(name);
-        ASSERT_TRUE(file) << name;
-        EXPECT_TRUE(std::filesystem::is_regular_file(*file)) << name << ": " << *file;
-    }
-    // Bold is a face of its own.
-    const auto bold = FontLibrary::resolve("Helvetica-Bold");
-    const auto regular = FontLibrary::resolve("Helvetica");
-    EXPECT_NE(*bold, *regular);
-
-    FontLibrary fonts;
-    TTF_Font* small = fonts.font("Helvetica-Bold", 14);
-    TTF_Font* large = fonts.font("Helvetica-Bold", 28);
-    ASSERT_TRUE(small && large);
-    EXPECT_EQ(fonts.font("Helvetica-Bold", 14), small); // opened once
-    EXPECT_NE(std::string(TTF_FontFaceStyleName(small)).find("Bold"), std::string::npos);
-    EXPECT_EQ(std::string(TTF_FontFaceStyleName(fonts.font("Helvetica", 14))).find("Bold"), std::string::npos);
-    EXPECT_NEAR(TTF_FontHeight(large), 2 * TTF_FontHeight(small), 2);
-}
-
-// Every one-line text the screens show, with its font, against its label's width.
+// Every one-line text the screens show, in the font its label names, fits the label.
 class ScreenTexts : public testkit::StartScreenTest {
 protected:
     void collect(const ui::View& view) {
@@ -46,7 +22,6 @@ protected:
         }
         for (const auto& subview : view.subviews()) collect(*subview);
     }
-    void collectAll() { collect(h.window()); }
 
     std::set<std::tuple<std::string, std::string, float, float>> texts;
 };
@@ -58,23 +33,17 @@ TEST_F(ScreenTexts, FitTheirLabels) {
     std::ofstream(saveFolder.path() / (saveName + ".plist"));
 
     toMainMenu();
-    collectAll();
     choose(entry(start->mainMenu(), 1)); // "Load Game"
     h.advance(kPanelOpens);
-    collectAll();
+    collect(h.window());
     h.pressKey(ui::Key::Escape);
     h.advance(kPanelOpens);
-    choose(entry(start->mainMenu(), 0)); // "New Game"
-    collectAll();
-    choose(entry(start->gameModeMenu(), 1)); // "Time Trial"; the menus gone stay in the tree
-    collectAll();
-    h.tap(middleOf(entry(start->difficultyMenu(), 1)));
-    h.advance(kGameFlip);
+    playNewGame(true, 1); // "Time Trial", "Medium"; the menus gone stay in the tree
     h.doubleTap({8, 240}); // the options menu
     h.advance(1.1);
-    h.tap(middleOf(*game().label2())); // "Save Game", which answers with an alert
+    h.tap(testkit::middleOf(*game().label2())); // "Save Game", which answers with an alert
     h.advance(0.5);
-    collectAll();
+    collect(h.window());
 
     ASSERT_TRUE(std::ranges::any_of(texts, [&](const auto& t) { return std::get<0>(t) == saveName; }));
     ui::sdl::FontLibrary fonts;
@@ -85,6 +54,8 @@ TEST_F(ScreenTexts, FitTheirLabels) {
         TTF_SizeUTF8(font, text.c_str(), &w, nullptr);
         EXPECT_LE(w, width) << '"' << text << "\" in " << name << ' ' << size;
     }
+    EXPECT_STREQ(TTF_FontFaceStyleName(fonts.font("Helvetica-Bold", 14)), "Bold");
+    EXPECT_EQ(fonts.font("Helvetica-Bold", 14), fonts.font("Helvetica-Bold", 14)); // opened once
 }
 
 } // namespace

@@ -1,46 +1,37 @@
 #include "platform/sdl/landscape.h"
-#include "support/printers.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using ui::Point;
-using ui::sdl::Landscape;
-
-void expectNear(Point actual, Point expected) {
-    EXPECT_NEAR(actual.x, expected.x, 1e-3) << "x of (" << expected.x << ", " << expected.y << ")";
-    EXPECT_NEAR(actual.y, expected.y, 1e-3) << "y of (" << expected.x << ", " << expected.y << ")";
-}
-
-TEST(Landscape, TurnsThePortraitScreenAQuarterClockwise) {
-    for (const float s : {1.f, 2.f, 3.f}) {
-        const Landscape l({320, 480}, {480 * s, 320 * s});
-        EXPECT_EQ(l.scale(), s);
-        // (x, y) lands at ((480 - y) s, x s): the portrait's left edge is the top.
-        expectNear(l.toPixels({0, 0}), {480 * s, 0});
-        expectNear(l.toPixels({320, 0}), {480 * s, 320 * s});
-        expectNear(l.toPixels({0, 480}), {0, 0});
-        expectNear(l.toPixels({100, 30}), {450 * s, 100 * s});
-        for (const Point p : {Point{0, 0}, Point{17.5f, 400}, Point{319, 1}}) expectNear(l.toPortrait(l.toPixels(p)), p);
+// The portrait screen turned a quarter clockwise, its left edge on top,
+// filling the output between margins of whole pixels.
+TEST(Landscape, TurnsThePortraitScreenAQuarterClockwiseBetweenWholePixelMargins) {
+    const struct {
+        ui::Size output;
+        float scale;
+        ui::Point corner; // where the portrait's bottom left lands
+    } cases[] = {
+        {{960, 640}, 2, {0, 0}},
+        {{1920, 1080}, 3.375f, {150, 0}},     // 16:9: margins left and right
+        {{1024, 768}, 1024.f / 480, {0, 42}}, // 4:3: above and below, 42.67 cut to whole pixels
+    };
+    for (const auto& c : cases) {
+        const ui::sdl::Landscape l({320, 480}, c.output);
+        EXPECT_FLOAT_EQ(l.scale(), c.scale);
+        const auto expectAt = [&](ui::Point portrait, float x, float y) {
+            const ui::Point at = l.toPixels(portrait);
+            EXPECT_NEAR(at.x, c.corner.x + x * c.scale, 1e-3) << c.output.width << ": " << portrait.x << ", " << portrait.y;
+            EXPECT_NEAR(at.y, c.corner.y + y * c.scale, 1e-3) << c.output.width << ": " << portrait.x << ", " << portrait.y;
+            const ui::Point back = l.toPortrait(at);
+            EXPECT_NEAR(back.x, portrait.x, 1e-3);
+            EXPECT_NEAR(back.y, portrait.y, 1e-3);
+        };
+        expectAt({0, 480}, 0, 0);
+        expectAt({0, 0}, 480, 0);
+        expectAt({320, 0}, 480, 320);
+        expectAt({100, 30}, 450, 100);
     }
-}
-
-TEST(Landscape, FillsAnOutputOfAnotherShapeBetweenMargins) {
-    // 16:9: the height decides, the margins are left and right.
-    const Landscape wide({320, 480}, {1920, 1080});
-    EXPECT_FLOAT_EQ(wide.scale(), 1080.f / 320);
-    const float width = 480 * wide.scale();
-    expectNear(wide.toPixels({0, 480}), {std::floor((1920 - width) / 2), 0});
-    expectNear(wide.toPixels({320, 0}), {std::floor((1920 - width) / 2) + width, 1080});
-    expectNear(wide.toPortrait({960, 540}), {160, 240}); // margins of whole pixels
-    // 4:3: the width decides, the margins are above and below.
-    const Landscape tall({320, 480}, {1024, 768});
-    EXPECT_FLOAT_EQ(tall.scale(), 1024.f / 480);
-    expectNear(tall.toPixels({0, 480}), {0, std::floor((768 - 320 * tall.scale()) / 2)});
-    // Margins are whole pixels: the middle is off by less than one.
-    EXPECT_NEAR(tall.toPortrait({512, 384}).x, 160, 1 / tall.scale());
-    expectNear(tall.toPortrait(tall.toPixels({160, 240})), {160, 240});
 }
 
 } // namespace
