@@ -59,6 +59,52 @@ TEST(SdlCanvas, PicturesAreCopiedPixelForPixelFromTheFileForTheScale) {
     }
 }
 
+// A turned label, as the game's are, too long for its width: it reads left
+// to right in landscape, upright, cut after the last whole letter that fits
+// beside an ellipsis.
+TEST(SdlCanvas, ATurnedLabelReadsUprightAndEndsInAnEllipsisInside) {
+    testkit::Harness h;
+    h.window().setBackgroundColor(ui::Color::white());
+    const auto label = std::make_shared<ui::Label>();
+    label->setTransform(ui::Transform::rotation(ui::kLandscapeTurn));
+    label->setFrame({10, 180, 40, 120}); // landscape x 180 to 300, y 10 to 50
+    label->setText("TTTTTTTTTTTTTTTTTTTTTTTT");
+    label->setFont({"Helvetica-Bold", 30});
+    label->setTextColor(ui::Color::black());
+    label->setTruncatesTail(true);
+    h.show(label);
+    const SurfacePtr s = ui::sdl::renderLandscape(h.window(), {320, 480}, 2);
+    // The box of the dark pixels from column `fromX` on, and the row holding most of them.
+    struct Ink {
+        int minX = 9999, maxX = -1, minY = 9999, maxY = -1, inkiestRow = -1, inkiest = 0;
+    };
+    const auto inkOf = [&](int fromX) {
+        Ink ink;
+        for (int y = 0; y < s->h; ++y) {
+            int row = 0;
+            for (int x = fromX; x < s->w; ++x) {
+                if (colourDistance(pixelAt(*s, x, y), {0, 0, 0}) > 100) continue;
+                ++row;
+                ink.minX = std::min(ink.minX, x), ink.maxX = std::max(ink.maxX, x);
+                ink.minY = std::min(ink.minY, y), ink.maxY = std::max(ink.maxY, y);
+            }
+            if (row > ink.inkiest) ink.inkiest = row, ink.inkiestRow = y;
+        }
+        return ink;
+    };
+    const Ink ink = inkOf(0);
+    EXPECT_NEAR(ink.minX, 2 * 180, 2 * 4);
+    EXPECT_LE(ink.maxX, 2 * 300);
+    EXPECT_GT(ink.maxX, 2 * 270);
+    EXPECT_GE(ink.minY, 2 * 10);
+    EXPECT_LE(ink.maxY, 2 * 50);
+    EXPECT_LT(ink.inkiestRow, (ink.minY + ink.maxY) / 2); // the bars of the Ts on top
+    // The last few points hold only the ellipsis' dots, low on the line.
+    const Ink end = inkOf(ink.maxX - 2 * 6);
+    EXPECT_LT(end.maxY - end.minY, (ink.maxY - ink.minY) / 3);
+    EXPECT_GT(end.minY, (ink.minY + ink.maxY) / 2);
+}
+
 // Draws one grey line, 2 points wide, as the board does.
 class Line : public ui::View {
 public:
@@ -98,9 +144,10 @@ TEST(SdlCanvas, LinesFillsAndClipsAreDrawnAlikeByEveryRenderer) {
     beyond->setBackgroundColor({0, 0, 1, 1});
     h.show(beyond);
 
-    const Landscape wide({320, 480}, {600, 320}); // one pixel a point, 60 pixels of margin either side
+    // One pixel a point; 60.5 pixels of margin either side, cut to whole pixels.
+    const Landscape wide({320, 480}, {601, 320});
     ui::sdl::FontLibrary fonts;
-    const SurfacePtr soft(SDL_CreateRGBSurfaceWithFormat(0, 600, 320, 32, SDL_PIXELFORMAT_ARGB8888));
+    const SurfacePtr soft(SDL_CreateRGBSurfaceWithFormat(0, 601, 320, 32, SDL_PIXELFORMAT_ARGB8888));
     {
         const ui::sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(soft.get()));
         ui::sdl::SdlCanvas(renderer.get(), fonts, soft.get()).paint(h.window(), wide);
@@ -128,15 +175,15 @@ TEST(SdlCanvas, LinesFillsAndClipsAreDrawnAlikeByEveryRenderer) {
         Video() { SDL_InitSubSystem(SDL_INIT_VIDEO); }
         ~Video() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
     } video;
-    const ui::sdl::WindowPtr w(SDL_CreateWindow("", 0, 0, 600, 320, SDL_WINDOW_HIDDEN));
+    const ui::sdl::WindowPtr w(SDL_CreateWindow("", 0, 0, soft->w, soft->h, SDL_WINDOW_HIDDEN));
     const ui::sdl::RendererPtr card(w ? SDL_CreateRenderer(w.get(), -1, SDL_RENDERER_ACCELERATED) : nullptr);
     if (!card) GTEST_SKIP() << "no renderer but software here: " << SDL_GetError();
     ui::sdl::SdlCanvas(card.get(), fonts).paint(h.window(), wide);
-    const SurfacePtr read(SDL_CreateRGBSurfaceWithFormat(0, 600, 320, 32, SDL_PIXELFORMAT_ARGB8888));
+    const SurfacePtr read(SDL_CreateRGBSurfaceWithFormat(0, soft->w, soft->h, 32, SDL_PIXELFORMAT_ARGB8888));
     ASSERT_EQ(SDL_RenderReadPixels(card.get(), nullptr, SDL_PIXELFORMAT_ARGB8888, read->pixels, read->pitch), 0);
     int differing = 0; // the lines' ends alone may, by a pixel
-    for (int y = 0; y < 320; ++y) {
-        for (int x = 0; x < 600; ++x) differing += colourDistance(pixelAt(*read, x, y), pixelAt(*soft, x, y)) > 5;
+    for (int y = 0; y < soft->h; ++y) {
+        for (int x = 0; x < soft->w; ++x) differing += colourDistance(pixelAt(*read, x, y), pixelAt(*soft, x, y)) > 5;
     }
     EXPECT_LE(differing, 2);
 }
