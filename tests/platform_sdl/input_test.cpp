@@ -45,36 +45,42 @@ private:
     std::string name_;
 };
 
-// An event of `type`, with the fields `set` gives it.
-SDL_Event event(Uint32 type, const auto& set) {
+SDL_Event mouse(Uint32 type, int x, int y, Uint32 which = 0, Uint8 button = SDL_BUTTON_LEFT) {
     SDL_Event e{};
     e.type = type;
-    set(e);
+    if (type == SDL_MOUSEMOTION) e.motion.which = which, e.motion.x = x, e.motion.y = y;
+    else e.button.which = which, e.button.button = button, e.button.x = x, e.button.y = y;
     return e;
 }
 
-SDL_Event mouse(Uint32 type, int x, int y, Uint32 which = 0, Uint8 button = SDL_BUTTON_LEFT) {
-    if (type == SDL_MOUSEMOTION) return event(type, [&](SDL_Event& e) { e.motion.which = which, e.motion.x = x, e.motion.y = y; });
-    return event(type, [&](SDL_Event& e) { e.button.which = which, e.button.button = button, e.button.x = x, e.button.y = y; });
-}
-
 SDL_Event wheel(float lines, Uint32 direction = SDL_MOUSEWHEEL_NORMAL, Uint32 which = 0) {
-    return event(SDL_MOUSEWHEEL, [&](SDL_Event& e) {
-        e.wheel.which = which, e.wheel.direction = direction, e.wheel.preciseY = lines, e.wheel.mouseX = 330, e.wheel.mouseY = 150;
-    });
+    SDL_Event e{};
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.which = which, e.wheel.direction = direction, e.wheel.preciseY = lines;
+    e.wheel.mouseX = 330, e.wheel.mouseY = 150;
+    return e;
 }
 
 SDL_Event key(SDL_Keycode sym, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
-    return event(SDL_KEYDOWN, [&](SDL_Event& e) { e.key.keysym.sym = sym, e.key.keysym.mod = mod, e.key.repeat = repeat; });
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = sym, e.key.keysym.mod = mod, e.key.repeat = repeat;
+    return e;
 }
 
 // A touch at (x, 0.5) of the window's width and height.
 SDL_Event finger(Uint32 type, SDL_FingerID id, float x, SDL_TouchID device = 7) {
-    return event(type, [&](SDL_Event& e) { e.tfinger.touchId = device, e.tfinger.fingerId = id, e.tfinger.x = x, e.tfinger.y = 0.5f; });
+    SDL_Event e{};
+    e.type = type;
+    e.tfinger.touchId = device, e.tfinger.fingerId = id, e.tfinger.x = x, e.tfinger.y = 0.5f;
+    return e;
 }
 
 SDL_Event windowEvent(Uint8 what) {
-    return event(SDL_WINDOWEVENT, [&](SDL_Event& e) { e.window.event = what; });
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = what;
+    return e;
 }
 
 // The mouse is finger 0 while its button is down and a pointer otherwise;
@@ -94,9 +100,8 @@ TEST(SdlInput, EventsReachTheViewsAtTheirTurnedPoints) {
          "left entered, left exited, left began 150,150, left moved 160,140, left ended 160,140"},
         // The pointer goes where the wheel turns.
         {{mouse(SDL_MOUSEMOTION, 130, 150), wheel(1.5f), wheel(0.5f, SDL_MOUSEWHEEL_FLIPPED),
-          wheel(1, SDL_MOUSEWHEEL_NORMAL, SDL_TOUCH_MOUSEID)},
-         "right entered, left wheel 1.50, right exited, left entered, left wheel -0.5"},
-        {{windowEvent(SDL_WINDOWEVENT_LEAVE)}, "left exited"},
+          wheel(1, SDL_MOUSEWHEEL_NORMAL, SDL_TOUCH_MOUSEID), windowEvent(SDL_WINDOWEVENT_LEAVE)},
+         "right entered, left wheel 1.50, right exited, left entered, left wheel -0.5, left exited"},
         {{finger(SDL_FINGERDOWN, 11, 0.7f), mouse(SDL_MOUSEBUTTONDOWN, 336, 160, SDL_TOUCH_MOUSEID),
           finger(SDL_FINGERDOWN, 12, 0.25f), finger(SDL_FINGERDOWN, 13, 0.7f, SDL_MOUSE_TOUCHID),
           finger(SDL_FINGERMOTION, 11, 0.75f), finger(SDL_FINGERMOTION, 12, 0.3f),
@@ -105,11 +110,11 @@ TEST(SdlInput, EventsReachTheViewsAtTheirTurnedPoints) {
           finger(SDL_FINGERMOTION, 11, 0.8f)},
          "left began 160,144, right began 160,360, left moved 160,120, right moved 160,336, right ended 160,336, "
          "left ended 160,120"},
-        // A press the window loses its focus in ends there, as its release never arrives.
-        {{mouse(SDL_MOUSEBUTTONDOWN, 340, 160), windowEvent(SDL_WINDOWEVENT_FOCUS_LOST), mouse(SDL_MOUSEBUTTONUP, 340, 160)},
-         "left began 160,140, left cancelled 160,140"},
-        {{mouse(SDL_MOUSEBUTTONDOWN, 340, 160), mouse(SDL_MOUSEBUTTONUP, 340, 160), mouse(SDL_MOUSEBUTTONDOWN, 340, 160)},
-         "left began 160,140, left ended 160,140, left began 160,140 x2"},
+        // A press the window loses its focus in ends there, as its release never arrives; then a double click.
+        {{mouse(SDL_MOUSEBUTTONDOWN, 340, 160), windowEvent(SDL_WINDOWEVENT_FOCUS_LOST), mouse(SDL_MOUSEBUTTONUP, 0, 0),
+          mouse(SDL_MOUSEBUTTONDOWN, 340, 160), mouse(SDL_MOUSEBUTTONUP, 340, 160),
+          mouse(SDL_MOUSEBUTTONDOWN, 340, 160)},
+         "left began 160,140, left cancelled 160,140, left began 160,140, left ended 160,140, left began 160,140 x2"},
         // Keys go to the topmost view, as pressed, not as repeated; Alt+Enter is the window's.
         {{key(SDLK_ESCAPE), key(SDLK_ESCAPE, KMOD_NONE, 1), key(SDLK_RETURN), key(SDLK_KP_ENTER),
           key(SDLK_RETURN, KMOD_LALT), key(SDLK_SPACE), key(SDLK_a)},
@@ -135,26 +140,23 @@ class Delegate final : public ui::ApplicationDelegate {
 TEST(SdlBackend, AWindowHiddenAndFilledThenItsTerminalClosed) {
     const testkit::ScopedEnvironment driver("SDL_VIDEODRIVER", "dummy");
     ui::sdl::SdlBackend backend({"Lirvo", 1, false, {}});
-    SDL_Window* window = SDL_GetWindowFromID(1); // the only one since SDL started
-    ASSERT_TRUE(window);
     Delegate delegate;
     ui::Application app(backend, delegate);
-    const auto send = [&](SDL_Event e) {
-        SDL_PushEvent(&e);
+    const auto send = [&](std::initializer_list<SDL_Event> events) {
+        Pad::log.clear();
+        for (SDL_Event e : events) SDL_PushEvent(&e);
         ASSERT_TRUE(backend.waitForInput(backend.clock().now(), app));
     };
-    // Making the renderer may have hidden the window a moment, before any game.
-    ASSERT_TRUE(backend.waitForInput(backend.clock().now(), app));
-    Pad::log.clear();
-    send(windowEvent(SDL_WINDOWEVENT_MINIMIZED));
-    send(windowEvent(SDL_WINDOWEVENT_HIDDEN));
+    send({}); // making the renderer may have hidden the window a moment, before any game
+    send({windowEvent(SDL_WINDOWEVENT_MINIMIZED), windowEvent(SDL_WINDOWEVENT_HIDDEN)});
     EXPECT_EQ(Pad::log, "away, away");
     // A held key's repeats change nothing.
     for (const auto& [press, fullscreen] : {std::pair{key(SDLK_F11), true}, {key(SDLK_F11, KMOD_NONE, 1), true},
                                             {key(SDLK_F11), false}, {key(SDLK_RETURN, KMOD_LALT), true},
                                             {key(SDLK_RETURN, KMOD_RALT), false}}) {
-        send(press);
-        EXPECT_EQ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0, fullscreen);
+        send({press});
+        // The window is the only one since SDL started.
+        EXPECT_EQ((SDL_GetWindowFlags(SDL_GetWindowFromID(1)) & SDL_WINDOW_FULLSCREEN) != 0, fullscreen);
     }
     std::raise(SIGHUP);
     EXPECT_FALSE(backend.waitForInput(backend.clock().now() + 1, app));
