@@ -93,6 +93,7 @@ TEST(SdlInput, EventsReachTheViewsAtTheirTurnedPoints) {
     h.show(std::make_shared<Pad>(ui::Rect{100, 300, 100, 100}, "right"));
     ui::sdl::Input input;
     const std::pair<std::vector<SDL_Event>, const char*> steps[] = {
+        // A second release, and the right button, are not the finger's.
         {{mouse(SDL_MOUSEMOTION, 330, 150), mouse(SDL_MOUSEBUTTONDOWN, 330, 150), mouse(SDL_MOUSEMOTION, 340, 160),
           mouse(SDL_MOUSEBUTTONUP, 340, 160), mouse(SDL_MOUSEBUTTONUP, 340, 160),
           mouse(SDL_MOUSEBUTTONDOWN, 340, 160, 0, SDL_BUTTON_RIGHT)},
@@ -101,6 +102,7 @@ TEST(SdlInput, EventsReachTheViewsAtTheirTurnedPoints) {
         {{mouse(SDL_MOUSEMOTION, 130, 150), wheel(1.5f), wheel(0.5f, SDL_MOUSEWHEEL_FLIPPED),
           wheel(1, SDL_MOUSEWHEEL_NORMAL, SDL_TOUCH_MOUSEID), windowEvent(SDL_WINDOWEVENT_LEAVE)},
          "right entered, left wheel 1.50, right exited, left entered, left wheel -0.5, left exited"},
+        // Two touches at once; SDL's echoes of one, and its mouse posing as a touch, are ignored.
         {{finger(SDL_FINGERDOWN, 11, 0.7f), mouse(SDL_MOUSEBUTTONDOWN, 336, 160, SDL_TOUCH_MOUSEID),
           finger(SDL_FINGERDOWN, 12, 0.25f), finger(SDL_FINGERDOWN, 13, 0.7f, SDL_MOUSE_TOUCHID),
           finger(SDL_FINGERMOTION, 11, 0.75f), finger(SDL_FINGERMOTION, 12, 0.3f),
@@ -134,13 +136,15 @@ class Delegate final : public ui::ApplicationDelegate {
     void applicationWillTerminate(ui::Application&) override {}
 };
 
-// A window minimised or hidden tells the program, which pauses its game; F11
-// and Alt+Enter toggle full screen. SDL turns SIGTERM into the end of the run;
-// closing the terminal the game was started from must end it the same way
-// (saving the game), not kill it.
-TEST(SdlBackend, AWindowHiddenAndFilledThenItsTerminalClosed) {
+// A scale too large for the display is lowered to the largest that fits, with
+// a word why. A window minimised or hidden tells the program, which pauses its
+// game; F11 and Alt+Enter toggle full screen. SDL turns SIGTERM into the end
+// of the run; closing the terminal the game was started from must end it the
+// same way (saving the game), not kill it.
+TEST(SdlBackend, AWindowSizedToTheDisplayHiddenAndFilledThenItsTerminalClosed) {
     const testkit::ScopedEnvironment driver("SDL_VIDEODRIVER", "dummy");
-    ui::sdl::SdlBackend backend({"Lirvo", 1, false, {}});
+    ui::sdl::SdlBackend backend({"Lirvo", 16, false, {}});
+    EXPECT_EQ(backend.scaleNote(), "--scale 16 is more than the display allows (1024 x 768 pixels free): using 2");
     Delegate delegate;
     ui::Application app(backend, delegate);
     const auto send = [&](std::initializer_list<SDL_Event> events) {

@@ -34,7 +34,6 @@ int worstDifference(SDL_Surface& a, SDL_Surface& b) {
 class KeptFrame : public ::testing::TestWithParam<float> {};
 
 TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
-    const float scale = GetParam();
     testkit::Harness h;
     testkit::TempFolder saves;
     core::SystemRandom random;
@@ -48,7 +47,7 @@ TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
     screen->setIsInGame(true);
     screen->scheduleClock();
 
-    const ui::sdl::SurfacePtr output(ui::sdl::renderLandscape(h.window(), {320, 480}, scale));
+    const ui::sdl::SurfacePtr output(ui::sdl::renderLandscape(h.window(), {320, 480}, GetParam()));
     const ui::sdl::Landscape landscape({320, 480}, {static_cast<float>(output->w), static_cast<float>(output->h)});
     const ui::sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(output.get()));
     ui::sdl::FontLibrary fonts;
@@ -67,7 +66,7 @@ TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
         if (card) cardCanvas.paintChanges(h.window(), landscape, h.window().damage());
         h.window().markDisplayed();
         h.window().setPixelsPerPoint(landscape.scale()); // as the window's back end does
-        const ui::sdl::SurfacePtr afresh = ui::sdl::renderLandscape(h.window(), {320, 480}, scale);
+        const ui::sdl::SurfacePtr afresh = ui::sdl::renderLandscape(h.window(), {320, 480}, GetParam());
         EXPECT_EQ(worstDifference(*output, *afresh), 0) << moment;
         if (!card) return;
         SDL_RenderReadPixels(card.get(), nullptr, cardFrame->format->format, cardFrame->pixels, cardFrame->pitch);
