@@ -1,187 +1,170 @@
 #include "platform/sdl/input.h"
+#include "platform/sdl/sdl_backend.h"
 #include "platform/touch.h"
-#include "platform/view.h"
 #include "support/harness.h"
-#include "support/printers.h"
+#include "support/scoped_environment.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <array>
+#include <cmath>
+#include <csignal>
 #include <string>
 #include <vector>
 
 namespace {
 
-using ui::Point;
-using ui::Rect;
-
-// Records what its touches do.
+// Writes what reaches it to one log for every pad, touches at their window
+// (portrait) points and, past the first, their taps.
 class Pad : public ui::View {
 public:
-    explicit Pad(Rect frame) : View(frame) {}
-
-    struct Seen {
-        std::string phase;
-        int finger;
-        Point at; // window (portrait) point
-        int taps;
-    };
-    std::vector<Seen> seen;
-    std::vector<ui::Key> keys;
-    std::vector<std::string> pointer;
+    Pad(ui::Rect frame, std::string name) : View(frame), name_(std::move(name)) {}
+    static inline std::string log;
+    static void record(const std::string& entry) { log += (log.empty() ? "" : ", ") + entry; }
 
     void touchesBegan(const ui::TouchSet& t, const ui::Event&) override { note("began", t); }
     void touchesMoved(const ui::TouchSet& t, const ui::Event&) override { note("moved", t); }
     void touchesEnded(const ui::TouchSet& t, const ui::Event&) override { note("ended", t); }
+    void touchesCancelled(const ui::TouchSet& t, const ui::Event&) override { note("cancelled", t); }
     bool keyPressed(ui::Key key) override {
-        keys.push_back(key);
+        record(name_ + ' ' + std::array{"Escape", "Enter", "Space", "Other"}[static_cast<int>(key)]);
         return true;
     }
-    void pointerEntered() override { pointer.push_back("entered"); }
-    void pointerExited() override { pointer.push_back("exited"); }
-    void scrollWheel(float lines) override { pointer.push_back("wheel " + std::to_string(lines)); }
+    void pointerEntered() override { record(name_ + " entered"); }
+    void pointerExited() override { record(name_ + " exited"); }
+    void scrollWheel(float lines) override { record(name_ + " wheel " + std::to_string(lines).substr(0, 4)); }
 
 private:
-    void note(const char* phase, const ui::TouchSet& t) {
+    void note(const std::string& phase, const ui::TouchSet& t) {
         const ui::Touch& touch = t.anyObject();
-        seen.push_back({phase, touch.finger(), touch.locationInView(nullptr), touch.tapCount()});
+        const ui::Point at = touch.locationInView(nullptr);
+        record(name_ + ' ' + phase + ' ' + std::to_string(std::lround(at.x)) + ',' + std::to_string(std::lround(at.y)) +
+               (touch.tapCount() > 1 ? " x" + std::to_string(touch.tapCount()) : ""));
     }
+    std::string name_;
 };
 
-SDL_Event mouseButton(Uint32 type, int x, int y, Uint32 which = 0) {
+SDL_Event mouse(Uint32 type, int x, int y, Uint32 which = 0, Uint8 button = SDL_BUTTON_LEFT) {
     SDL_Event e{};
     e.type = type;
-    e.button.which = which;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.x = x;
-    e.button.y = y;
-    return e;
-}
-
-SDL_Event mouseMotion(int x, int y, Uint32 which = 0) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.which = which;
-    e.motion.x = x;
-    e.motion.y = y;
+    if (type == SDL_MOUSEMOTION) e.motion.which = which, e.motion.x = x, e.motion.y = y;
+    else e.button.which = which, e.button.button = button, e.button.x = x, e.button.y = y;
     return e;
 }
 
 SDL_Event wheel(float lines, Uint32 direction = SDL_MOUSEWHEEL_NORMAL, Uint32 which = 0) {
     SDL_Event e{};
     e.type = SDL_MOUSEWHEEL;
-    e.wheel.which = which;
-    e.wheel.preciseY = lines;
-    e.wheel.direction = direction;
-    e.wheel.mouseX = 330;
-    e.wheel.mouseY = 150;
+    e.wheel.which = which, e.wheel.direction = direction, e.wheel.preciseY = lines;
+    e.wheel.mouseX = 330, e.wheel.mouseY = 150;
     return e;
 }
 
-SDL_Event keyDown(SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
+SDL_Event key(SDL_Keycode sym, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
-    e.key.keysym.sym = key;
-    e.key.keysym.mod = mod;
-    e.key.repeat = repeat;
+    e.key.keysym.sym = sym, e.key.keysym.mod = mod, e.key.repeat = repeat;
     return e;
 }
 
-SDL_Event finger(Uint32 type, SDL_FingerID id, float x, float y) {
+// A touch at (x, 0.5) of the window's width and height.
+SDL_Event finger(Uint32 type, SDL_FingerID id, float x, SDL_TouchID device = 7) {
     SDL_Event e{};
     e.type = type;
-    e.tfinger.touchId = 7;
-    e.tfinger.fingerId = id;
-    e.tfinger.x = x;
-    e.tfinger.y = y;
+    e.tfinger.touchId = device, e.tfinger.fingerId = id, e.tfinger.x = x, e.tfinger.y = 0.5f;
     return e;
 }
 
-class SdlInput : public ::testing::Test {
-protected:
-    SdlInput() {
-        h.show(left);
-        h.show(right);
-    }
-    bool send(const SDL_Event& e) { return input.handle(e, h.window(), landscape, window); }
+SDL_Event windowEvent(Uint8 what) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = what;
+    return e;
+}
 
+// The mouse is finger 0 while its button is down and a pointer otherwise;
+// touches are fingers of their own, and SDL's mouse echoes of them are
+// ignored. A 480 x 320 window on 960 x 640 pixels: landscape (x, y) is
+// portrait (y, 480 - x). `left` spans landscape x 280 to 380, `right` 80 to
+// 180, both y 100 to 200.
+TEST(SdlInput, EventsReachTheViewsAtTheirTurnedPoints) {
     testkit::Harness h;
-    // A high-density display: the 480 x 320 window has twice as many pixels.
-    ui::Size window{480, 320};
-    ui::sdl::Landscape landscape{{320, 480}, {960, 640}};
+    h.show(std::make_shared<Pad>(ui::Rect{100, 100, 100, 100}, "left"));
+    h.show(std::make_shared<Pad>(ui::Rect{100, 300, 100, 100}, "right"));
     ui::sdl::Input input;
-    // In landscape, `left` lies at x 280 to 380 and `right` at x 80 to 180, both y 100 to 200.
-    std::shared_ptr<Pad> left = std::make_shared<Pad>(Rect{100, 100, 100, 100});
-    std::shared_ptr<Pad> right = std::make_shared<Pad>(Rect{100, 300, 100, 100});
+    const std::pair<std::vector<SDL_Event>, const char*> steps[] = {
+        // A second release, and the right button, are not the finger's.
+        {{mouse(SDL_MOUSEMOTION, 330, 150), mouse(SDL_MOUSEBUTTONDOWN, 330, 150), mouse(SDL_MOUSEMOTION, 340, 160),
+          mouse(SDL_MOUSEBUTTONUP, 340, 160), mouse(SDL_MOUSEBUTTONUP, 340, 160),
+          mouse(SDL_MOUSEBUTTONDOWN, 340, 160, 0, SDL_BUTTON_RIGHT)},
+         "left entered, left exited, left began 150,150, left moved 160,140, left ended 160,140"},
+        // The pointer goes where the wheel turns.
+        {{mouse(SDL_MOUSEMOTION, 130, 150), wheel(1.5f), wheel(0.5f, SDL_MOUSEWHEEL_FLIPPED),
+          wheel(1, SDL_MOUSEWHEEL_NORMAL, SDL_TOUCH_MOUSEID), windowEvent(SDL_WINDOWEVENT_LEAVE)},
+         "right entered, left wheel 1.50, right exited, left entered, left wheel -0.5, left exited"},
+        // Two touches at once; SDL's echoes of one, and its mouse posing as a touch, are ignored.
+        {{finger(SDL_FINGERDOWN, 11, 0.7f), mouse(SDL_MOUSEBUTTONDOWN, 336, 160, SDL_TOUCH_MOUSEID),
+          finger(SDL_FINGERDOWN, 12, 0.25f), finger(SDL_FINGERDOWN, 13, 0.7f, SDL_MOUSE_TOUCHID),
+          finger(SDL_FINGERMOTION, 11, 0.75f), finger(SDL_FINGERMOTION, 12, 0.3f),
+          mouse(SDL_MOUSEMOTION, 360, 160, SDL_TOUCH_MOUSEID), finger(SDL_FINGERUP, 12, 0.3f),
+          finger(SDL_FINGERUP, 11, 0.75f), mouse(SDL_MOUSEBUTTONUP, 360, 160, SDL_TOUCH_MOUSEID),
+          finger(SDL_FINGERMOTION, 11, 0.8f)},
+         "left began 160,144, right began 160,360, left moved 160,120, right moved 160,336, right ended 160,336, "
+         "left ended 160,120"},
+        // A press the window loses its focus in ends there, as its release never arrives; the mouse then
+        // hovers as it moves. Then a double click.
+        {{mouse(SDL_MOUSEBUTTONDOWN, 340, 160), windowEvent(SDL_WINDOWEVENT_FOCUS_LOST), key(SDLK_SPACE),
+          mouse(SDL_MOUSEMOTION, 340, 160), mouse(SDL_MOUSEBUTTONDOWN, 340, 160), mouse(SDL_MOUSEBUTTONUP, 340, 160),
+          mouse(SDL_MOUSEBUTTONDOWN, 340, 160)},
+         "left began 160,140, left cancelled 160,140, right Space, left entered, left exited, left began 160,140, "
+         "left ended 160,140, left began 160,140 x2"},
+        // Keys go to the topmost view, as pressed, not as repeated; Alt+Enter is the window's.
+        {{key(SDLK_ESCAPE), key(SDLK_ESCAPE, KMOD_NONE, 1), key(SDLK_RETURN), key(SDLK_KP_ENTER),
+          key(SDLK_RETURN, KMOD_LALT), key(SDLK_SPACE), key(SDLK_a)},
+         "right Escape, right Enter, right Enter, right Other, right Space, right Other"},
+    };
+    for (const auto& [events, log] : steps) {
+        Pad::log.clear();
+        for (const SDL_Event& e : events) input.handle(e, h.window(), {{320, 480}, {960, 640}}, {480, 320});
+        EXPECT_EQ(Pad::log, log);
+    }
+}
+
+class Delegate final : public ui::ApplicationDelegate {
+    void applicationDidFinishLaunching(ui::Application&) override {}
+    void applicationWillResignActive(ui::Application&) override { Pad::record("away"); }
+    void applicationWillTerminate(ui::Application&) override {}
 };
 
-TEST_F(SdlInput, TheMouseIsOneFingerAtTheTurnedPoint) {
-    EXPECT_TRUE(send(mouseMotion(330, 150))); // no button down: a pointer, no finger
-    EXPECT_TRUE(send(mouseButton(SDL_MOUSEBUTTONDOWN, 330, 150)));
-    EXPECT_TRUE(send(mouseMotion(340, 160)));
-    EXPECT_TRUE(send(mouseButton(SDL_MOUSEBUTTONUP, 340, 160)));
-    EXPECT_TRUE(send(mouseMotion(300, 160)));
-    ASSERT_EQ(left->seen.size(), 3u);
-    EXPECT_EQ(left->seen[0].phase, "began");
-    EXPECT_EQ(left->seen[0].finger, 0);
-    EXPECT_EQ(left->seen[0].at, (Point{150, 150})); // landscape (330, 150) is portrait (150, 480 - 330)
-    EXPECT_EQ(left->seen[1].at, (Point{160, 140}));
-    EXPECT_EQ(left->seen[2].phase, "ended");
-    EXPECT_TRUE(right->seen.empty());
-
-    // Two clicks in quick succession: a double click is a tap count of 2.
-    for (const int taps : {1, 2}) {
-        send(mouseButton(SDL_MOUSEBUTTONDOWN, 340, 160));
-        send(mouseButton(SDL_MOUSEBUTTONUP, 340, 160));
-        EXPECT_EQ(left->seen.back().taps, taps);
+// A scale too large for the display is lowered to the largest that fits, with
+// a word why. A window minimised or hidden tells the program, which pauses its
+// game; F11 and Alt+Enter toggle full screen. SDL turns SIGTERM into the end
+// of the run; closing the terminal the game was started from must end it the
+// same way (saving the game), not kill it.
+TEST(SdlBackend, AWindowSizedToTheDisplayHiddenAndFilledThenItsTerminalClosed) {
+    const testkit::ScopedEnvironment driver("SDL_VIDEODRIVER", "dummy");
+    ui::sdl::SdlBackend backend({"Lirvo", 16, false, {}});
+    EXPECT_EQ(backend.scaleNote(), "--scale 16 is more than the display allows (1024 x 768 pixels free): using 2");
+    Delegate delegate;
+    ui::Application app(backend, delegate);
+    const auto send = [&](std::initializer_list<SDL_Event> events) {
+        Pad::log.clear();
+        for (SDL_Event e : events) SDL_PushEvent(&e);
+        ASSERT_TRUE(backend.waitForInput(backend.clock().now(), app));
+    };
+    send({}); // making the renderer may have hidden the window a moment, before any game
+    send({windowEvent(SDL_WINDOWEVENT_MINIMIZED), windowEvent(SDL_WINDOWEVENT_HIDDEN)});
+    EXPECT_EQ(Pad::log, "away, away");
+    // A held key's repeats change nothing.
+    for (const auto& [press, fullscreen] : {std::pair{key(SDLK_F11), true}, {key(SDLK_F11, KMOD_NONE, 1), true},
+                                            {key(SDLK_F11), false}, {key(SDLK_RETURN, KMOD_LALT), true},
+                                            {key(SDLK_RETURN, KMOD_RALT), false}}) {
+        send({press});
+        // The window is the only one since SDL started.
+        EXPECT_EQ((SDL_GetWindowFlags(SDL_GetWindowFromID(1)) & SDL_WINDOW_FULLSCREEN) != 0, fullscreen);
     }
-}
-
-TEST_F(SdlInput, TouchesAreFingersOfTheirOwnAndTheirMouseEchoesAreIgnored) {
-    // Normalised window positions: (0.7, 0.5) is landscape (336, 160), over `left`.
-    EXPECT_TRUE(send(finger(SDL_FINGERDOWN, 11, 0.7f, 0.5f)));
-    EXPECT_FALSE(send(mouseButton(SDL_MOUSEBUTTONDOWN, 336, 160, SDL_TOUCH_MOUSEID)));
-    EXPECT_TRUE(send(finger(SDL_FINGERDOWN, 12, 0.25f, 0.5f)));
-    EXPECT_TRUE(send(finger(SDL_FINGERMOTION, 11, 0.75f, 0.5f)));
-    EXPECT_TRUE(send(finger(SDL_FINGERMOTION, 12, 0.3f, 0.5f)));
-    EXPECT_FALSE(send(mouseMotion(360, 160, SDL_TOUCH_MOUSEID)));
-    EXPECT_TRUE(send(finger(SDL_FINGERUP, 12, 0.3f, 0.5f)));
-    EXPECT_TRUE(send(finger(SDL_FINGERUP, 11, 0.75f, 0.5f)));
-    EXPECT_FALSE(send(mouseButton(SDL_MOUSEBUTTONUP, 360, 160, SDL_TOUCH_MOUSEID)));
-    EXPECT_FALSE(send(finger(SDL_FINGERMOTION, 11, 0.8f, 0.5f))); // lifted: no longer a finger
-
-    ASSERT_EQ(left->seen.size(), 3u);
-    ASSERT_EQ(right->seen.size(), 3u);
-    EXPECT_NE(left->seen[0].finger, right->seen[0].finger);
-    EXPECT_NE(left->seen[0].finger, 0);
-    EXPECT_EQ(left->seen[1].at, (Point{160, 480 - 360}));
-    EXPECT_EQ(right->seen[1].at, (Point{160, 480 - 144}));
-    EXPECT_EQ(left->seen[2].phase, "ended");
-    EXPECT_EQ(right->seen[2].phase, "ended");
-}
-
-TEST_F(SdlInput, WithNoButtonDownTheMouseHoversAndItsWheelTurnsWhereItPoints) {
-    send(mouseMotion(330, 150));
-    send(mouseMotion(130, 150));
-    send(mouseButton(SDL_MOUSEBUTTONDOWN, 130, 150)); // a finger now, hovering nowhere
-    send(mouseButton(SDL_MOUSEBUTTONUP, 130, 150));
-    EXPECT_EQ(left->pointer, (std::vector<std::string>{"entered", "exited"}));
-    EXPECT_EQ(right->pointer, (std::vector<std::string>{"entered", "exited"}));
-    send(wheel(1.5f));
-    send(wheel(0.5f, SDL_MOUSEWHEEL_FLIPPED));
-    EXPECT_FALSE(send(wheel(1, SDL_MOUSEWHEEL_NORMAL, SDL_TOUCH_MOUSEID)));
-    EXPECT_EQ(left->pointer, (std::vector<std::string>{"entered", "exited", "wheel 1.500000", "wheel -0.500000"}));
-}
-
-TEST_F(SdlInput, KeysGoToTheTopmostViewAsPressedNotAsRepeated) {
-    for (const SDL_Event& e : {keyDown(SDLK_ESCAPE), keyDown(SDLK_ESCAPE, KMOD_NONE, 1), keyDown(SDLK_RETURN),
-                               keyDown(SDLK_KP_ENTER), keyDown(SDLK_RETURN, KMOD_LALT), keyDown(SDLK_SPACE),
-                               keyDown(SDLK_a)}) {
-        send(e);
-    }
-    using ui::Key;
-    EXPECT_EQ(right->keys, (std::vector<Key>{Key::Escape, Key::Enter, Key::Enter, Key::Other, Key::Space, Key::Other}));
-    EXPECT_TRUE(left->keys.empty());
+    std::raise(SIGHUP);
+    EXPECT_FALSE(backend.waitForInput(backend.clock().now() + 1, app));
 }
 
 } // namespace

@@ -3,8 +3,6 @@
 // screen drawn afresh, pixel for pixel.
 #include "core/system_random.h"
 #include "game/main_view.h"
-#include "game/nod.h"
-#include "platform/image.h"
 #include "platform/sdl/sdl_canvas.h"
 #include "platform/sdl/snapshot.h"
 #include "support/harness.h"
@@ -13,36 +11,29 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace {
 
-
-// The first pixel where two surfaces of one size differ, or nothing.
-std::string firstDifference(SDL_Surface& a, SDL_Surface& b) {
+// The largest difference of one colour component between two surfaces of one size.
+int worstDifference(SDL_Surface& a, SDL_Surface& b) {
+    int worst = 0;
     for (int y = 0; y < a.h; ++y) {
-        const auto* rowA = static_cast<const Uint8*>(a.pixels) + static_cast<std::ptrdiff_t>(y) * a.pitch;
-        const auto* rowB = static_cast<const Uint8*>(b.pixels) + static_cast<std::ptrdiff_t>(y) * b.pitch;
-        if (std::memcmp(rowA, rowB, static_cast<std::size_t>(a.w) * 4) == 0) continue;
         for (int x = 0; x < a.w; ++x) {
-            if (!(testkit::pixelAt(a, x, y) == testkit::pixelAt(b, x, y))) {
-                return "(" + std::to_string(x) + ", " + std::to_string(y) + "): kept " +
-                       ::testing::PrintToString(testkit::pixelAt(a, x, y)) + ", afresh " +
-                       ::testing::PrintToString(testkit::pixelAt(b, x, y));
-            }
+            worst = std::max(worst, testkit::colourDistance(testkit::pixelAt(a, x, y), testkit::pixelAt(b, x, y)));
         }
     }
-    return {};
+    return worst;
 }
 
 // Pixels a point, none of them whole, so tile edges fall inside pixels;
-// below one, a point is smaller than a pixel.
+// below one, a point is smaller than a pixel. A graphics card's renderer
+// (OpenGL off screen, where Mesa is installed) keeps its frame in a texture
+// of its own and draws lines as bands: its frames may differ from the
+// software's by a shade where edges are soft.
 class KeptFrame : public ::testing::TestWithParam<float> {};
 
 TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
-    const float scale = GetParam();
-    ui::Image::setResourceFolder(LIRVO_RESOURCE_DIR);
     testkit::Harness h;
     testkit::TempFolder saves;
     core::SystemRandom random;
@@ -56,35 +47,42 @@ TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
                        .yNodes = {100, 400, 250, 400, 200, 200, 160, 300},
                        .Links = {{1}, {}, {3}, {}, {5}, {}, {7}, {}}});
 
-    const ui::sdl::SurfacePtr output(ui::sdl::renderLandscape(h.window(), {320, 480}, scale));
+    const ui::sdl::SurfacePtr output(ui::sdl::renderLandscape(h.window(), {320, 480}, GetParam()));
     const ui::sdl::Landscape landscape({320, 480}, {static_cast<float>(output->w), static_cast<float>(output->h)});
     const ui::sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(output.get()));
     ui::sdl::FontLibrary fonts;
     ui::sdl::SdlCanvas canvas(renderer.get(), fonts, output.get());
+    const struct Video {
+        Video() { SDL_VideoInit("offscreen"); }
+        ~Video() { SDL_VideoQuit(); }
+    } video;
+    const ui::sdl::WindowPtr window(SDL_CreateWindow("", 0, 0, output->w, output->h, SDL_WINDOW_HIDDEN));
+    const ui::sdl::RendererPtr card(window ? SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_ACCELERATED) : nullptr);
+    ui::sdl::SdlCanvas cardCanvas(card.get(), fonts);
+    const ui::sdl::SurfacePtr cardFrame(SDL_ConvertSurface(output.get(), output->format, 0));
     const auto frame = [&](const std::string& moment) {
         canvas.paintChanges(h.window(), landscape, h.window().damage());
         SDL_RenderFlush(renderer.get());
+        if (card) cardCanvas.paintChanges(h.window(), landscape, h.window().damage());
         h.window().markDisplayed();
         h.window().setPixelsPerPoint(landscape.scale()); // as the window's back end does
-        const ui::sdl::SurfacePtr afresh = ui::sdl::renderLandscape(h.window(), {320, 480}, scale);
-        ASSERT_TRUE(afresh);
-        EXPECT_EQ(firstDifference(*output, *afresh), "") << moment;
+        const ui::sdl::SurfacePtr afresh = ui::sdl::renderLandscape(h.window(), {320, 480}, GetParam());
+        EXPECT_EQ(worstDifference(*output, *afresh), 0) << moment;
+        if (!card) return;
+        SDL_RenderReadPixels(card.get(), nullptr, cardFrame->format->format, cardFrame->pixels, cardFrame->pitch);
+        EXPECT_LE(worstDifference(*cardFrame, *afresh), 8) << moment << ", on the graphics card";
     };
-    const auto pixel = [&](ui::Point p) {
-        const ui::Point at = landscape.toPixels(p);
-        return testkit::pixelAt(*output, static_cast<int>(at.x), static_cast<int>(at.y));
+    const auto walk = [&](testkit::Harness::Finger& finger, std::initializer_list<ui::Point> path, const char* moment) {
+        for (const ui::Point p : path) {
+            finger.moveTo(p);
+            frame(moment);
+        }
     };
 
     frame("the board appears");
-    const testkit::Rgb middleOfC = pixel({200, 250});
     auto a = h.press({100, 100});
     frame("A is picked up");
-    for (const ui::Point p : {ui::Point{140, 100}, {190, 96}, {251, 103}, {300, 100}}) {
-        a.moveTo(p);
-        frame("A moves");
-    }
-    // The link from A to B crosses C now, under it.
-    EXPECT_EQ(pixel({200, 250}), middleOfC);
+    walk(a, {{140, 100}, {190, 96}, {251, 103}, {300, 100}}, "A moves"); // its link passes under C
 
     auto d = h.press({250, 400});
     for (const ui::Point p : {ui::Point{230, 380}, {180, 330}}) {
@@ -94,8 +92,7 @@ TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
     }
     a.lift();
     frame("A is put down while D is held");
-    d.moveTo({20, 470}); // the playing area stops it
-    frame("D reaches the corner");
+    walk(d, {{20, 470}}, "D reaches the corner"); // the playing area stops it
     d.lift();
     frame("D is put down");
     // A level link, its soft edge just past the tiles the link lies on, wherever it falls in them.
@@ -109,10 +106,7 @@ TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
     f.lift();
     // Along the heads-up display, past the clock.
     a = h.press({240, 130});
-    for (const ui::Point p : {ui::Point{33, 130}, {33, 200}, {33, 260}, {33, 300}}) {
-        a.moveTo(p);
-        frame("A moves along the clock");
-    }
+    walk(a, {{33, 130}, {33, 200}, {33, 260}, {33, 300}}, "A moves along the clock");
     a.lift();
     // A clock wider than its label.
     screen->setMinutes(999, 58);
