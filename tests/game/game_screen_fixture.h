@@ -3,11 +3,13 @@
 #include "game/main_view.h"
 #include "game/nod.h"
 #include "game/playing.h"
-#include "platform/label.h"
+#include "platform/image_view.h"
+#include "platform/timer.h"
 #include "support/harness.h"
 #include "support/printers.h"
 #include "support/scripted_random.h"
 #include "support/temp_folder.h"
+#include "widgets/label_colors.h"
 #include "widgets/ui_custom_label.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +20,7 @@
 
 namespace testkit {
 
-// The game screen alone on the headless window, with a game started the way
-// the start screen starts one. It saves into a folder of its own.
+// The game screen alone on the headless window, saving into a folder of its own.
 class GameScreenTest : public ::testing::Test {
 protected:
     GameScreenTest() {
@@ -28,6 +29,7 @@ protected:
         h.show(screen);
     }
 
+    // A game started the way the start screen starts one; the only place a test sets one up.
     void startGame(int nodes, int points, const char* difficulty, bool timeTrial, int minutes = 0, int seconds = 0) {
         screen->setNrNoduri(nodes);
         screen->setScoreInc(points);
@@ -52,24 +54,29 @@ protected:
         screen->setNrNoduri(static_cast<std::int32_t>(xs.size()));
         ASSERT_TRUE(screen->RestartGame(xs, ys, links, true));
     }
-    // Two links that cross: 0-1 and 2-3 as the diagonals of a square.
+    // 0-1 and 2-3 as the crossing diagonals of a square.
     void useCrossedBoard() { useBoard({100, 200, 100, 200}, {100, 200, 200, 100}, {{1}, {}, {3}, {}}); }
     // A triangle: nothing can cross.
     void useSolvedBoard() { useBoard({100, 200, 150}, {100, 100, 300}, {{1}, {2}, {0}}); }
 
-    core::Board board() const { return boardOf(*screen); }
     ui::Point centreOf(std::size_t node) const { return screen->collection().at(node)->center(); }
     void dragNodeTo(std::size_t node, ui::Point target) { testkit::dragNodeTo(h, *screen, node, target); }
-    void solveByDragging() { testkit::solveByDragging(h, *screen); }
-
     void tapLabel(const ui::View& label) { h.tap(middleOf(label)); }
+    // A double tap on the board where no circle lies, and the menu's flip and fade.
+    void toggleMenu() {
+        h.doubleTap(kBoard);
+        h.advance(kMenuOpens);
+    }
 
     std::string time() const { return screen->dtimeLabel()->text(); }
     std::vector<std::string> menuTexts() const {
         return {screen->label1()->text(), screen->label2()->text(), screen->label3()->text(), screen->label4()->text(),
                 screen->label5()->text()};
     }
-    // Seconds for a panel or menu to flip in and its labels to fade in.
+    bool ended() const { return game::Nod::getGameEnded(); }
+
+    static constexpr ui::Point kBoard{250, 400};
+    // Seconds for the menu to flip in and its labels to fade in; to flip away.
     static constexpr double kMenuOpens = 1.05;
     static constexpr double kMenuCloses = 0.55;
 
