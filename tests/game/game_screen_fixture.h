@@ -5,16 +5,11 @@
 #include "game/playing.h"
 #include "platform/image_view.h"
 #include "platform/timer.h"
-#include "support/harness.h"
 #include "support/printers.h"
 #include "support/scripted_random.h"
 #include "support/temp_folder.h"
-#include "widgets/label_colors.h"
 #include "widgets/ui_custom_label.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,13 +18,9 @@ namespace testkit {
 // The game screen alone on the headless window, saving into a folder of its own.
 class GameScreenTest : public ::testing::Test {
 protected:
-    GameScreenTest() {
-        screen = std::make_shared<game::MainView>(h.window().bounds(), random,
-                                                  saves::SaveFolder(saveFolder.path()));
-        h.show(screen);
-    }
+    GameScreenTest() { h.show(screen); }
 
-    // A game started the way the start screen starts one; the only place a test sets one up.
+    // A game started as the start screen starts one: the one place a test sets one up.
     void startGame(int nodes, int points, const char* difficulty, bool timeTrial, int minutes = 0, int seconds = 0) {
         screen->setNrNoduri(nodes);
         screen->setScoreInc(points);
@@ -67,13 +58,15 @@ protected:
         h.doubleTap(kBoard);
         h.advance(kMenuOpens);
     }
-
+    bool ended() const { return game::Nod::getGameEnded(); }
     std::string time() const { return screen->dtimeLabel()->text(); }
+    // Level, score and time as the heads-up display shows them.
+    std::vector<std::string> hud() const { return {screen->dlevelLabel()->text(), screen->dscoreLabel()->text(), time()}; }
     std::vector<std::string> menuTexts() const {
         return {screen->label1()->text(), screen->label2()->text(), screen->label3()->text(), screen->label4()->text(),
                 screen->label5()->text()};
     }
-    bool ended() const { return game::Nod::getGameEnded(); }
+    std::vector<std::string> saved() const { return saves::SaveFolder(saveFolder.path()).list().saveNames; }
 
     static constexpr ui::Point kBoard{250, 400};
     // Seconds for the menu to flip in and its labels to fade in; to flip away.
@@ -83,7 +76,8 @@ protected:
     Harness h;
     ScriptedRandom random{1'700'000'000};
     TempFolder saveFolder;
-    std::shared_ptr<game::MainView> screen;
+    std::shared_ptr<game::MainView> screen =
+        std::make_shared<game::MainView>(h.window().bounds(), random, saves::SaveFolder(saveFolder.path()));
 };
 
 } // namespace testkit
