@@ -10,9 +10,6 @@
 #include "support/temp_folder.h"
 #include "widgets/ui_custom_label.h"
 
-#include <string>
-#include <vector>
-
 namespace testkit {
 
 // The game screen alone on the headless window, saving into a folder of its own.
@@ -37,7 +34,6 @@ protected:
         screen->RestartGame({}, {}, {}, false);
         screen->scheduleClock();
     }
-    void startEasySinglePlayer() { startGame(7, 10, "Easy", false); }
 
     // Replaces the board with a known one, as loading a saved game does.
     void useBoard(const std::vector<std::int32_t>& xs, const std::vector<std::int32_t>& ys,
@@ -47,11 +43,8 @@ protected:
     }
     // 0-1 and 2-3 as the crossing diagonals of a square.
     void useCrossedBoard() { useBoard({100, 200, 100, 200}, {100, 200, 200, 100}, {{1}, {}, {3}, {}}); }
-    // A triangle: nothing can cross.
-    void useSolvedBoard() { useBoard({100, 200, 150}, {100, 100, 300}, {{1}, {2}, {0}}); }
 
     ui::Point centreOf(std::size_t node) const { return screen->collection().at(node)->center(); }
-    void dragNodeTo(std::size_t node, ui::Point target) { testkit::dragNodeTo(h, *screen, node, target); }
     void tapLabel(const ui::View& label) { h.tap(middleOf(label)); }
     // A double tap on the board where no circle lies, and the menu's flip and fade.
     void toggleMenu() {
@@ -70,8 +63,7 @@ protected:
 
     static constexpr ui::Point kBoard{250, 400};
     // Seconds for the menu to flip in and its labels to fade in; to flip away.
-    static constexpr double kMenuOpens = 1.05;
-    static constexpr double kMenuCloses = 0.55;
+    static constexpr double kMenuOpens = 1.05, kMenuCloses = 0.55;
 
     Harness h;
     ScriptedRandom random{1'700'000'000};
