@@ -3,73 +3,23 @@
 namespace testkit {
 namespace {
 
-TEST_F(StartScreenTest, TheIntroFadesThreePicturesThenTheMainMenuSlidesIn) {
+TEST_F(StartScreenTest, TheIntroFadesThreePicturesBeforeTheMenuWhosePanelsOpenOverIt) {
     EXPECT_EQ(h.render().images().at(0).name, "bgMenu.jpg");
-    // Each picture waits 0.7 s, fades in 0.7 s, waits 0.7 s and fades out 0.7 s.
+    // Each picture waits 0.7 s, fades in 0.7 s, waits 0.7 s and fades out 0.7 s; the menu's logo comes with the menu.
     const struct {
         double at;
         const char* picture;
         float alpha;
-    } moments[] = {{0, "logoOrvane.png", 0},  {0.65, "logoOrvane.png", 0}, {1.45, "logoOrvane.png", 1},
-                   {4.25, "presents.png", 1}, {7.05, "logoGame.png", 1},   {8.35, "logoGame.png", 0}};
+    } moments[] = {{0.65, "logoOrvane.png", 0}, {1.45, "logoOrvane.png", 1}, {4.25, "presents.png", 1},
+                   {7.05, "logoGame.png", 1},   {8.35, "logoGame.png", 0},   {kIntro + kSlide, "logoGameMenu.png", 1}};
     for (const auto& moment : moments) {
         h.advance(moment.at - h.now());
+        EXPECT_EQ(start->mainMenu().labels().empty(), moment.at < kIntro);
         EXPECT_EQ(logo(), moment.picture) << moment.at;
         EXPECT_NEAR(start->img()->presentationAlpha(), moment.alpha, 0.05) << moment.at;
     }
-    EXPECT_TRUE(start->mainMenu().labels().empty());
-    h.advance(0.1); // the menu logo comes with the menu
-    EXPECT_EQ(logo(), "logoGameMenu.png");
-    ASSERT_EQ(start->mainMenu().labels().size(), 5u);
-    h.advance(kSlide);
     EXPECT_EQ(entry(start->mainMenu(), 4).presentationCenter(), (ui::Point{257.5f, 60}));
-    EXPECT_FLOAT_EQ(start->img()->presentationAlpha(), 1.0f);
-}
 
-TEST_F(StartScreenTest, MenusLeadThroughModeAndDifficultyAndBackAgain) {
-    h.advance(1.0);
-    h.pressKey(ui::Key::Other); // any key ends the intro; the fades under way lead nowhere
-    h.advance(kIntro);
-    EXPECT_EQ(logo(), "logoGameMenu.png");
-    EXPECT_FLOAT_EQ(start->img()->presentationAlpha(), 1.0f);
-    choose(entry(start->mainMenu(), 3)); // "Options": nothing
-    EXPECT_TRUE(start->gameModeMenu().labels().empty());
-
-    choose(entry(start->mainMenu(), 0)); // "New Game"
-    EXPECT_EQ(entry(start->mainMenu(), 0).frame().minY(), -340.0f);
-    EXPECT_EQ(start->menuTitle()->text(), "SELECT GAME MODE");
-    EXPECT_EQ(entry(start->gameModeMenu(), 0).text(), "Single Player");
-    choose(entry(start->gameModeMenu(), 1)); // "Time Trial"
-    EXPECT_EQ(start->menuTitle()->text(), "SELECT DIFFICULTY");
-    ASSERT_EQ(start->difficultyMenu().labels().size(), 4u);
-    choose(entry(start->difficultyMenu(), 3)); // "Back": the game-mode menu again, the mode kept
-    EXPECT_EQ(start->menuTitle()->text(), "SELECT GAME MODE");
-    EXPECT_TRUE(game().getTrialTime());
-    EXPECT_EQ(entry(start->gameModeMenu(), 0).frame().minY(), 10.0f);
-    choose(entry(start->gameModeMenu(), 2)); // "Back": both modes cleared, the main menu again
-    EXPECT_FALSE(game().getTrialTime());
-    EXPECT_FALSE(game().getNewGame());
-    EXPECT_FLOAT_EQ(start->menuTitle()->presentationAlpha(), 0.0f);
-    h.pressKey(ui::Key::Escape); // the main menu is the first
-    h.advance(1.0);
-    EXPECT_EQ(entry(start->mainMenu(), 0).frame().minY(), 10.0f);
-
-    // Escape goes back one step, as "Back" does.
-    choose(entry(start->mainMenu(), 0));
-    choose(entry(start->gameModeMenu(), 1));
-    for (const char* title : {"SELECT GAME MODE", ""}) {
-        h.pressKey(ui::Key::Escape);
-        h.advance(1.0);
-        if (*title) EXPECT_EQ(start->menuTitle()->text(), title);
-    }
-    EXPECT_EQ(entry(start->mainMenu(), 0).frame().minY(), 10.0f);
-}
-
-TEST_F(StartScreenTest, PanelsOpenOverTheMenuAndOneOpenedWhileTheLastFlipsAwayKeepsItsViews) {
-    h.advance(3.0);
-    h.tap(start->center()); // a click ends the intro as its last fade would
-    EXPECT_EQ(logo(), "logoGameMenu.png");
-    h.advance(kSlide);
     choose(entry(start->mainMenu(), 2), kPanelOpens); // "Tutorial"
     EXPECT_EQ(start->panelTitle()->text(), "Tutorial");
     EXPECT_NE(start->textView()->text().find("You can use multiple fingers"), std::string::npos);
@@ -79,19 +29,47 @@ TEST_F(StartScreenTest, PanelsOpenOverTheMenuAndOneOpenedWhileTheLastFlipsAwayKe
     h.pressKey(ui::Key::Escape);
     h.advance(1.0);
     EXPECT_EQ(start->textView()->superview(), nullptr);
-
     choose(entry(start->mainMenu(), 4), kPanelOpens); // "Credits": the same views, filled anew
     EXPECT_EQ(start->panelTitle()->text(), "Credits");
     EXPECT_EQ(start->textView()->text().find("You can use"), std::string::npos);
-    choose(*start->panelExit(), 0.2); // "Back to menu": the backdrop flips away for 0.8 s
+
+    // A panel opened while the last flips away keeps its views.
+    choose(*start->panelExit(), 0.2); // "Back to menu"
     choose(entry(start->mainMenu(), 1), kPanelOpens); // "Load Game"
-    for (const ui::View* view : std::initializer_list<const ui::View*>{
-             start->panelCover().get(), start->panelBackdrop().get(), start->panelTitle().get(),
-             start->scrollView().get(), start->panelExit().get()}) {
-        EXPECT_EQ(view->superview(), start.get());
-        EXPECT_EQ(view->alpha(), 1.0f);
-    }
+    for (const ui::View* view : std::initializer_list<const ui::View*>{start->panelCover().get(),
+             start->panelBackdrop().get(), start->panelTitle().get(), start->scrollView().get()})
+        EXPECT_EQ(view->alpha() == 1 && view->superview() == start.get(), true);
     EXPECT_EQ(start->textView()->superview(), nullptr);
+}
+
+TEST_F(StartScreenTest, MenusLeadThroughModeAndDifficultyAndBackAgain) {
+    h.advance(1.0);
+    h.pressKey(ui::Key::Other); // any key ends the intro; the fades under way lead nowhere
+    h.advance(kIntro);
+    EXPECT_EQ(logo(), "logoGameMenu.png");
+    EXPECT_FLOAT_EQ(start->img()->presentationAlpha(), 1.0f);
+
+    choose(entry(start->mainMenu(), 0)); // "New Game"
+    EXPECT_EQ(start->menuTitle()->text(), "SELECT GAME MODE");
+    choose(entry(start->gameModeMenu(), 1)); // "Time Trial"
+    EXPECT_EQ(start->menuTitle()->text(), "SELECT DIFFICULTY");
+    choose(entry(start->difficultyMenu(), 3)); // "Back": the game-mode menu again, the mode kept
+    EXPECT_EQ(start->menuTitle()->text(), "SELECT GAME MODE");
+    EXPECT_TRUE(game().getTrialTime());
+    EXPECT_EQ(entry(start->gameModeMenu(), 0).frame().minY(), 10.0f);
+    choose(entry(start->gameModeMenu(), 2)); // "Back": both modes cleared, the main menu again
+    EXPECT_FALSE(game().getTrialTime() || game().getNewGame());
+    EXPECT_FLOAT_EQ(start->menuTitle()->presentationAlpha(), 0.0f);
+
+    // Escape goes back one step as "Back" does, and stops at the main menu.
+    choose(entry(start->mainMenu(), 0));
+    choose(entry(start->gameModeMenu(), 0));
+    h.pressKey(ui::Key::Escape);
+    h.advance(1.0);
+    EXPECT_EQ(start->menuTitle()->text(), "SELECT GAME MODE");
+    for (int i = 0; i < 2; ++i, h.advance(1.0)) h.pressKey(ui::Key::Escape);
+    EXPECT_FALSE(game().getNewGame());
+    EXPECT_EQ(entry(start->mainMenu(), 0).frame().minY(), 10.0f);
 }
 
 struct Preset {

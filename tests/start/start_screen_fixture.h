@@ -36,8 +36,13 @@ protected:
         h.tap(middleOf(entry));
         h.advance(wait);
     }
+    // A click ends the intro, as its last fade would.
+    void toMainMenu() {
+        h.tap(start->center());
+        h.advance(kSlide + 0.1);
+    }
     void toDifficultyMenu(bool timeTrial) {
-        h.advance(kIntro + kSlide + 0.1);
+        toMainMenu();
         choose(entry(start->mainMenu(), 0));                     // "New Game"
         choose(entry(start->gameModeMenu(), timeTrial ? 1 : 0)); // "Single Player" or "Time Trial"
     }
