@@ -6,24 +6,18 @@ namespace {
 TEST_F(StartScreenTest, TheIntroFadesThreePicturesBeforeTheMenuWhosePanelsOpenOverIt) {
     EXPECT_EQ(h.render().images().at(0).name, "bgMenu.jpg");
     // Each picture waits 0.7 s, fades in 0.7 s, waits 0.7 s and fades out 0.7 s; the menu's logo comes with the menu.
-    const struct {
-        double at;
-        const char* picture;
-        float alpha;
-    } moments[] = {{0.65, "logoOrvane.png", 0}, {1.45, "logoOrvane.png", 1}, {4.25, "presents.png", 1},
-                   {7.05, "logoGame.png", 1},   {8.35, "logoGame.png", 0},   {kIntro + kSlide, "logoGameMenu.png", 1}};
+    const struct { double at; const char* picture; float alpha; } moments[] = {
+        {0.65, "logoOrvane.png", 0}, {1.45, "logoOrvane.png", 1}, {4.25, "presents.png", 1},
+        {7.05, "logoGame.png", 1},   {8.35, "logoGame.png", 0},   {kIntro + kSlide, "logoGameMenu.png", 1}};
     for (const auto& moment : moments) {
         h.advance(moment.at - h.now());
         EXPECT_EQ(start->mainMenu().labels().empty(), moment.at < kIntro);
         EXPECT_EQ(logo(), moment.picture) << moment.at;
         EXPECT_NEAR(start->img()->presentationAlpha(), moment.alpha, 0.05) << moment.at;
     }
-    EXPECT_EQ(entry(start->mainMenu(), 4).presentationCenter(), (ui::Point{257.5f, 60}));
 
     choose(entry(start->mainMenu(), 2), kPanelOpens); // "Tutorial"
-    EXPECT_EQ(start->panelTitle()->text(), "Tutorial");
     EXPECT_NE(start->textView()->text().find("You can use multiple fingers"), std::string::npos);
-    EXPECT_FLOAT_EQ(start->textView()->presentationAlpha(), 1.0f);
     choose(entry(start->mainMenu(), 0)); // the menu behind takes no touch
     EXPECT_TRUE(start->gameModeMenu().labels().empty());
     h.pressKey(ui::Key::Escape);
@@ -31,14 +25,13 @@ TEST_F(StartScreenTest, TheIntroFadesThreePicturesBeforeTheMenuWhosePanelsOpenOv
     EXPECT_EQ(start->textView()->superview(), nullptr);
     choose(entry(start->mainMenu(), 4), kPanelOpens); // "Credits": the same views, filled anew
     EXPECT_EQ(start->panelTitle()->text(), "Credits");
-    EXPECT_EQ(start->textView()->text().find("You can use"), std::string::npos);
 
     // A panel opened while the last flips away keeps its views.
     choose(*start->panelExit(), 0.2); // "Back to menu"
     choose(entry(start->mainMenu(), 1), kPanelOpens); // "Load Game"
     for (const ui::View* view : std::initializer_list<const ui::View*>{start->panelCover().get(),
              start->panelBackdrop().get(), start->panelTitle().get(), start->scrollView().get()})
-        EXPECT_EQ(view->alpha() == 1 && view->superview() == start.get(), true);
+        EXPECT_TRUE(view->alpha() == 1 && view->superview() == start.get());
     EXPECT_EQ(start->textView()->superview(), nullptr);
 }
 
@@ -47,11 +40,7 @@ TEST_F(StartScreenTest, MenusLeadThroughModeAndDifficultyAndBackAgain) {
     h.pressKey(ui::Key::Other); // any key ends the intro; the fades under way lead nowhere
     h.advance(kIntro);
     EXPECT_EQ(logo(), "logoGameMenu.png");
-    EXPECT_FLOAT_EQ(start->img()->presentationAlpha(), 1.0f);
-
-    choose(entry(start->mainMenu(), 0)); // "New Game"
-    EXPECT_EQ(start->menuTitle()->text(), "SELECT GAME MODE");
-    choose(entry(start->gameModeMenu(), 1)); // "Time Trial"
+    toDifficultyMenu(true);
     EXPECT_EQ(start->menuTitle()->text(), "SELECT DIFFICULTY");
     choose(entry(start->difficultyMenu(), 3)); // "Back": the game-mode menu again, the mode kept
     EXPECT_EQ(start->menuTitle()->text(), "SELECT GAME MODE");
@@ -59,25 +48,15 @@ TEST_F(StartScreenTest, MenusLeadThroughModeAndDifficultyAndBackAgain) {
     EXPECT_EQ(entry(start->gameModeMenu(), 0).frame().minY(), 10.0f);
     choose(entry(start->gameModeMenu(), 2)); // "Back": both modes cleared, the main menu again
     EXPECT_FALSE(game().getTrialTime() || game().getNewGame());
-    EXPECT_FLOAT_EQ(start->menuTitle()->presentationAlpha(), 0.0f);
 
-    // Escape goes back one step as "Back" does, and stops at the main menu.
-    choose(entry(start->mainMenu(), 0));
-    choose(entry(start->gameModeMenu(), 0));
-    h.pressKey(ui::Key::Escape);
-    h.advance(1.0);
-    EXPECT_EQ(start->menuTitle()->text(), "SELECT GAME MODE");
-    for (int i = 0; i < 2; ++i, h.advance(1.0)) h.pressKey(ui::Key::Escape);
+    // Escape does as "Back" does, and nothing on the main menu.
+    toDifficultyMenu(false);
+    for (int i = 0; i < 3; ++i, h.advance(1.0)) h.pressKey(ui::Key::Escape);
     EXPECT_FALSE(game().getNewGame());
     EXPECT_EQ(entry(start->mainMenu(), 0).frame().minY(), 10.0f);
 }
 
-struct Preset {
-    std::size_t difficulty;
-    const char* name;
-    std::size_t circles;
-    const char *points, *trialTime, *trialTick;
-};
+struct Preset { std::size_t difficulty; const char *name; std::size_t circles; const char *points, *trialTime, *trialTick; };
 class PresetTest : public StartScreenTest, public ::testing::WithParamInterface<Preset> {};
 
 TEST_P(PresetTest, EachDifficultyStartsBothModesWithItsOwnCirclesPointsAndTime) {
@@ -87,9 +66,6 @@ TEST_P(PresetTest, EachDifficultyStartsBothModesWithItsOwnCirclesPointsAndTime) 
     h.advance(kGameFlip / 2); // the game screen flips in
     EXPECT_LT(start->presentationFlipFactor(), 0.2f);
     h.advance(kGameFlip / 2 + 0.3);
-    EXPECT_EQ(start->presentationFlipFactor(), 1.0f);
-    EXPECT_EQ(start->subviews().back().get(), &game());
-    EXPECT_EQ(game().getDifficulty(), p.name);
     EXPECT_EQ(game().collection().size(), p.circles);
     EXPECT_EQ(hud(), (Texts{"1", "0", "00:01"}));
     solveByDragging(h, game());
@@ -97,27 +73,23 @@ TEST_P(PresetTest, EachDifficultyStartsBothModesWithItsOwnCirclesPointsAndTime) 
     EXPECT_EQ(hud()[1], p.points);
 
     choose(*game().label5(), 1.0 + kSlide); // "Quit to main", the menu sliding in
-    EXPECT_FALSE(game().getIsInGame());
-    for (const auto& label : start->mainMenu().labels()) EXPECT_EQ(label->frame().minY(), 10.0f);
+    EXPECT_EQ(entry(start->mainMenu(), 0).frame().minY(), 10.0f);
     h.app().resignActive(); // out of a game there is nothing to pause
     h.advance(1.0);
     EXPECT_EQ(game().inGameMenu()->alpha(), 0.0f);
 
     // The next game leaves nothing of the last behind; a hidden window pauses it under its menu.
     toDifficultyMenu(true);
-    EXPECT_EQ(entry(start->difficultyMenu(), 2).frame(), (ui::Rect{205, 10, 25, 100}));
     choose(entry(start->difficultyMenu(), p.difficulty), kGameFlip);
     EXPECT_EQ(hud(), (Texts{"1", "0", p.trialTime}));
     h.advance(0.3);
     h.app().resignActive();
     h.advance(300);
     EXPECT_EQ(hud(), (Texts{"1", "0", p.trialTick}));
-    EXPECT_EQ(game().label1()->text(), "Restart");
 }
 
 INSTANTIATE_TEST_SUITE_P(EasyMediumHard, PresetTest,
-                         ::testing::Values(Preset{0, "Easy", 7, "10", "02:00", "01:59"},
-                                           Preset{1, "Medium", 10, "20", "01:30", "01:29"},
+                         ::testing::Values(Preset{0, "Easy", 7, "10", "02:00", "01:59"}, Preset{1, "Medium", 10, "20", "01:30", "01:29"},
                                            Preset{2, "Hard", 14, "25", "00:60", "00:59"}));
 
 } // namespace

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "app/lirvo_app_delegate.h"
-#include "game/main_view.h"
-#include "game/nod.h"
 #include "game/playing.h"
 #include "platform/image.h"
 #include "platform/image_view.h"
@@ -12,8 +10,6 @@
 #include "support/scripted_random.h"
 #include "support/temp_folder.h"
 #include "widgets/ui_custom_label.h"
-
-#include <filesystem>
 
 namespace testkit {
 
@@ -37,10 +33,7 @@ protected:
         h.advance(wait);
     }
     // A click ends the intro, as its last fade would.
-    void toMainMenu() {
-        h.tap(start->center());
-        h.advance(kSlide + 0.1);
-    }
+    void toMainMenu() { choose(*start, kSlide + 0.1); }
     void toDifficultyMenu(bool timeTrial) {
         toMainMenu();
         choose(entry(start->mainMenu(), 0));                     // "New Game"
