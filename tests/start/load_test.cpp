@@ -102,8 +102,6 @@ TEST_F(LoadTest, ASaveOfAnEndedLevelGoesOnWithTheNextLevelUnlessItWasLost) {
         if (i == 3) break;
         EXPECT_EQ(game().collection().size(), records[2 - i].second);
         EXPECT_EQ(hud(), (Texts{"3", "40", "01:30"}));
-        h.advance(1.0);
-        EXPECT_EQ(hud()[2], "01:29");
     }
     // A Single Player clock counts from nothing, and a lost Time Trial left behind keeps no win from counting.
     h.advance(1.0);

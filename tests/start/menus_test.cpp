@@ -64,6 +64,7 @@ TEST_P(PresetTest, EachDifficultyStartsBothModesWithItsOwnCirclesPointsAndTime) 
     h.tap(middleOf(entry(start->difficultyMenu(), p.difficulty)));
     h.advance(kGameFlip / 2); // the game screen flips in
     EXPECT_LT(start->presentationFlipFactor(), 0.2f);
+    EXPECT_EQ(start->menuTitle()->alpha(), 0.0f);
     h.advance(kGameFlip / 2 + 0.3);
     EXPECT_EQ(game().collection().size(), p.circles);
     EXPECT_EQ(hud(), (Texts{"1", "0", "00:01"}));
