@@ -3,31 +3,21 @@
 #include "game/main_view.h"
 #include "game/nod.h"
 #include "game/playing.h"
-#include "platform/label.h"
-#include "support/harness.h"
+#include "platform/image_view.h"
+#include "platform/timer.h"
 #include "support/printers.h"
 #include "support/scripted_random.h"
 #include "support/temp_folder.h"
 #include "widgets/ui_custom_label.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
 namespace testkit {
 
-// The game screen alone on the headless window, with a game started the way
-// the start screen starts one. It saves into a folder of its own.
+// The game screen alone on the headless window, saving into a folder of its own.
 class GameScreenTest : public ::testing::Test {
 protected:
-    GameScreenTest() {
-        screen = std::make_shared<game::MainView>(h.window().bounds(), random,
-                                                  saves::SaveFolder(saveFolder.path()));
-        h.show(screen);
-    }
+    GameScreenTest() { h.show(screen); }
 
+    // A game started as the start screen starts one: the one place a test sets one up.
     void startGame(int nodes, int points, const char* difficulty, bool timeTrial, int minutes = 0, int seconds = 0) {
         game.NumberOfNodes = nodes;
         game.ScoreInc = points;
@@ -37,7 +27,6 @@ protected:
         game.Seconds = seconds;
         screen->StartGame(game);
     }
-    void startEasySinglePlayer() { startGame(7, 10, "Easy", false); }
 
     // The game goes on with a known board, as when it is loaded.
     void useBoard(const std::vector<std::int32_t>& xs, const std::vector<std::int32_t>& ys,
@@ -50,32 +39,36 @@ protected:
         game.Seconds = screen->getSeconds();
         screen->StartGame(game);
     }
-    // Two links that cross: 0-1 and 2-3 as the diagonals of a square.
+    // 0-1 and 2-3 as the crossing diagonals of a square.
     void useCrossedBoard() { useBoard({100, 200, 100, 200}, {100, 200, 200, 100}, {{1}, {}, {3}, {}}); }
-    // A triangle: nothing can cross.
-    void useSolvedBoard() { useBoard({100, 200, 150}, {100, 100, 300}, {{1}, {2}, {0}}); }
 
-    core::Board board() const { return boardOf(*screen); }
     ui::Point centreOf(std::size_t node) const { return screen->collection().at(node)->center(); }
-    void dragNodeTo(std::size_t node, ui::Point target) { testkit::dragNodeTo(h, *screen, node, target); }
-    void solveByDragging() { testkit::solveByDragging(h, *screen); }
-
     void tapLabel(const ui::View& label) { h.tap(middleOf(label)); }
-
+    // A double tap on the board where no circle lies, and the menu's flip and fade.
+    void toggleMenu() {
+        h.doubleTap(kBoard);
+        h.advance(kMenuOpens);
+    }
+    bool ended() const { return game::Nod::getGameEnded(); }
     std::string time() const { return screen->dtimeLabel()->text(); }
+    // Level, score and time as the heads-up display shows them.
+    std::vector<std::string> hud() const { return {screen->dlevelLabel()->text(), screen->dscoreLabel()->text(), time()}; }
     std::vector<std::string> menuTexts() const {
         return {screen->label1()->text(), screen->label2()->text(), screen->label3()->text(), screen->label4()->text(),
                 screen->label5()->text()};
     }
-    // Seconds for a panel or menu to flip in and its labels to fade in.
-    static constexpr double kMenuOpens = 1.05;
-    static constexpr double kMenuCloses = 0.55;
+    std::vector<std::string> saved() const { return saves::SaveFolder(saveFolder.path()).list().saveNames; }
+
+    static constexpr ui::Point kBoard{250, 400};
+    // Seconds for the menu to flip in and its labels to fade in; to flip away.
+    static constexpr double kMenuOpens = 1.05, kMenuCloses = 0.55;
 
     Harness h;
     saves::SavedGameRecord game;
     ScriptedRandom random{1'700'000'000};
     TempFolder saveFolder;
-    std::shared_ptr<game::MainView> screen;
+    std::shared_ptr<game::MainView> screen =
+        std::make_shared<game::MainView>(h.window().bounds(), random, saves::SaveFolder(saveFolder.path()));
 };
 
 } // namespace testkit

@@ -20,15 +20,12 @@ inline core::Board boardOf(const game::MainView& screen) {
 // Drags a node by a point of it that no other view covers, so that its centre ends exactly at `target`.
 inline void dragNodeTo(Harness& h, const game::MainView& screen, std::size_t node, ui::Point target) {
     const auto& nod = screen.collection().at(node);
-    const ui::Rect f = nod->frame();
-    for (float dy : {0.f, -10.f, 10.f, -14.f, 14.f}) {
-        for (float dx : {0.f, -10.f, 10.f, -14.f, 14.f}) {
-            const ui::Point grab{f.center().x + dx, f.center().y + dy};
+    const ui::Point centre = nod->center();
+    for (const float dy : {0.f, -10.f, 10.f, -14.f, 14.f}) {
+        for (const float dx : {0.f, -10.f, 10.f, -14.f, 14.f}) {
+            const ui::Point grab{centre.x + dx, centre.y + dy};
             if (h.window().hitTest(grab) != nod.get()) continue;
-            const ui::Point centre = nod->center();
-            const ui::Point drop{grab.x + target.x - centre.x, grab.y + target.y - centre.y};
-            h.drag(Harness::path(grab, drop, 8));
-            return;
+            return h.drag(Harness::path(grab, {grab.x + target.x - centre.x, grab.y + target.y - centre.y}, 8));
         }
     }
     FAIL() << "node " << node << " is covered everywhere";

@@ -1,0 +1,130 @@
+#include "game_screen_fixture.h"
+
+namespace testkit {
+namespace {
+
+struct ClockCase {
+    bool timeTrial;
+    int minutes, seconds; // where the level starts
+    double after;
+    const char* text;
+};
+class ClockTest : public GameScreenTest, public ::testing::WithParamInterface<ClockCase> {};
+
+TEST_P(ClockTest, ShowsMinutesAndSecondsWithTwoDigitsEach) {
+    const ClockCase& c = GetParam();
+    startGame(10, 20, "Medium", c.timeTrial, c.minutes, c.seconds);
+    useCrossedBoard();
+    h.advance(c.after);
+    EXPECT_EQ(time(), c.text);
+    EXPECT_FALSE(ended()); // however long it runs, the Single Player clock ends nothing
+}
+
+INSTANTIATE_TEST_SUITE_P(BothModes, ClockTest,
+                         ::testing::Values(ClockCase{false, 0, 0, 60, "01:00"}, ClockCase{false, 0, 0, 549, "09:09"},
+                                           ClockCase{false, 0, 0, 600, "10:00"}, ClockCase{true, 2, 0, 1, "01:59"},
+                                           ClockCase{true, 1, 30, 1, "01:29"}, ClockCase{true, 0, 60, 1, "00:59"},
+                                           ClockCase{true, 1, 30, 80, "00:10"}, ClockCase{true, 0, 60, 60, "00:00"}));
+
+TEST_F(GameScreenTest, ASinglePlayerLevelIsWonByDraggingAndTheNextHasACircleMore) {
+    startGame(7, 10, "Easy", false);
+    solveByDragging(h, *screen);
+    EXPECT_TRUE(ended());
+    const std::string stoppedAt = time();
+    h.advance(kMenuOpens + 2.0);
+    EXPECT_EQ(hud(), (std::vector<std::string>{"2", "10", stoppedAt}));
+    EXPECT_EQ(menuTexts(), (std::vector<std::string>{"You Win!", "Next Level", "Save Game", "Load Game", "Quit to main"}));
+
+    // A double click on "Next Level" is one tap on it: the second opens no menu over the new level.
+    h.doubleTap(middleOf(*screen->label2()));
+    EXPECT_EQ(screen->collection().size(), 8u);
+    EXPECT_FALSE(ended());
+    EXPECT_EQ(hud(), (std::vector<std::string>{"2", "10", "00:00"}));
+    // A menu opened while the panel still flips away keeps its views, and holds the clock.
+    h.advance(0.1);
+    toggleMenu();
+    h.advance(1.0);
+    EXPECT_EQ(screen->label1()->superview(), screen.get());
+    EXPECT_EQ(menuTexts(), (std::vector<std::string>{"Restart", "Save Game", "Load Game", "Options", "Quit to main"}));
+    EXPECT_EQ(time(), "00:00");
+
+    // "Restart": a new board of the same size under the menu, level and score kept.
+    tapLabel(*screen->label1());
+    EXPECT_EQ(screen->collection().size(), 8u);
+    EXPECT_EQ(screen->subviews().back(), screen->label5());
+    h.advance(kMenuCloses + 1.0);
+    EXPECT_EQ(screen->inGameMenu()->superview(), nullptr);
+    EXPECT_EQ(hud(), (std::vector<std::string>{"2", "10", "00:01"}));
+}
+
+TEST_F(GameScreenTest, CirclesRestOnWholePointsInThePlayingAreaAndTwoFingersDragTwo) {
+    startGame(7, 10, "Easy", false);
+    useCrossedBoard();
+    auto finger = h.press(centreOf(0));
+    finger.slideTo({600, 900});
+    EXPECT_EQ(centreOf(0), (ui::Point{305, 465}));
+    finger.slideTo({-200, -200}); // beside the heads-up display
+    EXPECT_EQ(centreOf(0), (ui::Point{33, 15}));
+    // Between pixels, where two links of one circle could count as crossing by rounding.
+    finger.slideTo({250.4f, 120.6f});
+    EXPECT_EQ(centreOf(0), (ui::Point{250, 121}));
+    EXPECT_EQ(screen->subviews().back(), screen->collection()[0]); // raised above the others
+    EXPECT_EQ(h.render().lines().back().from, centreOf(0)); // its link drawn last, over the board's
+    finger.cancel(); // the board is solved, but a cancelled touch asks nothing
+    EXPECT_FALSE(ended());
+
+    dragNodeTo(h, *screen, 0, {100, 100});
+    h.dragTogether(Harness::path(centreOf(0), {60, 400}), Harness::path(centreOf(2), {280, 50}));
+    EXPECT_EQ(centreOf(0), (ui::Point{60, 400}));
+    // The links no longer cross: a lift found the level won, and only once.
+    EXPECT_EQ(hud()[1], "10");
+}
+
+TEST_F(GameScreenTest, ATimeTrialPausesUnderItsMenuIsLostAtZeroAndWonWhenSolvedThen) {
+    startGame(10, 20, "Medium", true, 0, 60);
+    useCrossedBoard();
+    h.advance(20.0);
+    toggleMenu(); // the entries fade in once the menu has flipped in
+    EXPECT_FLOAT_EQ(screen->label1()->presentationAlpha(), 1.0f);
+    h.advance(20.0);
+    EXPECT_EQ(time(), "00:40");
+    h.doubleTap(kBoard);
+    h.advance(0.3); // still flipping shut
+    EXPECT_EQ(time(), "00:40");
+    h.advance(1.0);
+    EXPECT_EQ(time(), "00:39");
+
+    // Closed again while it flips in: its entries never show over the board.
+    h.doubleTap(kBoard);
+    h.advance(0.41);
+    h.doubleTap(kBoard);
+    for (int frame = 0; frame < 30; ++frame, h.advance(1.0 / 60)) EXPECT_EQ(screen->label1()->presentationAlpha(), 0.0f);
+
+    // Shown 0:00, the level is not lost until the next tick, a save on exit or a double tap finds it so.
+    for (int i = 0; i < 200 && time() != "00:00"; ++i) h.advance(0.25);
+    EXPECT_FALSE(screen->getDead());
+    screen->SaveOnExit();
+    EXPECT_TRUE(saved().at(0).ends_with("]-auto, LVL 1, Medium, TT")) << saved()[0];
+    EXPECT_TRUE(saves::SaveFolder(saveFolder.path()).read(saved()[0])->IsGameEnded);
+    EXPECT_FALSE(screen->timer()->isValid());
+    toggleMenu();
+    EXPECT_EQ(hud(), (std::vector<std::string>{"1", "0", "00:00"}));
+    EXPECT_EQ(menuTexts(), (std::vector<std::string>{"You Lose!", "Restart", "Save Game", "Load Game", "Quit to main"}));
+    tapLabel(*screen->label3()); // the grey "Save Game" does nothing
+    EXPECT_EQ(h.alert(), nullptr);
+
+    // "Restart": the clock back at the level's start. A board solved when it runs out is a win.
+    tapLabel(*screen->label2());
+    useBoard({100, 200, 150}, {100, 100, 300}, {{1}, {2}, {0}});
+    h.advance(kMenuCloses + 60.0);
+    EXPECT_EQ(time(), "00:00");
+    h.advance(1.0 + kMenuOpens);
+    EXPECT_EQ(hud(), (std::vector<std::string>{"2", "20", "00:00"}));
+    tapLabel(*screen->label2()); // "Next Level": a circle more, and the whole of the difficulty's time
+    EXPECT_EQ(screen->collection().size(), 4u);
+    h.advance(kMenuCloses + 1.0);
+    EXPECT_EQ(time(), "01:29");
+}
+
+} // namespace
+} // namespace testkit
