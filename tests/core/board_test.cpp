@@ -17,6 +17,8 @@ TEST(BoardTest, RebuildsTheWholeCentresAndLinksItDescribes) {
     ASSERT_TRUE(rebuilt.ok()) << rebuilt.problem;
     EXPECT_EQ(*rebuilt.board, (Board{{{12, 3}, {1}}, {{20, 479}, {0, 2}}, {{10'000, 0}, {}}}));
     EXPECT_TRUE(core::rebuildBoard({}, 0).board->empty());
+    const std::vector<std::int32_t> ones(100'000, 1); // the largest count taken
+    EXPECT_TRUE(core::rebuildBoard({ones, ones, std::vector<std::vector<std::int32_t>>(100'000)}, 100'000).ok());
 }
 
 TEST(BoardTest, RefusesUnusableDescriptionsWithAReason) {
