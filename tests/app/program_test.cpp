@@ -1,11 +1,8 @@
 #include "app/options.h"
+#include "app/resource_folder.h"
 #include "app/snapshot_command.h"
-#include "game/main_view.h"
-#include "game/nod.h"
+#include "app/touch_script.h"
 #include "game/playing.h"
-#include "platform/image.h"
-#include "platform/label.h"
-#include "platform/sdl/landscape.h"
 #include "platform/sdl/snapshot.h"
 #include "start/start_screen_fixture.h"
 #include "support/pixels.h"
@@ -13,228 +10,118 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
-using testkit::colourDistance;
-using testkit::pixelAt;
-using testkit::Rgb;
-using ui::Point;
+namespace fs = std::filesystem;
 
-constexpr Rgb kLineGrey{148, 148, 148};
-
-float distanceToSegment(Point p, Point a, Point b) {
-    const float dx = b.x - a.x, dy = b.y - a.y;
-    const float t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.f, 1.f);
-    return ui::distance(p, {a.x + t * dx, a.y + t * dy});
+core::Result<app::Options> parse(std::initializer_list<const char*> args) {
+    std::vector<const char*> argv{"lirvo"};
+    argv.insert(argv.end(), args);
+    return app::parseOptions(static_cast<int>(argv.size()), argv.data());
 }
 
-// The program with an "Easy" "Single Player" game chosen on its menus.
-class ProgramTest : public testkit::StartScreenTest {
-protected:
-    ProgramTest() { playNewGame(false, 0); }
-
-    game::MainView& screen() { return game(); }
-    std::vector<std::pair<Point, Point>> links() {
-        std::vector<std::pair<Point, Point>> all;
-        const auto& nodes = screen().collection();
-        for (const auto& nod : nodes) {
-            for (const int t : nod->getLink()) all.emplace_back(nod->center(), nodes[static_cast<std::size_t>(t)]->center());
-        }
-        return all;
+TEST(CommandLine, ReadsTheOptionsOrSaysWhatIsWrong) {
+    const auto window = parse({"--scale", "16", "--fullscreen", "--saves", "games"});
+    EXPECT_TRUE(window && window->scale == 16 && window->fullscreen && window->saves == fs::path("games")) << window.reason();
+    EXPECT_TRUE(parse({"--help"})->help && parse({"-h"})->help);
+    const struct { std::initializer_list<const char*> args; const char* says; } refused[] = {
+        {{"--scale"}, "--scale needs a value"},
+        {{"--scale", "0"}, "--scale takes a whole number from 1 to 16"},
+        {{"--scale", "2.5"}, "--scale takes a whole number from 1 to 16"},
+        {{"--scale", "x"}, "--scale takes a whole number from 1 to 16"},
+        {{"--scale", "17"}, "--scale takes a whole number from 1 to 16"},
+        {{"--windowed"}, "unknown option --windowed"},
+        {{"--play", "wait 1"}, "--play needs --snapshot"},
+        {{"--snapshot", "a.png", "--fullscreen"}, "--fullscreen and --snapshot do not go together"},
+    };
+    for (const auto& c : refused) {
+        const auto options = parse(c.args);
+        EXPECT_TRUE(!options && options.reason().rfind(c.says, 0) == 0) << c.says << ": " << options.reason();
     }
-    // What the window shows, at `scale` pixels a point.
-    ui::sdl::SurfacePtr render(float scale) { return ui::sdl::renderLandscape(h.window(), {320, 480}, scale); }
-    // The pixel whose middle is nearest to a portrait point.
-    static Rgb at(SDL_Surface& s, Point portrait) {
-        const ui::sdl::Landscape landscape({320, 480}, {static_cast<float>(s.w), static_cast<float>(s.h)});
-        const Point p = landscape.toPixels(portrait);
-        return pixelAt(s, static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y)));
-    }
-    bool nearACircle(Point p, float reach) {
-        for (const auto& nod : screen().collection()) {
-            if (ui::distance(p, nod->center()) < reach) return true;
-        }
-        return false;
-    }
-
-    // Every link's middle, where no circle covers it, shows the grey of the lines.
-    void expectLinesDrawn(SDL_Surface& s) {
-        int checked = 0;
-        for (const auto& [a, b] : links()) {
-            const Point middle{(a.x + b.x) / 2, (a.y + b.y) / 2};
-            if (nearACircle(middle, 18)) continue;
-            ++checked;
-            EXPECT_LE(colourDistance(at(s, middle), kLineGrey), 8) << "line middle " << middle.x << ", " << middle.y;
-        }
-        EXPECT_GT(checked, 0);
-    }
-    std::vector<std::string> autoSaves() const {
-        std::vector<std::string> found;
-        for (const auto& name : saves().list().saveNames) {
-            if (name.find("]-auto, LVL ") != std::string::npos) found.push_back(name);
-        }
-        return found;
-    }
-};
-
-TEST_F(ProgramTest, EndingTheProgramInAGameSavesItOnce) {
-    EXPECT_TRUE(h.app().isStatusBarHidden());
-    EXPECT_EQ(start->superview(), &h.window());
-    h.advance(2.0);
-    EXPECT_TRUE(saves().list().saveNames.empty());
-    h.terminate();
-    const auto saved = autoSaves();
-    ASSERT_EQ(saved.size(), 1u);
-    EXPECT_NE(saved[0].find("]-auto, LVL 1, Easy, SP"), std::string::npos) << saved[0];
-    const auto record = saves().read(saved[0]);
-    ASSERT_TRUE(record.record) << record.problem;
-    EXPECT_EQ(record.record->NumberOfNodes, 7);
-    EXPECT_FALSE(record.record->IsGameEnded);
 }
 
-TEST_F(ProgramTest, EndingItOnTheWinPanelSavesTheEndedLevel) {
-    testkit::solveByDragging(h, screen());
-    h.advance(1.1);
-    ASSERT_EQ(screen().label1()->text(), "You Win!");
-    h.terminate();
-    const auto saved = autoSaves();
-    ASSERT_EQ(saved.size(), 1u);
-    EXPECT_TRUE(saves().read(saved[0]).record->IsGameEnded);
-}
-
-TEST_F(ProgramTest, EndingItWithTheSavedGamesListOverAGameSavesThatGame) {
-    h.doubleTap({8, 240});
-    h.advance(1.1);
-    h.tap(testkit::middleOf(*screen().label3())); // "Load Game"
-    h.advance(kPanelOpens);
-    ASSERT_EQ(start->scrollView()->alpha(), 1.0f);
-    h.terminate();
-    EXPECT_EQ(autoSaves().size(), 1u);
-}
-
-TEST_F(ProgramTest, EndingItAfterQuittingToTheMenuSavesNothing) {
-    h.doubleTap({8, 240});
-    h.advance(1.1);
-    h.tap(testkit::middleOf(*screen().label5())); // "Quit to main"
-    h.advance(2.0);
-    h.terminate();
-    EXPECT_TRUE(saves().list().saveNames.empty());
-}
-
-TEST_F(ProgramTest, TheScreenFlippingBackToTheMenuLeavesNoBlackBesideIt) {
-    h.doubleTap({8, 240});
-    h.advance(1.1);
-    h.tap(testkit::middleOf(*screen().label5())); // "Quit to main"
-    h.advance(0.25);                     // the screen narrowed to 0.7 of its width
-    EXPECT_EQ(at(*render(1), {10, 240}), (Rgb{255, 255, 255}));
-}
-
-using ProgramOnItsMenu = testkit::StartScreenTest;
-
-TEST_F(ProgramOnItsMenu, EndingItSavesNothing) {
-    toMainMenu();
-    h.terminate();
-    EXPECT_TRUE(saves().list().saveNames.empty());
-}
-
-TEST_F(ProgramTest, TheBoardIsDrawnOverItsBackgroundAndItsLinesFollowADraggedCircle) {
-    // At one pixel a point the background is copied pixel for pixel.
-    auto s = render(1);
-    ASSERT_TRUE(s);
-    ASSERT_EQ(s->w, 480);
-    ASSERT_EQ(s->h, 320);
-
-    // Away from circles, lines and the heads-up strip, the board is its background picture, turned.
-    const ui::sdl::SurfacePtr background(IMG_Load((ui::Image::resourceFolder() / "bgInGame.jpg").c_str()));
-    ASSERT_TRUE(background);
-    int compared = 0;
-    for (int y = 20; y < 480; y += 23) {
-        for (int x = 30; x < 320; x += 23) {
-            const Point p{static_cast<float>(x), static_cast<float>(y)};
-            bool nearALine = false;
-            for (const auto& [a, b] : links()) nearALine = nearALine || distanceToSegment(p, a, b) < 4;
-            if (nearALine || nearACircle(p, 18)) continue;
-            ++compared;
-            EXPECT_LE(colourDistance(at(*s, p), pixelAt(*background, x, y)), 2) << "at " << x << ", " << y;
-        }
+TEST(CommandLine, ReadsTheTouchScriptOrNamesTheStepItCannotRead) {
+    // Taps, double taps and waits are played in the snapshot below.
+    const auto script = app::TouchScript::parse(" drag 100 100 200 210.5 ;;\n wait 1");
+    ASSERT_TRUE(script && script->steps().size() == 2) << script.reason();
+    const auto& drag = script->steps()[0];
+    EXPECT_TRUE(drag.kind == app::TouchScript::Step::Kind::Drag && drag.from == (ui::Point{100, 100}) && drag.to == (ui::Point{200, 210.5f}));
+    EXPECT_TRUE(app::TouchScript::parse("")->steps().empty());
+    for (const char* bad : {"jump 1 2", "tap 1", "tap 1 2 3", "wait", "wait -1", "drag 1 2 3", "tap 1 two"}) {
+        const auto refused = app::TouchScript::parse(std::string("wait 1; ") + bad);
+        EXPECT_TRUE(!refused && refused.reason().find(bad) != std::string::npos) << refused.reason();
     }
-    EXPECT_GT(compared, 100);
-    for (const auto& nod : screen().collection()) {
-        const Rgb centre = at(*s, nod->center());
-        EXPECT_GT(centre.g, centre.r + 40) << "a green circle at " << nod->center().x << ", " << nod->center().y;
-    }
-    // Lines are 4 pixels wide at two pixels a point, solid in the middle.
-    expectLinesDrawn(*render(2));
-
-    // Drag the topmost circle with links of its own; its lines go with it.
-    const auto& nodes = screen().collection();
-    const auto moved = std::find_if(nodes.rbegin(), nodes.rend(), [](const auto& n) { return !n->getLink().empty(); });
-    ASSERT_NE(moved, nodes.rend());
-    const Point from = (*moved)->center();
-    const Point to = {from.x < 160 ? from.x + 100 : from.x - 100, from.y < 240 ? from.y + 120 : from.y - 120};
-    h.drag(testkit::Harness::path(from, to));
-    ASSERT_EQ((*moved)->center(), to);
-    expectLinesDrawn(*render(2));
 }
 
-TEST_F(ProgramTest, TheHeadsUpDisplayRunsAlongTheTopEdge) {
-    const auto s = render(1);
-    // The white hint on its green tab, at the right end of the top edge.
-    int white = 0, whiteElsewhere = 0;
-    for (int y = 0; y < 320; ++y) {
-        for (int x = 0; x < 480; ++x) {
-            if (colourDistance(pixelAt(*s, x, y), {255, 255, 255}) > 6) continue;
-            (x >= 333 && y < 20 ? white : whiteElsewhere)++;
-        }
+TEST(CommandLine, FindsThePicturesBesideTheProgramOrInTheInstalledDataFolder) {
+    const testkit::TempFolder root;
+    const fs::path build = root.path() / "build", installed = root.path() / "prefix" / "share" / "lirvo" / "resources";
+    EXPECT_FALSE(app::findResourceFolder(build));
+    fs::create_directories(root.path() / "prefix" / "bin");
+    for (const fs::path& folder : {build / "resources", installed}) {
+        fs::create_directories(folder);
+        std::ofstream(folder / "touchCircle.png") << "png";
     }
-    EXPECT_GT(white, 150);
-    EXPECT_EQ(whiteElsewhere, 0);
-    // The dark green captions, along the top edge between 78 and 323 points from its left end.
-    int caption = 0;
-    for (int x = 78; x < 323; ++x) {
-        for (int y = 0; y < 20; ++y) caption += colourDistance(pixelAt(*s, x, y), {54, 105, 26}) < 40;
-    }
-    EXPECT_GT(caption, 200);
+    EXPECT_EQ(app::findResourceFolder(build), build / "resources");
+    EXPECT_EQ(app::findResourceFolder(root.path() / "prefix" / "bin"), installed);
 }
 
-TEST(SnapshotCommand, WritesThePictureAfterTheScript) {
+TEST(SnapshotCommand, DrawsTheScreenAfterTheScriptAndEndsNoGame) {
     ui::Image::setResourceFolder(LIRVO_RESOURCE_DIR);
-    const testkit::TempFolder saveFolder;
-    const saves::SaveFolder saves(saveFolder.path());
-    const auto file = std::filesystem::path(::testing::TempDir()) / "lirvo-menu.png";
-    std::filesystem::remove(file);
-    app::Options options;
-    options.snapshot = file;
-    // Landscape points: after the intro "New Game", "Single Player" and "Easy" all lie at
-    // (420, 178); then a double tap on the top strip, where no circle goes, opens the options menu.
-    options.play = "wait 9.4; tap 420 178; wait 1; tap 420 178; wait 1; tap 420 178; wait 1; doubletap 240 8; wait 1.5";
-    options.scale = 2;
+    const testkit::TempFolder folder;
+    const saves::SaveFolder saves(folder.path());
+    const std::string file = (folder.path() / "menu.png").string();
+    // Landscape points: after the intro "New Game", "Single Player" and "Easy" all lie at (420, 178);
+    // then a double tap on the top strip, where no circle goes, opens the options menu.
+    const char* play = "wait 9.4; tap 420 178; wait 1; tap 420 178; wait 1; drag 420 178 424 180; wait 1; doubletap 240 8; wait 1.5";
+    auto options = parse({"--snapshot", file.c_str(), "--play", play, "--scale", "2"});
     std::ostringstream errors;
-    ASSERT_EQ(app::takeSnapshot(options, saves, errors), 0) << errors.str();
-
+    ASSERT_EQ(app::takeSnapshot(*options, saves, errors), 0) << errors.str();
     const ui::sdl::SurfacePtr picture(IMG_Load(file.c_str()));
-    ASSERT_TRUE(picture);
-    EXPECT_EQ(picture->w, 960);
-    EXPECT_EQ(picture->h, 640);
-    // The menu's card, its paper between the outline and the entries.
-    EXPECT_LE(colourDistance(pixelAt(*picture, 2 * 170, 2 * 235), {246, 244, 232}), 12);
-    // Its entries in dark text, in the middle of the card.
-    int dark = 0;
-    for (int y = 2 * 120; y < 2 * 220; ++y) {
-        for (int x = 2 * 185; x < 2 * 295; ++x) dark += colourDistance(pixelAt(*picture, x, y), {15, 15, 15}) < 60;
-    }
-    EXPECT_GT(dark, 1000);
-
-    std::filesystem::remove(file);
-    options.play = "wait 9.4; hop 1 2";
-    EXPECT_EQ(app::takeSnapshot(options, saves, errors), 2);
+    ASSERT_TRUE(picture && picture->w == 960 && picture->h == 640);
+    // The options menu's card, its paper between the outline and the entries.
+    EXPECT_LE(testkit::colourDistance(testkit::pixelAt(*picture, 2 * 170, 2 * 235), {246, 244, 232}), 12);
+    options->play = "wait 9.4; hop 1 2";
+    EXPECT_EQ(app::takeSnapshot(*options, saves, errors), 2);
     EXPECT_NE(errors.str().find("hop 1 2"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(file));
-    EXPECT_TRUE(saves.list().saveNames.empty()); // a snapshot ends no game
+    EXPECT_TRUE(saves.list().saveNames.empty());
 }
+
+// Where the program is when its window is closed; the auto-saves made, and whether their level had ended.
+enum class Place { Menu, Game, WinPanel, SavedGamesOverAGame, MenuAfterAGame };
+class ProgramEnding : public testkit::StartScreenTest, public ::testing::WithParamInterface<std::tuple<Place, std::size_t, bool>> {};
+
+TEST_P(ProgramEnding, SavesTheGameInPlayOnce) {
+    const auto [place, autoSaves, levelEnded] = GetParam();
+    place == Place::Menu ? toMainMenu() : playNewGame(false, 0);
+    if (place == Place::WinPanel) testkit::solveByDragging(h, game());
+    if (place == Place::SavedGamesOverAGame || place == Place::MenuAfterAGame) {
+        h.doubleTap({8, 240});
+        h.advance(1.1);
+        h.tap(testkit::middleOf(place == Place::MenuAfterAGame ? *game().label5() : *game().label3())); // "Quit to main", "Load Game"
+        // Where the flip to the menu narrows the screen, the window shows its colour, not black.
+        h.advance(0.25);
+        const testkit::Rgb side = testkit::pixelAt(*ui::sdl::renderLandscape(h.window(), {320, 480}, 1), 240, 310);
+        EXPECT_TRUE(place != Place::MenuAfterAGame || side == (testkit::Rgb{255, 255, 255})) << side;
+    }
+    h.advance(place == Place::WinPanel ? 1.1 : 2.0); // the win panel stays a second
+    EXPECT_EQ(start->scrollView() && start->scrollView()->alpha() == 1.0f, place == Place::SavedGamesOverAGame);
+    h.terminate();
+    const auto names = saves().list().saveNames;
+    ASSERT_EQ(names.size(), autoSaves);
+    for (const auto& name : names) {
+        EXPECT_TRUE(name.find("]-auto, LVL ") != std::string::npos && name.ends_with(", Easy, SP")) << name;
+        EXPECT_EQ(saves().read(name)->IsGameEnded, levelEnded);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowClosed, ProgramEnding,
+                         ::testing::Values(std::tuple{Place::Menu, 0u, false}, std::tuple{Place::Game, 1u, false},
+                                           std::tuple{Place::WinPanel, 1u, true}, std::tuple{Place::SavedGamesOverAGame, 1u, false},
+                                           std::tuple{Place::MenuAfterAGame, 0u, false}));
 
 } // namespace

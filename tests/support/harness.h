@@ -4,6 +4,7 @@
 #include "platform/application.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/headless/recording_canvas.h"
+#include "platform/painter.h"
 
 #include <memory>
 #include <optional>
@@ -26,24 +27,23 @@ public:
     explicit Harness(ui::Size screen = {320, 480});
     // An application with this delegate, launched.
     explicit Harness(ui::ApplicationDelegate& delegate, ui::Size screen = {320, 480});
-    ~Harness();
 
     ui::Application& app() { return *app_; }
     ui::Window& window() { return *app_->window(); }
     // Puts a view on the window, on top.
-    void show(std::shared_ptr<ui::View> view);
+    void show(std::shared_ptr<ui::View> view) { window().addSubview(std::move(view)); }
 
     double now() const { return backend_.clock().now(); }
-    void advance(double seconds);
+    void advance(double seconds) { backend_.advance(app_->runLoop(), seconds); }
 
     // One finger, held down until lifted.
     class Finger {
     public:
-        void moveTo(ui::Point p);
+        void moveTo(ui::Point p) { harness_->window().touches().moved(id_, at_ = p); harness_->advance(kStep); }
         // Moves in even steps to `p`, a frame apart.
         void slideTo(ui::Point p, int steps = 10);
-        void lift();
-        void cancel();
+        void lift() { harness_->window().touches().ended(id_, at_); harness_->advance(kStep); }
+        void cancel() { harness_->window().touches().cancelled(id_); harness_->advance(kStep); }
         ui::Point position() const { return at_; }
 
     private:
@@ -52,12 +52,11 @@ public:
         Harness* harness_;
         int id_;
         ui::Point at_;
-        bool down_ = true;
     };
     Finger press(ui::Point p);
 
-    void tap(ui::Point p);
-    void doubleTap(ui::Point p);
+    void tap(ui::Point p) { press(p).lift(); }
+    void doubleTap(ui::Point p) { tap(p); tap(p); }
     // Down at the first point, through the others, up at the last.
     void drag(const std::vector<ui::Point>& path);
     // Two fingers down together, moving in step along their paths (the
@@ -67,25 +66,28 @@ public:
     static std::vector<ui::Point> path(ui::Point from, ui::Point to, int steps = 10);
 
     // A key pressed and released.
-    void pressKey(ui::Key key);
+    void pressKey(ui::Key key) { window().keyPressed(key); advance(kStep); }
     // The mouse pointer, no button down, moved to `p`; none: it left the window.
-    void hover(std::optional<ui::Point> p);
+    void hover(std::optional<ui::Point> p) { window().movePointer(p); advance(kStep); }
     // The mouse wheel turned over `p`, `lines` notches away from the player.
-    void turnWheel(ui::Point p, float lines);
+    void turnWheel(ui::Point p, float lines) { window().turnWheel(p, lines); advance(kStep); }
 
     // Everything the screen shows now.
-    ui::RecordingCanvas render();
+    ui::RecordingCanvas render() {
+        ui::RecordingCanvas canvas;
+        ui::paintTree(window(), canvas);
+        return canvas;
+    }
     // The alert on top of the window, if one shows.
     ui::AlertView* alert();
     // Taps the alert's button and lets the alert close.
     void dismissAlert();
 
     // The program's end, as when the window is closed.
-    void terminate();
+    void terminate() { app_->terminate(); }
 
 private:
     ui::HeadlessBackend backend_;
-    std::unique_ptr<ui::ApplicationDelegate> ownDelegate_;
     std::unique_ptr<ui::Application> app_;
     int nextFinger_ = 1;
 };

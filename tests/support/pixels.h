@@ -11,18 +11,14 @@ namespace testkit {
 // One pixel's colour, 0 to 255 a component.
 struct Rgb {
     int r = 0, g = 0, b = 0;
-
     friend bool operator==(const Rgb&, const Rgb&) = default;
-    friend std::ostream& operator<<(std::ostream& os, const Rgb& c) {
-        return os << "rgb(" << c.r << ", " << c.g << ", " << c.b << ")";
-    }
+    friend std::ostream& operator<<(std::ostream& os, const Rgb& c) { return os << "rgb(" << c.r << ", " << c.g << ", " << c.b << ")"; }
 };
 
 inline Rgb pixelAt(SDL_Surface& surface, int x, int y) {
-    SDL_LockSurface(&surface);
-    const auto* row = static_cast<const Uint8*>(surface.pixels) + y * surface.pitch;
     Uint32 value = 0;
-    SDL_memcpy(&value, row + x * surface.format->BytesPerPixel, surface.format->BytesPerPixel);
+    SDL_LockSurface(&surface);
+    SDL_memcpy(&value, static_cast<const Uint8*>(surface.pixels) + y * surface.pitch + x * surface.format->BytesPerPixel, surface.format->BytesPerPixel);
     SDL_UnlockSurface(&surface);
     Uint8 r = 0, g = 0, b = 0;
     SDL_GetRGB(value, surface.format, &r, &g, &b);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <boost/core/noncopyable.hpp>
+
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -7,27 +9,16 @@
 namespace testkit {
 
 // Sets (or with nullptr, removes) an environment variable for one scope.
-class ScopedEnvironment {
+class ScopedEnvironment : boost::noncopyable {
 public:
     ScopedEnvironment(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
-        if (value) {
-            ::setenv(name, value, 1);
-        } else {
-            ::unsetenv(name);
-        }
+        set(value);
     }
-    ~ScopedEnvironment() {
-        if (old_) {
-            ::setenv(name_.c_str(), old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_.c_str());
-        }
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+    ~ScopedEnvironment() { set(old_ ? old_->c_str() : nullptr); }
 
 private:
+    void set(const char* value) { value ? ::setenv(name_.c_str(), value, 1) : ::unsetenv(name_.c_str()); }
     std::string name_;
     std::optional<std::string> old_;
 };

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/board.h"
-#include "core/point.h"
 
 #include <vector>
 
@@ -9,10 +8,7 @@ namespace testkit {
 
 // A rectangle of allowed circle centres, edges included.
 struct PlayArea {
-    float left;
-    float top;
-    float right;
-    float bottom;
+    float left, top, right, bottom;
 };
 
 // Where the game lets a circle centre go on a 320 x 480 screen.
