@@ -23,19 +23,17 @@ public:
     void applicationWillTerminate(ui::Application&) override { ++terminations; }
     int terminations = 0;
     static inline int stopsEver = 0; // outlives every log
-    void didStop(const std::string& id, bool finished, void* context) {
+    void didStop(const std::string& id, bool finished, void*) {
         ++stopsEver;
         EXPECT_TRUE(finished);
         stops.emplace_back(id, now());
-        lastContext = context;
     }
     std::vector<std::pair<std::string, double>> stops;
-    void* lastContext = nullptr;
 };
 
 void animate(const char* id, double duration, double delay, const std::function<void()>& changes,
-             Log* log = nullptr, void* context = nullptr) {
-    View::beginAnimations(id, context);
+             Log* log = nullptr) {
+    View::beginAnimations(id);
     if (log) View::setAnimationDelegate(log, &Log::didStop);
     View::setAnimationDuration(duration);
     View::setAnimationDelay(delay);
@@ -50,14 +48,12 @@ TEST(AnimationBlocks, ModelValueAtOnceDrawnValueOverTimeDidStopFromTheRunLoop) {
     h.show(v);
     h.show(w);
     Log log;
-    int context = 0;
     EXPECT_EQ(app.update(), std::nullopt); // idle: nothing until the next input
     // Even a block without duration stops after the committing call has returned, in turn.
     animate("snap", 0, 0, [&] { w->setAlpha(0.5f); }, &log);
-    animate("snap again", 0, 0, [] {}, &log, &context);
+    animate("snap again", 0, 0, [] {}, &log);
     EXPECT_TRUE(log.stops.empty());
     h.advance(0);
-    EXPECT_EQ(log.lastContext, &context);
     EXPECT_EQ(w->presentationAlpha(), 0.5f);
 
     animate("move", 1.0, 0.5, [&] {
@@ -121,6 +117,11 @@ TEST(Application, RunDrawsEveryFrameOfAMoveThenOnlyWhatChanges) {
     EXPECT_NEAR(frames, 60, 3);
     EXPECT_EQ(backend.framesPresented(), frames + 1);
     EXPECT_EQ(delegate.terminations, 1);
+    // The newest loop alive is the current one.
+    auto second = std::make_unique<ui::Application>(backend, delegate);
+    EXPECT_EQ(&ui::RunLoop::current(), &second->runLoop());
+    second.reset();
+    EXPECT_EQ(&ui::RunLoop::current(), &app.runLoop());
 }
 
 } // namespace
