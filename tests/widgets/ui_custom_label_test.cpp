@@ -19,9 +19,9 @@ namespace {
 struct Screen : ui::View, LabelContainer {
     using View::View;
     RECORD(AnimateMenuOut) RECORD(tapOnLoad) RECORD(tapOnCredits) RECORD(tapOnTutorial) RECORD(tapNewGame)
-    RECORD(tapTimeTrialGame) RECORD(menu114Animation) RECORD(menu13Animation) RECORD(newEasyGame)
-    RECORD(newMediumGame) RECORD(newHardGame) RECORD(AnimateCreditsMenuOut) RECORD(tapOnRestart) RECORD(tapOnQuit)
-    RECORD(NextLevel) RECORD(SaveGame)
+    RECORD(tapTimeTrialGame) RECORD(menu114Animation) RECORD(menu13Animation) RECORD(newEasyGame) RECORD(newMediumGame)
+    RECORD(newHardGame) RECORD(AnimateCreditsMenuOut) RECORD(tapOnRestart) RECORD(tapOnQuit) RECORD(NextLevel)
+    RECORD(SaveGame)
     void loadScrollData(const std::string& name) override { calls += "load " + name; }
     std::string calls;
 };
@@ -46,6 +46,8 @@ TEST(CommandLabels, RunTheirOperationWhenTappedAndRecolourAfterATouch) {
         auto label = std::make_shared<UICustomLabel>(ui::Rect{100, 100, 25, 150}, "Entry", ui::Font{"Helvetica", 17}, id);
         screen->addSubview(label);
         EXPECT_EQ(label->textColor(), made) << id;
+        // Only saved games read upright or from the left; other labels are turned to read in landscape, to the right.
+        EXPECT_EQ(label->bounds().width() == 25 || label->textAlignment() == ui::TextAlignment::Left, id == "load_label") << id;
         // A finger that slides off before it lifts runs nothing.
         h.drag(testkit::Harness::path(testkit::middleOf(*label), {300, 20}));
         EXPECT_EQ(label->textColor(), after) << id;
