@@ -68,12 +68,12 @@ TEST(Drawing, AlphaHidingFlipsAndOpaqueViewsDecideWhatIsDrawn) {
     auto logo = std::make_shared<ui::ImageView>(ui::Image::named("logoGame.png"));
     panel->addSubview(logo);
     h.show(panel);
-    EXPECT_EQ(h.render().images()[0].box, Rect(10, 20, 120, 300)); // its size read from the file
+    EXPECT_EQ(h.render().images().at(0).box, Rect(10, 20, 120, 300)); // its size read from the file
 
     // Alpha multiplies down the tree; hidden or clear views and all inside them are skipped.
     panel->setAlpha(0.5f);
     logo->setAlpha(0.5f);
-    EXPECT_FLOAT_EQ(h.render().images()[0].alpha, 0.25f);
+    EXPECT_FLOAT_EQ(h.render().images().at(0).alpha, 0.25f);
     logo->setAlpha(0);
     EXPECT_TRUE(h.render().images().empty());
     panel->setHidden(true);
