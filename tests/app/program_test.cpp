@@ -18,17 +18,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-core::Result<app::Options> parse(std::initializer_list<const char*> args) {
-    std::vector<const char*> argv{"lirvo"};
-    argv.insert(argv.end(), args);
+core::Result<app::Options> parse(std::vector<const char*> argv) {
+    argv.insert(argv.begin(), "lirvo");
     return app::parseOptions(static_cast<int>(argv.size()), argv.data());
 }
 
 TEST(CommandLine, ReadsTheOptionsOrSaysWhatIsWrong) {
     const auto window = parse({"--scale", "16", "--fullscreen", "--saves", "games"});
-    EXPECT_TRUE(window && window->scale == 16 && window->fullscreen && window->saves == fs::path("games")) << window.reason();
+    EXPECT_TRUE(window && window->scale == 16 && window->fullscreen && window->saves == fs::path("games"))
+        << window.reason();
     EXPECT_TRUE(parse({"--help"})->help && parse({"-h"})->help);
-    const struct { std::initializer_list<const char*> args; const char* says; } refused[] = {
+    const std::pair<std::vector<const char*>, const char*> refused[] = {
         {{"--scale"}, "--scale needs a value"},
         {{"--scale", "0"}, "--scale takes a whole number from 1 to 16"},
         {{"--scale", "2.5"}, "--scale takes a whole number from 1 to 16"},
@@ -38,9 +38,9 @@ TEST(CommandLine, ReadsTheOptionsOrSaysWhatIsWrong) {
         {{"--play", "wait 1"}, "--play needs --snapshot"},
         {{"--snapshot", "a.png", "--fullscreen"}, "--fullscreen and --snapshot do not go together"},
     };
-    for (const auto& c : refused) {
-        const auto options = parse(c.args);
-        EXPECT_TRUE(!options && options.reason().rfind(c.says, 0) == 0) << c.says << ": " << options.reason();
+    for (const auto& [args, says] : refused) {
+        const auto options = parse(args);
+        EXPECT_TRUE(!options && options.reason().rfind(says, 0) == 0) << says << ": " << options.reason();
     }
 }
 
@@ -49,7 +49,8 @@ TEST(CommandLine, ReadsTheTouchScriptOrNamesTheStepItCannotRead) {
     const auto script = app::TouchScript::parse(" drag 100 100 200 210.5 ;;\n wait 1");
     ASSERT_TRUE(script && script->steps().size() == 2) << script.reason();
     const auto& drag = script->steps()[0];
-    EXPECT_TRUE(drag.kind == app::TouchScript::Step::Kind::Drag && drag.from == (ui::Point{100, 100}) && drag.to == (ui::Point{200, 210.5f}));
+    EXPECT_TRUE(drag.kind == app::TouchScript::Step::Kind::Drag && drag.from == (ui::Point{100, 100}) &&
+                drag.to == (ui::Point{200, 210.5f}));
     EXPECT_TRUE(app::TouchScript::parse("")->steps().empty());
     for (const char* bad : {"jump 1 2", "tap 1", "tap 1 2 3", "wait", "wait -1", "drag 1 2 3", "tap 1 two"}) {
         const auto refused = app::TouchScript::parse(std::string("wait 1; ") + bad);
@@ -77,7 +78,8 @@ TEST(SnapshotCommand, DrawsTheScreenAfterTheScriptAndEndsNoGame) {
     const std::string file = (folder.path() / "menu.png").string();
     // Landscape points: after the intro "New Game", "Single Player" and "Easy" all lie at (420, 178);
     // then a double tap on the top strip, where no circle goes, opens the options menu.
-    const char* play = "wait 9.4; tap 420 178; wait 1; tap 420 178; wait 1; drag 420 178 424 180; wait 1; doubletap 240 8; wait 1.5";
+    const char* play =
+        "wait 9.4; tap 420 178; wait 1; tap 420 178; wait 1; drag 420 178 424 180; wait 1; doubletap 240 8; wait 1.5";
     auto options = parse({"--snapshot", file.c_str(), "--play", play, "--scale", "2"});
     std::ostringstream errors;
     ASSERT_EQ(app::takeSnapshot(*options, saves, errors), 0) << errors.str();
@@ -93,7 +95,8 @@ TEST(SnapshotCommand, DrawsTheScreenAfterTheScriptAndEndsNoGame) {
 
 // Where the program is when its window is closed; the auto-saves made, and whether their level had ended.
 enum class Place { Menu, Game, WinPanel, SavedGamesOverAGame, MenuAfterAGame };
-class ProgramEnding : public testkit::StartScreenTest, public ::testing::WithParamInterface<std::tuple<Place, std::size_t, bool>> {};
+class ProgramEnding : public testkit::StartScreenTest,
+                      public ::testing::WithParamInterface<std::tuple<Place, std::size_t, bool>> {};
 
 TEST_P(ProgramEnding, SavesTheGameInPlayOnce) {
     const auto [place, autoSaves, levelEnded] = GetParam();
@@ -102,7 +105,8 @@ TEST_P(ProgramEnding, SavesTheGameInPlayOnce) {
     if (place == Place::SavedGamesOverAGame || place == Place::MenuAfterAGame) {
         h.doubleTap({8, 240});
         h.advance(1.1);
-        h.tap(testkit::middleOf(place == Place::MenuAfterAGame ? *game().label5() : *game().label3())); // "Quit to main", "Load Game"
+        h.tap(testkit::middleOf(place == Place::MenuAfterAGame ? *game().label5()
+                                                               : *game().label3())); // "Quit to main", "Load Game"
         // Where the flip to the menu narrows the screen, the window shows its colour, not black.
         h.advance(0.25);
         const testkit::Rgb side = testkit::pixelAt(*ui::sdl::renderLandscape(h.window(), {320, 480}, 1), 240, 310);
@@ -121,7 +125,8 @@ TEST_P(ProgramEnding, SavesTheGameInPlayOnce) {
 
 INSTANTIATE_TEST_SUITE_P(WindowClosed, ProgramEnding,
                          ::testing::Values(std::tuple{Place::Menu, 0u, false}, std::tuple{Place::Game, 1u, false},
-                                           std::tuple{Place::WinPanel, 1u, true}, std::tuple{Place::SavedGamesOverAGame, 1u, false},
+                                           std::tuple{Place::WinPanel, 1u, true},
+                                           std::tuple{Place::SavedGamesOverAGame, 1u, false},
                                            std::tuple{Place::MenuAfterAGame, 0u, false}));
 
 } // namespace

@@ -33,7 +33,8 @@ TEST(GeneratorTest, DealsTangledLevelsThatCanBeWon) {
                 const auto& [centre, link] = board[i];
                 xs.insert(centre.x);
                 ys.insert(centre.y);
-                EXPECT_TRUE(link.size() <= 2 && (n < 7 || !link.empty()) && std::set(link.begin(), link.end()).size() == link.size())
+                EXPECT_TRUE(link.size() <= 2 && (n < 7 || !link.empty()) &&
+                            std::set(link.begin(), link.end()).size() == link.size())
                     << n << " nodes, node " << i;
                 for (const std::int32_t t : link) EXPECT_TRUE(t >= 0 && t < n && t != static_cast<std::int32_t>(i));
                 for (std::size_t j = 0; n <= 20 && j < i; ++j) {
@@ -47,7 +48,8 @@ TEST(GeneratorTest, DealsTangledLevelsThatCanBeWon) {
         }
     }
     // The draws reach both ends of each range.
-    EXPECT_EQ((std::array{*xs.begin(), *xs.rbegin(), *ys.begin(), *ys.rbegin()}), (std::array{45.0f, 314.0f, 45.0f, 474.0f}));
+    EXPECT_EQ((std::array{*xs.begin(), *xs.rbegin(), *ys.begin(), *ys.rbegin()}),
+              (std::array{45.0f, 314.0f, 45.0f, 474.0f}));
 }
 
 TEST(GeneratorTest, DrawsLinkCountThenXThenYFromRandSeededWithTheSecond) {

@@ -52,7 +52,9 @@ protected:
     bool ended() const { return game::Nod::getGameEnded(); }
     std::string time() const { return screen->dtimeLabel()->text(); }
     // Level, score and time as the heads-up display shows them.
-    std::vector<std::string> hud() const { return {screen->dlevelLabel()->text(), screen->dscoreLabel()->text(), time()}; }
+    std::vector<std::string> hud() const {
+        return {screen->dlevelLabel()->text(), screen->dscoreLabel()->text(), time()};
+    }
     std::vector<std::string> menuTexts() const {
         return {screen->label1()->text(), screen->label2()->text(), screen->label3()->text(), screen->label4()->text(),
                 screen->label5()->text()};

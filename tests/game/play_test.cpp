@@ -1,5 +1,9 @@
 #include "game_screen_fixture.h"
 
+#include "support/folder_rights.h"
+
+#include <fstream>
+
 namespace testkit {
 namespace {
 
@@ -33,7 +37,8 @@ TEST_F(GameScreenTest, ASinglePlayerLevelIsWonByDraggingAndTheNextHasACircleMore
     const std::string stoppedAt = time();
     h.advance(kMenuOpens + 2.0);
     EXPECT_EQ(hud(), (std::vector<std::string>{"2", "10", stoppedAt}));
-    EXPECT_EQ(menuTexts(), (std::vector<std::string>{"You Win!", "Next Level", "Save Game", "Load Game", "Quit to main"}));
+    EXPECT_EQ(menuTexts(),
+              (std::vector<std::string>{"You Win!", "Next Level", "Save Game", "Load Game", "Quit to main"}));
 
     // A double click on "Next Level" is one tap on it: the second opens no menu over the new level.
     h.doubleTap(middleOf(*screen->label2()));
@@ -69,7 +74,7 @@ TEST_F(GameScreenTest, CirclesRestOnWholePointsInThePlayingAreaAndTwoFingersDrag
     finger.slideTo({250.4f, 120.6f});
     EXPECT_EQ(centreOf(0), (ui::Point{250, 121}));
     EXPECT_EQ(screen->subviews().back(), screen->collection()[0]); // raised above the others
-    EXPECT_EQ(h.render().lines().back().from, centreOf(0)); // its link drawn last, over the board's
+    EXPECT_EQ(h.render().lines().back().from, centreOf(0));        // its link drawn last, over the board's
     finger.cancel(); // the board is solved, but a cancelled touch asks nothing
     EXPECT_FALSE(ended());
 
@@ -98,7 +103,8 @@ TEST_F(GameScreenTest, ATimeTrialPausesUnderItsMenuIsLostAtZeroAndWonWhenSolvedT
     h.doubleTap(kBoard);
     h.advance(0.41);
     h.doubleTap(kBoard);
-    for (int frame = 0; frame < 30; ++frame, h.advance(1.0 / 60)) EXPECT_EQ(screen->label1()->presentationAlpha(), 0.0f);
+    for (int frame = 0; frame < 30; ++frame, h.advance(1.0 / 60))
+        EXPECT_EQ(screen->label1()->presentationAlpha(), 0.0f);
 
     // Shown 0:00, the level is not lost until the next tick, a save on exit or a double tap finds it so.
     for (int i = 0; i < 200 && time() != "00:00"; ++i) h.advance(0.25);
@@ -109,7 +115,8 @@ TEST_F(GameScreenTest, ATimeTrialPausesUnderItsMenuIsLostAtZeroAndWonWhenSolvedT
     EXPECT_FALSE(screen->timer()->isValid());
     toggleMenu();
     EXPECT_EQ(hud(), (std::vector<std::string>{"1", "0", "00:00"}));
-    EXPECT_EQ(menuTexts(), (std::vector<std::string>{"You Lose!", "Restart", "Save Game", "Load Game", "Quit to main"}));
+    EXPECT_EQ(menuTexts(),
+              (std::vector<std::string>{"You Lose!", "Restart", "Save Game", "Load Game", "Quit to main"}));
     tapLabel(*screen->label3()); // the grey "Save Game" does nothing
     EXPECT_EQ(h.alert(), nullptr);
 
@@ -124,6 +131,44 @@ TEST_F(GameScreenTest, ATimeTrialPausesUnderItsMenuIsLostAtZeroAndWonWhenSolvedT
     EXPECT_EQ(screen->collection().size(), 4u);
     h.advance(kMenuCloses + 1.0);
     EXPECT_EQ(time(), "01:29");
+}
+
+TEST_F(GameScreenTest, SaveGameWritesTheGameAsItStandsAndSaysWhenItCannot) {
+    game.Score = 30;
+    startGame(7, 10, "Easy", false);
+    useCrossedBoard();
+    h.advance(3.0);
+    toggleMenu();
+    {
+        FolderRights readOnly(saveFolder.path(),
+                              std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        tapLabel(*screen->label2()); // "Save Game"
+    }
+    EXPECT_EQ(h.alert()->message(), "The game could not be saved (creating the file: Permission denied).");
+    h.dismissAlert();
+    std::filesystem::remove(saveFolder.path()); // deleted meanwhile: made again
+    tapLabel(*screen->label2());
+    EXPECT_EQ(h.alert()->message(), "Game saved successfully!");
+    h.dismissAlert();
+    ASSERT_EQ(saved().size(), 1u);
+    EXPECT_TRUE(saved()[0].ends_with("], LVL 1, Easy, SP")) << saved()[0];
+    // Points, difficulty, level, score, Single Player, the board, in play, the clock at 0:03.
+    const saves::SavedGameRecord expected{
+        10, "Easy", 1, 30, false, 4, {100, 200, 100, 200}, {100, 200, 200, 100}, {{1}, {}, {3}, {}}, false, 0, 3};
+    EXPECT_EQ(*saves::SaveFolder(saveFolder.path()).read(saved()[0]), expected);
+    // Saving changed nothing: the clock goes on once the menu is gone.
+    h.doubleTap(kBoard);
+    h.advance(kMenuCloses + 1.0);
+    EXPECT_EQ(time(), "00:04");
+
+    // A save on exit that fails has only the standard error to tell.
+    std::filesystem::remove_all(saveFolder.path());
+    std::ofstream(saveFolder.path()) << "a file where the folder was";
+    testing::internal::CaptureStderr();
+    screen->SaveOnExit();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "lirvo: the game could not be saved in " +
+                                                          saveFolder.path().string() +
+                                                          " (creating the folder: Not a directory)\n");
 }
 
 } // namespace

@@ -28,9 +28,9 @@ namespace fs = std::filesystem;
 // A record as the game writes it mid-level in Time Trial, with `nodes` circles of which only
 // the first three have links; each entry has a value of its own, so that tests find it in the XML.
 saves::SavedGameRecord sampleRecord(std::int32_t nodes = 3) {
-    saves::SavedGameRecord record{.ScoreInc = 20, .Difficulty = "Medium", .Level = 12, .Score = 220, .TimeTrial = true,
-                                  .NumberOfNodes = nodes, .xNodes = {45, 123, 290}, .yNodes = {60, 45, 1000},
-                                  .Links = {{1, 2}, {}, {0}}, .IsGameEnded = false, .Minutes = 4, .Seconds = 7};
+    // Points 20, "Medium", level 12, score 220, Time Trial, the circles, their lists, in play, 4:07 left.
+    saves::SavedGameRecord record{
+        20, "Medium", 12, 220, true, nodes, {45, 123, 290}, {60, 45, 1000}, {{1, 2}, {}, {0}}, false, 4, 7};
     record.xNodes.resize(nodes, 5);
     record.yNodes.resize(nodes, 5);
     record.Links.resize(nodes);
@@ -53,7 +53,8 @@ TEST(RecordTest, WhatTheGameWritesReadsBackUpToEveryLimitAndSoDoesPlistlibsCopy)
     ASSERT_EQ(folder.write("game", record).reason(), "");
     // Python's plistlib, which shares no code with Lirvo, reads the file and writes it back
     // in XML and in binary, keys reordered and one more added.
-    const std::string peer = std::string(LIRVO_PYTHON) + " " + LIRVO_PLISTLIB_PEER + " '" + folder.fileFor("game").string() + "'";
+    const std::string peer =
+        std::string(LIRVO_PYTHON) + " " + LIRVO_PLISTLIB_PEER + " '" + folder.fileFor("game").string() + "'";
     ASSERT_EQ(std::system(peer.c_str()), 0) << peer;
     for (const char* name : {"game", "game xml", "game bin"}) EXPECT_EQ(*folder.read(name), record) << name;
 }
@@ -68,12 +69,15 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
     const std::string sample = saves::encodeRecord(sampleRecord());
     // A single-player game, whose minutes may be any 32-bit value, and an ended level with no board.
     const std::string single = with(sample, "<true/>", "<false/>");
-    const std::string ended = with(with(with(with(sample, "<false/>", "<true/>"), "<key>xNodes", "<key>x"), "<key>yNodes", "<key>y"),
-                                   "<key>Links", "<key>L");
+    const std::string ended =
+        with(with(with(with(sample, "<false/>", "<true/>"), "<key>xNodes", "<key>x"), "<key>yNodes", "<key>y"),
+             "<key>Links", "<key>L");
     std::string lists; // 32 deep
     for (int i = 0; i < 32; ++i) lists = "<array>" + lists + "</array>";
     const saves::SaveFolder files(LIRVO_SAVE_FILES);
-    const auto file = [&](const char* name) { return (std::ostringstream() << std::ifstream(files.fileFor(name)).rdbuf()).str(); };
+    const auto file = [&](const char* name) {
+        return (std::ostringstream() << std::ifstream(files.fileFor(name)).rdbuf()).str();
+    };
     const std::string tooDeep = "The file nests lists more than 32 deep.";
     const std::string not32 = "The entry \"Minutes\" does not fit in 32 bits.";
     const std::string not64 = "The file holds a number that is not a whole decimal number of at most 64 bits.";
@@ -85,16 +89,21 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         {"ended", number(ended, "3", "99999"), ""},
         {"ended, too few nodes", number(ended, "3", "2"), "The node count 2 is below 3."},
         {"ended, no next level", number(ended, "3", "100000"), "The next level would have more than 100000 nodes."},
-        {"difficulty a number", with(sample, "<string>Medium</string>", "<integer>2</integer>"), "The entry \"Difficulty\" is not a text."},
-        {"difficulty unknown", with(sample, "Medium", "medium"), "The entry \"Difficulty\" is not Easy, Medium or Hard."},
-        {"mode a number", with(sample, "<true/>", "<integer>1</integer>"), "The entry \"TimeTrial\" is not true or false."},
+        {"difficulty a number", with(sample, "<string>Medium</string>", "<integer>2</integer>"),
+         "The entry \"Difficulty\" is not a text."},
+        {"difficulty unknown", with(sample, "Medium", "medium"),
+         "The entry \"Difficulty\" is not Easy, Medium or Hard."},
+        {"mode a number", with(sample, "<true/>", "<integer>1</integer>"),
+         "The entry \"TimeTrial\" is not true or false."},
         {"level 0", number(sample, "12", "0"), "The level 0 is below 1."},
         {"level huge", number(sample, "12", "2147483647"), "The level 2147483647 is more than 1000000000."},
         {"score negative", number(sample, "220", "-1"), "The score -1 is below 0."},
-        {"increment huge", number(sample, "20", "1000000001"), "The score increment 1000000001 is more than 1000000000."},
+        {"increment huge", number(sample, "20", "1000000001"),
+         "The score increment 1000000001 is more than 1000000000."},
         {"node count huge", number(sample, "3", "2000000000"), "The node count 2000000000 is more than 100000."},
         {"lists short", number(sample, "3", "4"), "The board has 4 nodes but only 3 x coordinates."},
-        {"x a text", with(sample, "<integer>123</integer>", "<string>123</string>"), "Element 1 of the entry \"xNodes\" is not a whole number."},
+        {"x a text", with(sample, "<integer>123</integer>", "<string>123</string>"),
+         "Element 1 of the entry \"xNodes\" is not a whole number."},
         {"links a number", with(sample, "<array/>", "<integer>5</integer>"), "List 1 of \"Links\" is not a list."},
         {"seconds 61", number(sample, "7", "61"), "The clock reads 4:61, which no clock shows."},
         {"seconds negative", number(sample, "7", "-1"), "The clock reads 4:-1, which no clock shows."},
@@ -109,19 +118,27 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         {"blank last", number(single, "4", "5 "), not64},
         {"no digits", number(single, "4", ""), not64},
         {"joined by a comment", number(single, "4", "0<!-- -->10"), not64},
-        {"32 lists deep", "<plist>" + lists + "</plist>", "The file holds no dictionary of entries, so it is not a saved game."},
+        {"32 lists deep", "<plist>" + lists + "</plist>",
+         "The file holds no dictionary of entries, so it is not a saved game."},
         // Closing tags inside markup the parser skips close nothing.
-        {"hidden closing tags", "<plist>" + lists.substr(0, 32 * 7) + "<!-- > </array> --><![CDATA[ > </array>]]>"
-                                "<!DOCTYPE p [<!ENTITY x> </array>]><?x > </array>?><array>", tooDeep},
+        {"hidden closing tags",
+         "<plist>" + lists.substr(0, 32 * 7) +
+             "<!-- > </array> --><![CDATA[ > </array>]]>"
+             "<!DOCTYPE p [<!ENTITY x> </array>]><?x > </array>?><array>",
+         tooDeep},
         {"cut short", sample.substr(0, 500), "The file is not a readable property list: it is damaged or cut short."},
-        {"too large", std::string(saves::kMaxFileSize + 1, ' '), "The file is 16777217 bytes long, more than any saved game (16777216)."},
+        {"too large", std::string(saves::kMaxFileSize + 1, ' '),
+         "The file is 16777217 bytes long, more than any saved game (16777216)."},
         {"empty", file("damaged/empty"), "The file is empty."},
         {"binary, a Time Trial with a minute left", file("valid/in-play-binary"), ""},
         {"binary garbage", file("damaged/binary-garbage"), "The file is a damaged binary property list."},
-        {"binary 128-bit", file("damaged/binary-number-beyond-64-bits"), "The entry \"Score\" does not fit in 32 bits."},
+        {"binary 128-bit", file("damaged/binary-number-beyond-64-bits"),
+         "The entry \"Score\" does not fit in 32 bits."},
         {"binary too deep", file("damaged/binary-nested-too-deep"), tooDeep},
-        {"binary self", file("damaged/binary-list-holds-itself"), "The file is a binary property list that contains itself."},
-        {"binary shared", file("damaged/binary-shared-lists"), "The file shares its lists so often that it would expand to more than 2396745 values."},
+        {"binary self", file("damaged/binary-list-holds-itself"),
+         "The file is a binary property list that contains itself."},
+        {"binary shared", file("damaged/binary-shared-lists"),
+         "The file shares its lists so often that it would expand to more than 2396745 values."},
     };
     for (const auto& [what, bytes, reason] : cases) {
         const auto read = saves::decodeRecord(bytes);
@@ -168,9 +185,10 @@ TEST(SaveFolderTest, AFailedSaveSaysWhyAndKeepsTheOldFileAndTheListShowsOnlySave
         EXPECT_EQ(folder.write(game, sampleRecord(4)).reason(), "creating the file: Permission denied");
         // A folder that cannot be made does not stop the game: it says why, and so does each save.
         const auto unmade = saves::SaveFolder::prepare(temp.path() / "saves");
-        EXPECT_EQ(unmade.problem, "The saved-game folder " + (temp.path() / "saves").string()
-                                      + " cannot be made (creating the folder: Permission denied).");
-        EXPECT_EQ(unmade.folder.value().write("game", sampleRecord()).reason(), "creating the folder: Permission denied");
+        EXPECT_EQ(unmade.problem, "The saved-game folder " + (temp.path() / "saves").string() +
+                                      " cannot be made (creating the folder: Permission denied).");
+        EXPECT_EQ(unmade.folder.value().write("game", sampleRecord()).reason(),
+                  "creating the folder: Permission denied");
     }
     fs::create_directories(temp.path() / "folder.plist");
     EXPECT_EQ(folder.write("folder", sampleRecord(4)).reason(), "putting the file in place: Is a directory");
@@ -187,7 +205,8 @@ TEST(SaveFolderTest, AFailedSaveSaysWhyAndKeepsTheOldFileAndTheListShowsOnlySave
     ASSERT_EQ(::mkfifo((temp.path() / "pipe.plist").c_str(), 0600), 0);
     // The newest first, files of one time by name.
     EXPECT_EQ(folder.list().saveNames, (std::vector<std::string>{"sub/another", "sub/deeper", game}));
-    EXPECT_EQ(folder.read("sub/deeper").reason(), "The file is not a readable property list: it is damaged or cut short.");
+    EXPECT_EQ(folder.read("sub/deeper").reason(),
+              "The file is not a readable property list: it is damaged or cut short.");
     EXPECT_EQ(folder.read("gone").reason(), "The saved game cannot be opened: No such file or directory.");
     // A pipe named like a save neither blocks the reader nor passes for a file.
     EXPECT_EQ(folder.read("pipe").reason(), "This saved game is not a regular file.");
@@ -212,7 +231,8 @@ TEST(SaveFolderTest, KilledAtRandomMomentsASaveLeavesTheOldFileOrTheNewOne) {
         ASSERT_TRUE(WIFSIGNALED(status)) << "the child stopped by itself";
     }
     EXPECT_EQ(folder.list().saveNames.size(), 2u);
-    for (const char* name : {"even", "odd"}) EXPECT_TRUE(folder.read(name).ok()) << name << ": " << folder.read(name).reason();
+    for (const char* name : {"even", "odd"})
+        EXPECT_TRUE(folder.read(name).ok()) << name << ": " << folder.read(name).reason();
     // Kills that came mid-write left temporary files; the next start removes them, and only them.
     EXPECT_GT(entriesIn(temp.path()), 2) << "no kill came during a write; the test proved nothing";
     for (const char* other : {"notes.tmp", ".save-AbC1234.tmp"}) std::ofstream(temp.path() / other) << "x";
@@ -224,12 +244,16 @@ TEST(SaveNameTest, SaysTheMomentLevelDifficultyModeAndWhoSaved) {
     EXPECT_EQ(saves::saveName(saves::SaveKind::OnRequest, "d", 3, "Easy", false), "[d], LVL 3, Easy, SP");
     EXPECT_EQ(saves::saveName(saves::SaveKind::AtExit, "d", 104, "Hard", true), "[d]-auto, LVL 104, Hard, TT");
     // 14 November 2023, 22:13:20 UTC, as the locale writes a medium date and a short time, in the zone asked for.
-    const auto at = [](const char* locale, const char* zone) { return saves::dateTimeText(1'700'000'000, locale, zone); };
+    const auto at = [](const char* locale, const char* zone) {
+        return saves::dateTimeText(1'700'000'000, locale, zone);
+    };
     EXPECT_EQ(at("en_US.UTF-8", "UTC").rfind("Nov 14, 2023, 10:13", 0), 0u) << at("en_US.UTF-8", "UTC");
     EXPECT_EQ(at("C.UTF-8", "Asia/Tokyo").rfind("Nov 15, 2023, 7:13", 0), 0u) << at("C.UTF-8", "Asia/Tokyo");
     EXPECT_EQ(at("ja_JP.UTF-8", "UTC"), "2023-11-14 22:13"); // written with slashes
     // Tab, DEL and the C1 control U+0085 go; the format mark U+200F and the no-break space stay.
-    EXPECT_EQ(saves::fileNameSafe("a/b\tc\x7f" "d\u0085e\u200F\u202Ff"), "a-b-c-d-e\u200F\u202Ff");
+    EXPECT_EQ(saves::fileNameSafe("a/b\tc\x7f"
+                                  "d\u0085e\u200F\u202Ff"),
+              "a-b-c-d-e\u200F\u202Ff");
 
     // The locale is the first of LC_ALL, LC_TIME and LANG set and not empty, as in the C library.
     ScopedEnvironment all("LC_ALL", ""), time("LC_TIME", "de_DE.UTF-8"), lang("LANG", "en_US.UTF-8");

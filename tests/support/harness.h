@@ -35,15 +35,27 @@ public:
 
     double now() const { return backend_.clock().now(); }
     void advance(double seconds) { backend_.advance(app_->runLoop(), seconds); }
+    // What a hand does, then a frame of time, as a real hand takes one.
+    template <typename Action>
+    void act(Action&& action) {
+        action();
+        advance(kStep);
+    }
 
     // One finger, held down until lifted.
     class Finger {
     public:
-        void moveTo(ui::Point p) { harness_->window().touches().moved(id_, at_ = p); harness_->advance(kStep); }
+        void moveTo(ui::Point p) {
+            harness_->act([&] { harness_->window().touches().moved(id_, at_ = p); });
+        }
         // Moves in even steps to `p`, a frame apart.
         void slideTo(ui::Point p, int steps = 10);
-        void lift() { harness_->window().touches().ended(id_, at_); harness_->advance(kStep); }
-        void cancel() { harness_->window().touches().cancelled(id_); harness_->advance(kStep); }
+        void lift() {
+            harness_->act([&] { harness_->window().touches().ended(id_, at_); });
+        }
+        void cancel() {
+            harness_->act([&] { harness_->window().touches().cancelled(id_); });
+        }
         ui::Point position() const { return at_; }
 
     private:
@@ -56,7 +68,10 @@ public:
     Finger press(ui::Point p);
 
     void tap(ui::Point p) { press(p).lift(); }
-    void doubleTap(ui::Point p) { tap(p); tap(p); }
+    void doubleTap(ui::Point p) {
+        tap(p);
+        tap(p);
+    }
     // Down at the first point, through the others, up at the last.
     void drag(const std::vector<ui::Point>& path);
     // Two fingers down together, moving in step along their paths (the
@@ -66,11 +81,17 @@ public:
     static std::vector<ui::Point> path(ui::Point from, ui::Point to, int steps = 10);
 
     // A key pressed and released.
-    void pressKey(ui::Key key) { window().keyPressed(key); advance(kStep); }
+    void pressKey(ui::Key key) {
+        act([&] { window().keyPressed(key); });
+    }
     // The mouse pointer, no button down, moved to `p`; none: it left the window.
-    void hover(std::optional<ui::Point> p) { window().movePointer(p); advance(kStep); }
+    void hover(std::optional<ui::Point> p) {
+        act([&] { window().movePointer(p); });
+    }
     // The mouse wheel turned over `p`, `lines` notches away from the player.
-    void turnWheel(ui::Point p, float lines) { window().turnWheel(p, lines); advance(kStep); }
+    void turnWheel(ui::Point p, float lines) {
+        act([&] { window().turnWheel(p, lines); });
+    }
 
     // Everything the screen shows now.
     ui::RecordingCanvas render() {

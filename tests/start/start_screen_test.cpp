@@ -1,0 +1,215 @@
+#include "start_screen_fixture.h"
+
+#include <fstream>
+#include <tuple>
+
+namespace testkit {
+namespace {
+
+TEST_F(StartScreenTest, TheIntroFadesThreePicturesBeforeTheMenuWhosePanelsOpenOverIt) {
+    EXPECT_EQ(h.render().images().at(0).name, "bgMenu.jpg");
+    // Each picture waits 0.7 s, fades in 0.7 s, waits 0.7 s and fades out 0.7 s; the menu's logo comes with the menu.
+    const std::tuple<double, const char*, float> moments[] = {
+        {0.65, "logoOrvane.png", 0}, {1.45, "logoOrvane.png", 1}, {4.25, "presents.png", 1},
+        {7.05, "logoGame.png", 1},   {8.35, "logoGame.png", 0},   {kIntro + kSlide, "logoGameMenu.png", 1}};
+    for (const auto& [at, picture, alpha] : moments) {
+        h.advance(at - h.now());
+        EXPECT_EQ(start->mainMenu().labels().empty(), at < kIntro);
+        EXPECT_EQ(logo(), picture) << at;
+        EXPECT_NEAR(start->img()->presentationAlpha(), alpha, 0.05) << at;
+    }
+
+    choose(entry(start->mainMenu(), 2), kPanelOpens); // "Tutorial"
+    EXPECT_NE(start->textView()->text().find("You can use multiple fingers"), std::string::npos);
+    EXPECT_FLOAT_EQ(start->textView()->presentationAlpha(), 1.0f); // the backdrop flipped in, then the text
+    choose(entry(start->mainMenu(), 0));                           // the menu behind takes no touch
+    EXPECT_TRUE(start->gameModeMenu().labels().empty());
+
+    // A panel opened while the last flips away keeps its views.
+    choose(*start->panelExit(), 0.2);                 // "Back to menu"
+    choose(entry(start->mainMenu(), 1), kPanelOpens); // "Load Game"
+    for (const ui::View* view :
+         std::initializer_list<const ui::View*>{start->panelCover().get(), start->panelBackdrop().get(),
+                                                start->panelTitle().get(), start->scrollView().get()})
+        EXPECT_TRUE(view->alpha() == 1 && view->superview() == start.get());
+    EXPECT_EQ(start->textView()->superview(), nullptr);
+    choose(*start->panelExit());
+    choose(entry(start->mainMenu(), 4), kPanelOpens); // "Credits": the text panel filled anew
+    EXPECT_EQ(start->panelTitle()->text(), "Credits");
+}
+
+TEST_F(StartScreenTest, MenusLeadThroughModeAndDifficultyAndBackAgain) {
+    h.advance(1.0);
+    h.pressKey(ui::Key::Other); // any key ends the intro; the fades under way lead nowhere
+    h.advance(kIntro);
+    EXPECT_EQ(logo(), "logoGameMenu.png");
+    toDifficultyMenu(true);
+    EXPECT_EQ(start->menuTitle()->text(), "SELECT DIFFICULTY");
+    choose(entry(start->difficultyMenu(), 3)); // "Back": the game-mode menu again, the mode kept
+    EXPECT_EQ(start->menuTitle()->text(), "SELECT GAME MODE");
+    EXPECT_EQ(entry(start->gameModeMenu(), 0).frame().minY(), 10.0f);
+    choose(entry(start->gameModeMenu(), 2)); // "Back": both modes cleared, the main menu again
+    EXPECT_FALSE(game().getTrialTime() || game().getNewGame());
+
+    // Escape does as "Back" does, and nothing on the main menu.
+    toDifficultyMenu(false);
+    for (int i = 0; i < 3; ++i, h.advance(1.0)) h.pressKey(ui::Key::Escape);
+    EXPECT_FALSE(game().getNewGame());
+    EXPECT_EQ(entry(start->mainMenu(), 0).frame().minY(), 10.0f);
+}
+
+struct Preset {
+    std::size_t difficulty;
+    const char* name;
+    std::size_t circles;
+    const char *points, *trialTime, *trialTick;
+};
+void PrintTo(const Preset& p, std::ostream* os) { *os << p.name; }
+class PresetTest : public StartScreenTest, public ::testing::WithParamInterface<Preset> {};
+
+TEST_P(PresetTest, EachDifficultyStartsBothModesWithItsOwnCirclesPointsAndTime) {
+    const Preset& p = GetParam();
+    toDifficultyMenu(false);
+    h.tap(middleOf(entry(start->difficultyMenu(), p.difficulty)));
+    h.advance(kGameFlip / 2); // the game screen flips in
+    EXPECT_LT(start->presentationFlipFactor(), 0.2f);
+    EXPECT_EQ(start->menuTitle()->alpha(), 0.0f);
+    h.advance(kGameFlip / 2 + 0.3);
+    EXPECT_EQ(game().collection().size(), p.circles);
+    EXPECT_EQ(hud(), (Texts{"1", "0", "00:01"}));
+    solveByDragging(h, game());
+    h.advance(1.1);
+    EXPECT_EQ(hud()[1], p.points);
+
+    choose(*game().label2()); // "Next Level", then quit from the options menu while the clock runs
+    h.pressKey(ui::Key::Escape);
+    h.advance(1.1);
+    choose(*game().label5(), 1.0 + kSlide); // "Quit to main", the menu sliding in
+    EXPECT_EQ(entry(start->mainMenu(), 0).frame().minY(), 10.0f);
+    h.app().resignActive(); // out of a game there is nothing to pause
+    h.advance(1.0);
+    EXPECT_EQ(game().inGameMenu()->alpha(), 0.0f);
+
+    // The next game leaves nothing of the last behind; a hidden window pauses it under its menu.
+    toDifficultyMenu(true);
+    choose(entry(start->difficultyMenu(), p.difficulty), kGameFlip);
+    EXPECT_EQ(hud(), (Texts{"1", "0", p.trialTime}));
+    h.advance(0.3);
+    h.app().resignActive();
+    h.advance(300);
+    EXPECT_EQ(hud(), (Texts{"1", "0", p.trialTick}));
+}
+
+INSTANTIATE_TEST_SUITE_P(EasyMediumHard, PresetTest,
+                         ::testing::Values(Preset{0, "Easy", 7, "10", "02:00", "01:59"},
+                                           Preset{1, "Medium", 10, "20", "01:30", "01:29"},
+                                           Preset{2, "Hard", 14, "25", "00:60", "00:59"}));
+
+namespace fs = std::filesystem;
+
+// A game on "Medium", level 3, score 40, on a board of two crossed links.
+saves::SavedGameRecord mediumGame(bool timeTrial, int minutes, int seconds, bool ended = false) {
+    return {20,    "Medium", 3,      40, timeTrial, 4, {100, 200, 100, 200}, {100, 200, 200, 100}, {{1}, {}, {3}, {}},
+            ended, minutes,  seconds};
+}
+
+class LoadTest : public StartScreenTest {
+protected:
+    // Each file a second newer than the last, all older than the game's own saves, as the
+    // file system may not tell quick writes apart.
+    void write(const std::string& name, const saves::SavedGameRecord& record) {
+        ASSERT_EQ(saves().write(name, record).reason(), "");
+        fs::last_write_time(saves().fileFor(name),
+                            fs::file_time_type::clock::now() - std::chrono::seconds(600 - ++writes_));
+    }
+    // Taps a row of the list and lets the game screen flip in.
+    void load(std::size_t row) { choose(*start->scrollView()->subviews().at(row), kGameFlip); }
+    int writes_ = 0;
+};
+
+TEST_F(LoadTest, SavedGamesAreListedAndResumeAsSavedUnlessDamaged) {
+    fs::remove_all(saveFolder.path());
+    toMainMenu();
+    choose(entry(start->mainMenu(), 1), kPanelOpens); // "Load Game"
+    EXPECT_EQ(h.alert()->message().rfind("The saved games cannot be listed: ", 0), 0u) << h.alert()->message();
+    h.dismissAlert();
+    h.pressKey(ui::Key::Escape);
+    h.advance(1.0);
+
+    // Fourteen rows fill the list, a fifteenth makes it scroll. The newest comes first.
+    fs::create_directories(saveFolder.path());
+    std::ofstream(saveFolder.path() / "broken.plist") << "<?xml version=\"1.0\"?><plist><dict><key>Level</key>";
+    fs::last_write_time(saveFolder.path() / "broken.plist", fs::file_time_type::clock::now() - std::chrono::seconds(1));
+    for (int i = 1; i <= 14; ++i) write("game " + std::to_string(i), mediumGame(false, 0, 0));
+    write("Medium, TT", mediumGame(true, 0, 37));
+    choose(entry(start->mainMenu(), 1), kPanelOpens);
+    EXPECT_EQ(start->scrollView()->contentSize(), (ui::Size{320, 240}));
+    EXPECT_EQ(start->scrollView()->subviews().at(15)->frame(), (ui::Rect{0, 225, 300, 15}));
+    load(1); // "Medium, TT": the clock goes on from the time saved
+    EXPECT_EQ(hud(), (Texts{"3", "40", "00:00"}));
+    h.advance(1.0);
+    EXPECT_EQ(hud()[2], "00:36");
+    // A restart of the loaded level starts from the time saved; the next level has the whole of the difficulty's.
+    h.pressKey(ui::Key::Escape); // the options menu
+    h.advance(1.1);
+    choose(*game().label1()); // "Restart"
+    EXPECT_EQ(hud()[2], "00:36");
+    solveByDragging(h, game());
+    h.advance(1.1);
+    choose(*game().label2()); // "Next Level"
+    EXPECT_EQ(hud(), (Texts{"4", "60", "01:29"}));
+
+    // Saved, then loaded over the options menu, which closes: the board as it was, the clock where it stood.
+    const core::Board played = boardOf(game());
+    h.pressKey(ui::Key::Escape);
+    h.advance(1.1);
+    choose(*game().label2()); // "Save Game"
+    h.dismissAlert();
+    choose(*game().label3(), kPanelOpens);                // "Load Game"
+    EXPECT_EQ(start->panelCover()->superview(), nullptr); // over a game the game is the backdrop
+    load(1);                                              // "broken": refused, the list stays open
+    EXPECT_EQ(h.alert()->message().rfind("\"broken\" cannot be loaded. ", 0), 0u) << h.alert()->message();
+    h.dismissAlert();
+    load(0);
+    EXPECT_EQ(game().inGameMenu()->alpha(), 0.0f);
+    EXPECT_EQ(boardOf(game()), played);
+    EXPECT_EQ(hud(), (Texts{"4", "60", "00:00"}));
+    h.advance(1.0);
+    EXPECT_EQ(hud()[2], "01:28");
+}
+
+TEST_F(LoadTest, ASaveOfAnEndedLevelGoesOnWithTheNextLevelUnlessItWasLost) {
+    auto ended = mediumGame(true, 0, 12, true);
+    ended.NumberOfNodes = 10;
+    // Its clock ran out with the links still crossing, as the automatic save of "You Lose!" stores it.
+    const auto lost = mediumGame(true, 0, 0, true);
+    auto wonAtZero = lost; // solved on the tick that found 0:00
+    wonAtZero.yNodes = {100, 100, 200, 200};
+    // Single Player, close to the largest score a save can hold.
+    auto limits = mediumGame(false, 3, 27);
+    limits.Level = saves::kMaxProgress;
+    limits.Score = saves::kMaxProgress - 10;
+    write("Single Player", limits);
+    const std::pair<saves::SavedGameRecord, std::size_t> records[] = {{ended, 11}, {lost, 4}, {wonAtZero, 5}};
+    for (const auto& [record, circles] : records) write(std::to_string(circles), record);
+
+    playNewGame(true, 1);
+    for (std::size_t i = 0; i < 4; ++i) {
+        // The level before runs out of time; the save is loaded from its panel.
+        h.advance(91.5);
+        choose(*game().label4(), kPanelOpens); // "Load Game"
+        load(i);
+        if (i == 3) break;
+        EXPECT_EQ(game().collection().size(), records[2 - i].second);
+        EXPECT_EQ(hud(), (Texts{"3", "40", "01:30"}));
+    }
+    // A Single Player clock counts from nothing, and a lost Time Trial left behind keeps no win from counting.
+    h.advance(1.0);
+    EXPECT_EQ(hud()[2], "00:01");
+    solveByDragging(h, game());
+    const std::string limit = std::to_string(saves::kMaxProgress);
+    EXPECT_EQ(hud()[0] + " " + hud()[1], limit + " " + limit);
+}
+
+} // namespace
+} // namespace testkit
