@@ -13,16 +13,14 @@
 
 namespace {
 
-core::Board generated(int nodeCount)
-{
+core::Board generated(int nodeCount) {
     testkit::ScriptedRandom random(1'700'000'000);
     core::seedFromClock(random);
     return core::generateBoard(nodeCount, 320, 480, random);
 }
 
 // Circles 40 points apart, each linked to its right and lower neighbour.
-core::Board grid(int nodeCount)
-{
+core::Board grid(int nodeCount) {
     const int side = static_cast<int>(std::lround(std::sqrt(nodeCount)));
     core::Board board(static_cast<std::size_t>(side * side));
     for (int row = 0; row < side; ++row) {
@@ -42,8 +40,7 @@ core::Board grid(int nodeCount)
 
 // The grid turned by half a radian, on whole points, with a diagonal in each
 // cell: still no crossing and no contact, but no link upright or level.
-core::Board slantedGrid(int nodeCount)
-{
+core::Board slantedGrid(int nodeCount) {
     core::Board board = grid(nodeCount);
     const int side = static_cast<int>(std::lround(std::sqrt(board.size())));
     for (std::size_t i = 0; i < board.size(); ++i) {
@@ -59,8 +56,7 @@ core::Board slantedGrid(int nodeCount)
 }
 
 template <bool (*Test)(std::vector<core::Segment>&)>
-void run(benchmark::State& state, const core::Board& board)
-{
+void run(benchmark::State& state, const core::Board& board) {
     std::vector<core::Segment> segments = core::buildSegments(board);
     for (auto _ : state) {
         benchmark::DoNotOptimize(Test(segments));
@@ -68,16 +64,27 @@ void run(benchmark::State& state, const core::Board& board)
     state.counters["segments"] = static_cast<double>(segments.size());
 }
 
-void GeneratedFast(benchmark::State& state) { run<core::hasCrossing>(state, generated(static_cast<int>(state.range(0)))); }
-void GeneratedAllPairs(benchmark::State& state) { run<core::hasCrossingAllPairs>(state, generated(static_cast<int>(state.range(0)))); }
-void CrossingFreeFast(benchmark::State& state) { run<core::hasCrossing>(state, grid(static_cast<int>(state.range(0)))); }
-void CrossingFreeAllPairs(benchmark::State& state) { run<core::hasCrossingAllPairs>(state, grid(static_cast<int>(state.range(0)))); }
+void GeneratedFast(benchmark::State& state) {
+    run<core::hasCrossing>(state, generated(static_cast<int>(state.range(0))));
+}
+void GeneratedAllPairs(benchmark::State& state) {
+    run<core::hasCrossingAllPairs>(state, generated(static_cast<int>(state.range(0))));
+}
+void CrossingFreeFast(benchmark::State& state) {
+    run<core::hasCrossing>(state, grid(static_cast<int>(state.range(0))));
+}
+void CrossingFreeAllPairs(benchmark::State& state) {
+    run<core::hasCrossingAllPairs>(state, grid(static_cast<int>(state.range(0))));
+}
 
-void SlantedFast(benchmark::State& state) { run<core::hasCrossing>(state, slantedGrid(static_cast<int>(state.range(0)))); }
-void SlantedAllPairs(benchmark::State& state) { run<core::hasCrossingAllPairs>(state, slantedGrid(static_cast<int>(state.range(0)))); }
+void SlantedFast(benchmark::State& state) {
+    run<core::hasCrossing>(state, slantedGrid(static_cast<int>(state.range(0))));
+}
+void SlantedAllPairs(benchmark::State& state) {
+    run<core::hasCrossingAllPairs>(state, slantedGrid(static_cast<int>(state.range(0))));
+}
 
-void isSolvedOn(benchmark::State& state, const core::Board& board)
-{
+void isSolvedOn(benchmark::State& state, const core::Board& board) {
     if (!core::isSolved(board)) {
         state.SkipWithError("the board is not untangled");
     }

@@ -9,10 +9,10 @@
 #include "platform/image.h"
 #include "platform/image_view.h"
 #include "platform/run_loop.h"
-#include "start/start_view.h"
-#include "platform/window.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_canvas.h"
+#include "platform/window.h"
+#include "start/start_view.h"
 #include "support/harness.h"
 #include "support/scripted_random.h"
 

@@ -8,8 +8,7 @@
 
 namespace {
 
-void Generate(benchmark::State& state)
-{
+void Generate(benchmark::State& state) {
     testkit::ScriptedRandom random(1'700'000'000);
     std::int64_t second = 0;
     for (auto _ : state) {

@@ -5,24 +5,23 @@
 
 namespace app {
 
-const char* const kUsage =
-    "Usage: lirvo [--scale N] [--fullscreen] [--saves DIR]\n"
-    "       lirvo --snapshot FILE.png [--play SCRIPT] [--scale N] [--saves DIR]\n"
-    "\n"
-    "Lirvo, the untangle puzzle: drag the circles until no two lines cross.\n"
-    "Tap the board twice for the options menu.\n"
-    "\n"
-    "  --scale N          pixels per point, a whole number from 1 to 16; by default\n"
-    "                     the largest that fits the display\n"
-    "  --fullscreen       fill the display\n"
-    "  --saves DIR        keep saved games in DIR instead of $XDG_DATA_HOME/lirvo\n"
-    "                     (~/.local/share/lirvo)\n"
-    "  --snapshot FILE    draw the screen into a PNG file, without a window, after\n"
-    "                     the --play script has run on a virtual clock\n"
-    "  --play SCRIPT      steps separated by ';': 'wait SECONDS', 'tap X Y',\n"
-    "                     'doubletap X Y', 'drag X1 Y1 X2 Y2'; points are those of\n"
-    "                     the landscape picture at scale 1 (480 x 320, origin top left)\n"
-    "  --help             show this text\n";
+const char* const kUsage = "Usage: lirvo [--scale N] [--fullscreen] [--saves DIR]\n"
+                           "       lirvo --snapshot FILE.png [--play SCRIPT] [--scale N] [--saves DIR]\n"
+                           "\n"
+                           "Lirvo, the untangle puzzle: drag the circles until no two lines cross.\n"
+                           "Tap the board twice for the options menu.\n"
+                           "\n"
+                           "  --scale N          pixels per point, a whole number from 1 to 16; by default\n"
+                           "                     the largest that fits the display\n"
+                           "  --fullscreen       fill the display\n"
+                           "  --saves DIR        keep saved games in DIR instead of $XDG_DATA_HOME/lirvo\n"
+                           "                     (~/.local/share/lirvo)\n"
+                           "  --snapshot FILE    draw the screen into a PNG file, without a window, after\n"
+                           "                     the --play script has run on a virtual clock\n"
+                           "  --play SCRIPT      steps separated by ';': 'wait SECONDS', 'tap X Y',\n"
+                           "                     'doubletap X Y', 'drag X1 Y1 X2 Y2'; points are those of\n"
+                           "                     the landscape picture at scale 1 (480 x 320, origin top left)\n"
+                           "  --help             show this text\n";
 
 namespace {
 

@@ -28,8 +28,10 @@ constexpr Word kWords[] = {
 std::vector<std::string> splitSteps(std::string_view text) {
     std::vector<std::string> steps(1);
     for (const char c : text) {
-        if (c == ';' || c == '\n') steps.emplace_back();
-        else steps.back() += c;
+        if (c == ';' || c == '\n')
+            steps.emplace_back();
+        else
+            steps.back() += c;
     }
     return steps;
 }
@@ -53,8 +55,10 @@ core::Result<TouchScript> TouchScript::parse(std::string_view text) {
         }
         Step step;
         step.kind = word->kind;
-        if (step.kind == Step::Kind::Wait) step.seconds = values[0];
-        else step.from = step.to = {values[0], values[1]};
+        if (step.kind == Step::Kind::Wait)
+            step.seconds = values[0];
+        else
+            step.from = step.to = {values[0], values[1]};
         if (step.kind == Step::Kind::Drag) step.to = {values[2], values[3]};
         script.steps_.push_back(step);
     }

@@ -17,8 +17,7 @@ struct Box {
     std::uint32_t item;
 };
 
-inline bool overlap(const Box& a, const Box& b)
-{
+inline bool overlap(const Box& a, const Box& b) {
     return a.minX <= b.maxX && b.minX <= a.maxX && a.minY <= b.maxY && b.minY <= a.maxY;
 }
 
@@ -29,8 +28,7 @@ inline bool overlap(const Box& a, const Box& b)
 // sharing a cell are compared. A pair is visited in the one cell holding the
 // low corner of the two boxes' overlap, hence once.
 template <class Visit>
-bool anyOverlappingPair(const std::vector<Box>& boxes, Visit visit)
-{
+bool anyOverlappingPair(const std::vector<Box>& boxes, Visit visit) {
     if (boxes.size() < 2) {
         return false;
     }

@@ -30,8 +30,7 @@ struct PointPairHash {
         return bits;
     }
 
-    std::size_t operator()(const PointPair& pair) const
-    {
+    std::size_t operator()(const PointPair& pair) const {
         std::uint64_t h = bits(pair.start.x);
         for (const float value : {pair.start.y, pair.end.x, pair.end.y}) {
             h = h * 0x9E3779B97F4A7C15ull + bits(value);
@@ -40,16 +39,14 @@ struct PointPairHash {
     }
 };
 
-bool isComparable(const PointPair& pair)
-{
+bool isComparable(const PointPair& pair) {
     // A NaN coordinate equals nothing, so such a pair never matches.
     return pair == pair;
 }
 
 } // namespace
 
-std::vector<Segment> buildSegments(const Board& board)
-{
+std::vector<Segment> buildSegments(const Board& board) {
     std::vector<Segment> segments;
     std::unordered_set<PointPair, PointPairHash> present;
     present.reserve(2 * board.size());
@@ -79,8 +76,7 @@ std::vector<Segment> buildSegments(const Board& board)
 
 namespace {
 
-bool fitsAnalysedRange(float value)
-{
+bool fitsAnalysedRange(float value) {
     const float magnitude = std::fabs(value);
     return value == 0.0f || (magnitude >= 0x1p-10f && magnitude <= 0x1p16f);
 }
@@ -90,8 +86,7 @@ __extension__ using Int128 = __int128;
 // The sign of the turn from a to b to c, exactly: the coordinates become
 // integers by one common power of two, so nothing is rounded.
 template <class Int, class ToInt>
-int turnOf(Point a, Point b, Point c, ToInt toInt)
-{
+int turnOf(Point a, Point b, Point c, ToInt toInt) {
     const Int ax = toInt(a.x), ay = toInt(a.y);
     const Int abx = toInt(b.x) - ax, aby = toInt(b.y) - ay;
     const Int acx = toInt(c.x) - ax, acy = toInt(c.y) - ay;
@@ -99,8 +94,7 @@ int turnOf(Point a, Point b, Point c, ToInt toInt)
     return (det > 0) - (det < 0);
 }
 
-int turn(Point a, Point b, Point c)
-{
+int turn(Point a, Point b, Point c) {
     const std::initializer_list<float> values{a.x, a.y, b.x, b.y, c.x, c.y};
     if (std::all_of(values.begin(), values.end(), fitsAnalysedRange)) {
         // Every such value is a multiple of 2^-33 below 2^16: the products fit 101 bits.
@@ -122,25 +116,22 @@ int turn(Point a, Point b, Point c)
 }
 
 // A point of `segment` other than its end points, exactly.
-bool liesInside(Point point, const Segment& segment)
-{
+bool liesInside(Point point, const Segment& segment) {
     const Point a = segment.getStart();
     const Point b = segment.getEnd();
-    return !(point == a) && !(point == b) && std::min(a.x, b.x) <= point.x && point.x <= std::max(a.x, b.x)
-        && std::min(a.y, b.y) <= point.y && point.y <= std::max(a.y, b.y) && turn(a, b, point) == 0;
+    return !(point == a) && !(point == b) && std::min(a.x, b.x) <= point.x && point.x <= std::max(a.x, b.x) &&
+           std::min(a.y, b.y) <= point.y && point.y <= std::max(a.y, b.y) && turn(a, b, point) == 0;
 }
 
 // Links that meet without crossing but look like it: an end point of one
 // inside the other, which covers a circle on a link that does not end there
 // and two links on one line sharing more than a point.
-bool touches(const Segment& first, const Segment& second)
-{
-    return liesInside(first.getStart(), second) || liesInside(first.getEnd(), second)
-        || liesInside(second.getStart(), first) || liesInside(second.getEnd(), first);
+bool touches(const Segment& first, const Segment& second) {
+    return liesInside(first.getStart(), second) || liesInside(first.getEnd(), second) ||
+           liesInside(second.getStart(), first) || liesInside(second.getEnd(), first);
 }
 
-bool sharesACentre(const Board& board)
-{
+bool sharesACentre(const Board& board) {
     std::unordered_set<PointPair, PointPairHash> centres;
     centres.reserve(board.size());
     for (const Node& node : board) {
@@ -153,8 +144,7 @@ bool sharesACentre(const Board& board)
 
 } // namespace
 
-bool hasCrossingAllPairs(std::vector<Segment>& segments)
-{
+bool hasCrossingAllPairs(std::vector<Segment>& segments) {
     for (Segment& segment : segments) {
         for (const Segment& other : segments) {
             if (segment.RezultatulIntersectiei(other) == Segment::ProperCrossing || touches(segment, other)) {
@@ -202,16 +192,14 @@ struct Extent {
     double size = 0.0; // width plus height
 };
 
-bool withinAnalysedRange(const std::vector<Segment>& segments)
-{
+bool withinAnalysedRange(const std::vector<Segment>& segments) {
     return std::all_of(segments.begin(), segments.end(), [](const Segment& segment) {
-        return fitsAnalysedRange(segment.getStart().x) && fitsAnalysedRange(segment.getStart().y)
-            && fitsAnalysedRange(segment.getEnd().x) && fitsAnalysedRange(segment.getEnd().y);
+        return fitsAnalysedRange(segment.getStart().x) && fitsAnalysedRange(segment.getStart().y) &&
+               fitsAnalysedRange(segment.getEnd().x) && fitsAnalysedRange(segment.getEnd().y);
     });
 }
 
-Extent extentOf(const std::vector<Segment>& segments)
-{
+Extent extentOf(const std::vector<Segment>& segments) {
     double minX = segments[0].getStart().x, maxX = minX;
     double minY = segments[0].getStart().y, maxY = minY;
     for (const Segment& segment : segments) {
@@ -225,8 +213,7 @@ Extent extentOf(const std::vector<Segment>& segments)
     return {minX, minY, (maxX - minX) + (maxY - minY)};
 }
 
-std::vector<detail::Box> grownBoxes(const std::vector<Segment>& segments, const Extent& extent)
-{
+std::vector<detail::Box> grownBoxes(const std::vector<Segment>& segments, const Extent& extent) {
     const double grow = extent.size * kNearParallel;
     std::vector<detail::Box> boxes;
     for (std::uint32_t index = 0; index < segments.size(); ++index) {
@@ -238,8 +225,7 @@ std::vector<detail::Box> grownBoxes(const std::vector<Segment>& segments, const 
     return boxes;
 }
 
-std::vector<detail::Box> lineBoxes(const std::vector<Segment>& segments, const Extent& extent)
-{
+std::vector<detail::Box> lineBoxes(const std::vector<Segment>& segments, const Extent& extent) {
     const double halfDistance = 2.0 * kNearParallel * extent.size;
     std::vector<detail::Box> boxes;
     for (std::uint32_t index = 0; index < segments.size(); ++index) {
@@ -257,7 +243,8 @@ std::vector<detail::Box> lineBoxes(const std::vector<Segment>& segments, const E
         }
         const double distance = -std::sin(angle) * (a.x - extent.minX) + std::cos(angle) * (a.y - extent.minY);
         const auto add = [&](double at, double offset) {
-            boxes.push_back({at - kNearParallel, offset - halfDistance, at + kNearParallel, offset + halfDistance, index});
+            boxes.push_back(
+                {at - kNearParallel, offset - halfDistance, at + kNearParallel, offset + halfDistance, index});
         };
         add(angle, distance);
         // Angles near 0 meet angles near pi: the same line turned round.
@@ -270,8 +257,7 @@ std::vector<detail::Box> lineBoxes(const std::vector<Segment>& segments, const E
 
 } // namespace
 
-bool hasCrossing(std::vector<Segment>& segments)
-{
+bool hasCrossing(std::vector<Segment>& segments) {
     if (segments.size() < 2) {
         return false;
     }
@@ -280,17 +266,16 @@ bool hasCrossing(std::vector<Segment>& segments)
     }
     // A contact is exact, so its segments' boxes touch: the first grid meets it.
     const auto crosses = [&segments](std::uint32_t a, std::uint32_t b) {
-        return segments[a].RezultatulIntersectiei(segments[b]) == Segment::ProperCrossing
-            || segments[b].RezultatulIntersectiei(segments[a]) == Segment::ProperCrossing
-            || touches(segments[a], segments[b]);
+        return segments[a].RezultatulIntersectiei(segments[b]) == Segment::ProperCrossing ||
+               segments[b].RezultatulIntersectiei(segments[a]) == Segment::ProperCrossing ||
+               touches(segments[a], segments[b]);
     };
     const Extent extent = extentOf(segments);
-    return detail::anyOverlappingPair(grownBoxes(segments, extent), crosses)
-        || detail::anyOverlappingPair(lineBoxes(segments, extent), crosses);
+    return detail::anyOverlappingPair(grownBoxes(segments, extent), crosses) ||
+           detail::anyOverlappingPair(lineBoxes(segments, extent), crosses);
 }
 
-bool isSolved(const Board& board)
-{
+bool isSolved(const Board& board) {
     if (sharesACentre(board)) {
         return false;
     }

@@ -11,10 +11,7 @@
 
 namespace core {
 
-void seedFromClock(RandomSource& random)
-{
-    random.srand(static_cast<unsigned>(random.time()));
-}
+void seedFromClock(RandomSource& random) { random.srand(static_cast<unsigned>(random.time())); }
 
 namespace {
 
@@ -34,22 +31,18 @@ class PlacedCentres {
 public:
     PlacedCentres(int width, int height)
         : columns_(static_cast<std::size_t>(width / kCircleSize + 1)),
-          cells_(columns_ * static_cast<std::size_t>(height / kCircleSize + 1))
-    {
-    }
+          cells_(columns_ * static_cast<std::size_t>(height / kCircleSize + 1)) {}
 
-    bool crowds(Point centre) const
-    {
+    bool crowds(Point centre) const {
         const auto [column, row] = cellOf(centre);
         for (std::size_t r = std::max<std::size_t>(row, 1) - 1; r <= row + 1; ++r) {
             for (std::size_t c = std::max<std::size_t>(column, 1) - 1; c <= column + 1 && c < columns_; ++c) {
                 const std::size_t cell = r * columns_ + c;
-                if (cell < cells_.size()
-                    && std::any_of(cells_[cell].begin(), cells_[cell].end(), [&](Point placed) {
-                           const float dx = placed.x - centre.x;
-                           const float dy = placed.y - centre.y;
-                           return dx * dx + dy * dy < static_cast<float>(kCircleSize * kCircleSize);
-                       })) {
+                if (cell < cells_.size() && std::any_of(cells_[cell].begin(), cells_[cell].end(), [&](Point placed) {
+                        const float dx = placed.x - centre.x;
+                        const float dy = placed.y - centre.y;
+                        return dx * dx + dy * dy < static_cast<float>(kCircleSize * kCircleSize);
+                    })) {
                     return true;
                 }
             }
@@ -57,22 +50,19 @@ public:
         return false;
     }
 
-    void add(Point centre)
-    {
+    void add(Point centre) {
         const auto [column, row] = cellOf(centre);
         cells_[row * columns_ + column].push_back(centre);
     }
 
-    void clear()
-    {
+    void clear() {
         for (auto& cell : cells_) {
             cell.clear();
         }
     }
 
 private:
-    std::pair<std::size_t, std::size_t> cellOf(Point centre) const
-    {
+    std::pair<std::size_t, std::size_t> cellOf(Point centre) const {
         return {std::min(static_cast<std::size_t>(centre.x) / kCircleSize, columns_ - 1),
                 static_cast<std::size_t>(centre.y) / kCircleSize};
     }
@@ -83,8 +73,7 @@ private:
 
 // rand() for x, then for y, drawn again while the circle would overlap one
 // already placed, until the area is too full to care.
-Point drawCentre(int width, int height, PlacedCentres& placed, RandomSource& random)
-{
+Point drawCentre(int width, int height, PlacedCentres& placed, RandomSource& random) {
     Point centre;
     for (int draw = 0; draw < kSpacingDraws; ++draw) {
         const int x = random.rand() % (width - kSpread) + kMargin;
@@ -100,8 +89,7 @@ Point drawCentre(int width, int height, PlacedCentres& placed, RandomSource& ran
 
 // True when no two links can cross however the circles stand: every two
 // share a circle, which only a star or a triangle allows.
-bool everyTwoLinksShareACircle(const Board& board)
-{
+bool everyTwoLinksShareACircle(const Board& board) {
     std::vector<std::pair<std::int32_t, std::int32_t>> links;
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(board.size()); ++i) {
         for (const std::int32_t target : board[static_cast<std::size_t>(i)].link) {
@@ -114,12 +102,11 @@ bool everyTwoLinksShareACircle(const Board& board)
         return true;
     }
     const auto star = [&](std::int32_t centre) {
-        return std::all_of(links.begin(), links.end(), [&](const auto& link) {
-            return link.first == centre || link.second == centre;
-        });
+        return std::all_of(links.begin(), links.end(),
+                           [&](const auto& link) { return link.first == centre || link.second == centre; });
     };
-    const bool triangle = links.size() == 3 && links[0].first == links[1].first
-        && links[2] == std::pair{links[0].second, links[1].second};
+    const bool triangle = links.size() == 3 && links[0].first == links[1].first &&
+                          links[2] == std::pair{links[0].second, links[1].second};
     return star(links[0].first) || star(links[0].second) || triangle;
 }
 
@@ -128,8 +115,7 @@ bool everyTwoLinksShareACircle(const Board& board)
 // fail (itself, listed ones, ones that would break planarity): the graph
 // only grows, so a target that failed stays failed.
 void chooseLinks(Board& board, std::int32_t node, std::size_t count, PlaneEmbedding& plane,
-                 std::vector<std::int32_t>& ruledOutFor, RandomSource& random)
-{
+                 std::vector<std::int32_t>& ruledOutFor, RandomSource& random) {
     const auto nodeCount = static_cast<std::uint32_t>(board.size());
     std::size_t ruledOut = 0;
     const auto ruleOut = [&](std::int32_t target) {
@@ -159,8 +145,7 @@ void chooseLinks(Board& board, std::int32_t node, std::size_t count, PlaneEmbedd
 
 } // namespace
 
-Board generateBoard(int nodeCount, int width, int height, RandomSource& random)
-{
+Board generateBoard(int nodeCount, int width, int height, RandomSource& random) {
     if (nodeCount < 0 || width <= kSpread || height <= kSpread) {
         throw std::invalid_argument("generateBoard needs a node count of 0 or more and a screen larger than 50 x 50");
     }

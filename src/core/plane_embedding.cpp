@@ -7,21 +7,16 @@ namespace core {
 
 namespace {
 
-std::size_t at(int vertex)
-{
-    return static_cast<std::size_t>(vertex);
-}
+std::size_t at(int vertex) { return static_cast<std::size_t>(vertex); }
 
 } // namespace
 
 PlaneEmbedding::PlaneEmbedding(std::size_t vertexCount)
-    : around_(vertexCount), faces_(vertexCount), parent_(vertexCount)
-{
+    : around_(vertexCount), faces_(vertexCount), parent_(vertexCount) {
     std::iota(parent_.begin(), parent_.end(), 0);
 }
 
-int PlaneEmbedding::root(int vertex)
-{
+int PlaneEmbedding::root(int vertex) {
     while (parent_[at(vertex)] != vertex) {
         parent_[at(vertex)] = parent_[at(parent_[at(vertex)])];
         vertex = parent_[at(vertex)];
@@ -31,16 +26,14 @@ int PlaneEmbedding::root(int vertex)
 
 // A face is walked by arriving at a vertex and leaving along the next edge
 // around it.
-PlaneEmbedding::Dart PlaneEmbedding::next(Dart dart) const
-{
+PlaneEmbedding::Dart PlaneEmbedding::next(Dart dart) const {
     const int to = around_[at(dart.from)][dart.index];
     const std::vector<int>& ring = around_[at(to)];
     const auto back = static_cast<std::size_t>(std::find(ring.begin(), ring.end(), dart.from) - ring.begin());
     return {to, (back + 1) % ring.size()};
 }
 
-std::optional<std::pair<std::size_t, std::size_t>> PlaneEmbedding::sharedCorner(int u, int v) const
-{
+std::optional<std::pair<std::size_t, std::size_t>> PlaneEmbedding::sharedCorner(int u, int v) const {
     const std::vector<int>& uFaces = faces_[at(u)];
     const std::vector<int>& vFaces = faces_[at(v)];
     for (std::size_t i = 0; i < uFaces.size(); ++i) {
@@ -53,13 +46,9 @@ std::optional<std::pair<std::size_t, std::size_t>> PlaneEmbedding::sharedCorner(
     return std::nullopt;
 }
 
-bool PlaneEmbedding::canJoin(int u, int v)
-{
-    return root(u) != root(v) || sharedCorner(u, v).has_value();
-}
+bool PlaneEmbedding::canJoin(int u, int v) { return root(u) != root(v) || sharedCorner(u, v).has_value(); }
 
-void PlaneEmbedding::join(int u, int v)
-{
+void PlaneEmbedding::join(int u, int v) {
     if (root(u) != root(v)) {
         joinPieces(u, v);
     } else {
@@ -70,31 +59,27 @@ void PlaneEmbedding::join(int u, int v)
 
 // Puts `neighbour` just before around_[vertex][index]: the new edge then
 // leaves `vertex` inside the face of the dart it pushes along.
-void PlaneEmbedding::insert(int vertex, std::size_t index, int neighbour, int face)
-{
+void PlaneEmbedding::insert(int vertex, std::size_t index, int neighbour, int face) {
     auto& ring = around_[at(vertex)];
     auto& ringFaces = faces_[at(vertex)];
     ring.insert(ring.begin() + static_cast<std::ptrdiff_t>(index), neighbour);
     ringFaces.insert(ringFaces.begin() + static_cast<std::ptrdiff_t>(index), face);
 }
 
-void PlaneEmbedding::relabel(Dart from, Dart until, int face)
-{
+void PlaneEmbedding::relabel(Dart from, Dart until, int face) {
     for (Dart dart = from; !(dart == until); dart = next(dart)) {
         faceOf(dart) = face;
     }
 }
 
-int PlaneEmbedding::newFace(int size)
-{
+int PlaneEmbedding::newFace(int size) {
     faceSize_.push_back(size);
     return static_cast<int>(faceSize_.size()) - 1;
 }
 
 // Two pieces joined by an edge: one face of each becomes a single face. Only
 // the darts of the smaller of the two are renamed.
-void PlaneEmbedding::joinPieces(int u, int v)
-{
+void PlaneEmbedding::joinPieces(int u, int v) {
     const auto faceAt = [this](int vertex) { return faces_[at(vertex)].empty() ? -1 : faces_[at(vertex)].front(); };
     const auto sizeOf = [this](int face) { return face < 0 ? 0 : faceSize_[static_cast<std::size_t>(face)]; };
     const int uFace = faceAt(u);
@@ -121,8 +106,7 @@ void PlaneEmbedding::joinPieces(int u, int v)
 
 // An edge drawn across a face cuts it in two; the shorter part, found by
 // walking both at once, gets a new name.
-void PlaneEmbedding::splitFace(int u, int v, std::size_t uCorner, std::size_t vCorner)
-{
+void PlaneEmbedding::splitFace(int u, int v, std::size_t uCorner, std::size_t vCorner) {
     const int face = faces_[at(u)][uCorner];
     insert(u, uCorner, v, face);
     insert(v, vCorner, u, face);

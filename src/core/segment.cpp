@@ -12,8 +12,7 @@ namespace core {
 
 Segment::Segment(Point start, Point end) : start_(start), end_(end) {}
 
-int Segment::RezultatulIntersectiei(const Segment& other) const
-{
+int Segment::RezultatulIntersectiei(const Segment& other) const {
     const Point p = start_;
     const Point q = end_;
     const Point r = other.start_;

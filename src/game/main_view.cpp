@@ -133,7 +133,8 @@ void MainView::makeHeadsUpDisplay() {
     gtimeLabel_ = make(h - 186, 40, kCaptionColor, TextAlignment::Center, "Time:");
     dtimeLabel_ = make(h - 226, 40, kValueColor, TextAlignment::Left, "00:00");
     infoLabel_ = make(2, 145, ui::Color::white(), TextAlignment::Center, "Tap twice for options");
-    for (const auto& label : {levelLabel_, dlevelLabel_, scoreLabel_, dscoreLabel_, gtimeLabel_, dtimeLabel_, infoLabel_}) {
+    for (const auto& label :
+         {levelLabel_, dlevelLabel_, scoreLabel_, dscoreLabel_, gtimeLabel_, dtimeLabel_, infoLabel_}) {
         addSubview(label);
     }
 }
@@ -281,10 +282,14 @@ void MainView::StartGame(const saves::SavedGameRecord& game) {
     dscoreLabel_->setText(std::to_string(currentScore));
     // Single Player counts up from nothing; in Time Trial the time left is
     // also where a restart of this level begins.
-    if (ttime) setLevelTime(game.Minutes, game.Seconds);
-    else setLevelTime(0, 0);
-    if (saved) showTime(0, 0);
-    else showTime(min, sec);
+    if (ttime)
+        setLevelTime(game.Minutes, game.Seconds);
+    else
+        setLevelTime(0, 0);
+    if (saved)
+        showTime(0, 0);
+    else
+        showTime(min, sec);
     stopClock();
     scheduleClock();
     if (!game.IsGameEnded) {
@@ -356,7 +361,9 @@ void MainView::restartClock() {
     scheduleClock();
 }
 
-void MainView::showTime(std::int32_t minutes, std::int32_t seconds) { dtimeLabel_->setText(clockText(minutes, seconds)); }
+void MainView::showTime(std::int32_t minutes, std::int32_t seconds) {
+    dtimeLabel_->setText(clockText(minutes, seconds));
+}
 
 void MainView::timerAction() {
     if (paused) return;
@@ -511,7 +518,8 @@ void MainView::SaveGame() {
 
 void MainView::SaveOnExit() {
     if (auto saved = save(saves::SaveKind::AtExit); !saved) {
-        std::cerr << "lirvo: the game could not be saved in " << saves_.path().string() << " (" << saved.reason() << ")\n";
+        std::cerr << "lirvo: the game could not be saved in " << saves_.path().string() << " (" << saved.reason()
+                  << ")\n";
     }
 }
 
@@ -536,7 +544,8 @@ bool MainView::isDragged(const Nod& nod) const {
 void MainView::linksNeedDisplay(const Nod& nod) {
     // Links kept in the board's own drawing change only with all of it.
     if (!isDragged(nod)) return setNeedsDisplay();
-    const auto at = std::find_if(collection_.begin(), collection_.end(), [&](const auto& n) { return n.get() == &nod; });
+    const auto at =
+        std::find_if(collection_.begin(), collection_.end(), [&](const auto& n) { return n.get() == &nod; });
     const auto index = static_cast<std::int32_t>(at - collection_.begin());
     for (const auto& from : collection_) {
         for (const std::int32_t target : from->getLink()) {

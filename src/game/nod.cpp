@@ -21,8 +21,10 @@ void Nod::touchesBegan(const ui::TouchSet& touches, const ui::Event&) {
     if (gameEnded) return;
     startLocation_ = touches.anyObject().locationInView(this);
     if (ui::View* screen = superview()) {
-        if (auto* board = dynamic_cast<MainView*>(screen)) board->startDragging(*this);
-        else screen->setNeedsDisplay();
+        if (auto* board = dynamic_cast<MainView*>(screen))
+            board->startDragging(*this);
+        else
+            screen->setNeedsDisplay();
         // The dragged circle lies above the others.
         screen->bringSubviewToFront(this);
     }
@@ -51,8 +53,10 @@ void Nod::touchesMoved(const ui::TouchSet& touches, const ui::Event&) {
     coord_ = {centre.x, centre.y};
     // The links drawn to this circle change where they lay and where they lie now.
     auto* board = dynamic_cast<MainView*>(screen);
-    if (board) board->linksNeedDisplay(*this);
-    else screen->setNeedsDisplay();
+    if (board)
+        board->linksNeedDisplay(*this);
+    else
+        screen->setNeedsDisplay();
     setCenter(centre);
     if (board) board->linksNeedDisplay(*this);
 }

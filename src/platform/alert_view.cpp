@@ -31,8 +31,7 @@ std::shared_ptr<Label> makeLabel(Rect frame, std::string text, Font font, Color 
 
 class AlertButton : public Label {
 public:
-    AlertButton(AlertView& alert, std::string title)
-        : Label(kButton), alert_(alert) {
+    AlertButton(AlertView& alert, std::string title) : Label(kButton), alert_(alert) {
         setText(std::move(title));
         setFont({"Helvetica-Bold", 17});
         setTextColor(kButtonColor);
@@ -93,7 +92,8 @@ void AlertView::closed() { removeFromSuperview(); }
 std::shared_ptr<AlertView> AlertView::show(std::string title, std::string message, std::string buttonTitle) {
     Window* window = Window::keyWindow();
     assert(window && "an alert needs a key window");
-    auto alert = std::make_shared<AlertView>(window->bounds(), std::move(title), std::move(message), std::move(buttonTitle));
+    auto alert =
+        std::make_shared<AlertView>(window->bounds(), std::move(title), std::move(message), std::move(buttonTitle));
     window->addSubview(alert);
     return alert;
 }

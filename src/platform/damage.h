@@ -46,7 +46,7 @@ private:
 
     int columns_, rows_;
     Size screen_;
-    float margin_ = 1; // points
+    float margin_ = 1;        // points
     std::vector<bool> tiles_; // row by row
     bool all_ = true;
     bool any_ = false;

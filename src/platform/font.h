@@ -10,7 +10,6 @@ struct Font {
     std::string name = "Helvetica";
     float size = 17;
 
-
     friend bool operator==(const Font&, const Font&) = default;
 };
 

@@ -104,9 +104,8 @@ struct Affine {
     Point apply(Point p) const { return {a * p.x + c * p.y + tx, b * p.x + d * p.y + ty}; }
     // This map applied after first doing `inner`.
     Affine after(const Affine& inner) const {
-        return {a * inner.a + c * inner.b, b * inner.a + d * inner.b,
-                a * inner.c + c * inner.d, b * inner.c + d * inner.d,
-                a * inner.tx + c * inner.ty + tx, b * inner.tx + d * inner.ty + ty};
+        return {a * inner.a + c * inner.b, b * inner.a + d * inner.b,        a * inner.c + c * inner.d,
+                b * inner.c + d * inner.d, a * inner.tx + c * inner.ty + tx, b * inner.tx + d * inner.ty + ty};
     }
     static Affine translation(float x, float y) { return {1, 0, 0, 1, x, y}; }
     static Affine scaling(float sx, float sy) { return {sx, 0, 0, sy, 0, 0}; }

@@ -38,13 +38,15 @@ Image::Image(std::string name, std::filesystem::path path, Size size)
     : name_(std::move(name)), path_(std::move(path)), size_(size), files_{{1, path_}} {
     for (const int scale : {2, 3}) {
         std::filesystem::path variant = path_;
-        variant.replace_filename(path_.stem().string() + '@' + std::to_string(scale) + "x" + path_.extension().string());
+        variant.replace_filename(path_.stem().string() + '@' + std::to_string(scale) + "x" +
+                                 path_.extension().string());
         if (std::filesystem::exists(variant)) files_.emplace_back(scale, std::move(variant));
     }
 }
 
 const std::filesystem::path& Image::file(int pixelsPerPoint) const {
-    const auto fine = std::find_if(files_.begin(), files_.end(), [&](const auto& f) { return f.first >= pixelsPerPoint; });
+    const auto fine =
+        std::find_if(files_.begin(), files_.end(), [&](const auto& f) { return f.first >= pixelsPerPoint; });
     return (fine == files_.end() ? files_.back() : *fine).second;
 }
 

@@ -12,8 +12,10 @@ void Label::setText(std::string text) {
     // it may run past the ends; more lines may run below it.
     constexpr float kFar = 10000;
     const Rect b = bounds();
-    if (numberOfLines_ == 1) setNeedsDisplayInRect({b.minX() - kFar, b.minY(), b.width() + 2 * kFar, b.height()});
-    else setNeedsDisplay();
+    if (numberOfLines_ == 1)
+        setNeedsDisplayInRect({b.minX() - kFar, b.minY(), b.width() + 2 * kFar, b.height()});
+    else
+        setNeedsDisplay();
 }
 
 void Label::setFont(Font font) {
@@ -42,7 +44,8 @@ void Label::setTruncatesTail(bool truncates) {
 }
 
 void Label::drawRect(Canvas& canvas, Rect rect) {
-    if (!text_.empty()) canvas.drawText({text_, font_, textColor_, alignment_, numberOfLines_ != 1, truncatesTail_}, rect);
+    if (!text_.empty())
+        canvas.drawText({text_, font_, textColor_, alignment_, numberOfLines_ != 1, truncatesTail_}, rect);
 }
 
 } // namespace ui

@@ -22,15 +22,17 @@ bool covers(const View& sub, const Canvas& canvas) {
 void paintContent(View& view, Canvas& canvas, Rect bounds) {
     // Drawing never changes the tree, but a copy keeps the walk safe regardless.
     const auto subviews = view.subviews();
-    const auto cover = std::find_if(subviews.rbegin(), subviews.rend(),
-                                    [&](const auto& sub) { return covers(*sub, canvas); });
+    const auto cover =
+        std::find_if(subviews.rbegin(), subviews.rend(), [&](const auto& sub) { return covers(*sub, canvas); });
     if (cover == subviews.rend()) {
         const auto drawOwn = [&](Canvas& on) {
             if (view.backgroundColor().alpha > 0) on.fillRect(bounds, view.backgroundColor());
             view.drawRect(on, bounds);
         };
-        if (view.keepsDrawing()) canvas.drawKept(&view, view.drawingVersion(), bounds, drawOwn);
-        else drawOwn(canvas);
+        if (view.keepsDrawing())
+            canvas.drawKept(&view, view.drawingVersion(), bounds, drawOwn);
+        else
+            drawOwn(canvas);
     }
     if (view.clipsToBounds()) canvas.clipToRect(bounds);
     for (auto it = cover == subviews.rend() ? subviews.begin() : std::prev(cover.base()); it != subviews.end(); ++it) {

@@ -25,9 +25,7 @@ RunLoop& RunLoop::current() {
 
 bool RunLoop::exists() { return !liveLoops().empty(); }
 
-void RunLoop::schedule(double time, std::function<void()> task) {
-    queue_.push({time, nextOrder_++, std::move(task)});
-}
+void RunLoop::schedule(double time, std::function<void()> task) { queue_.push({time, nextOrder_++, std::move(task)}); }
 
 void RunLoop::runDueTasks() {
     while (!queue_.empty() && queue_.top().time <= now()) {

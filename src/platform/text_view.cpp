@@ -10,7 +10,8 @@ TextView::TextView(Rect frame) : Label(frame) {
 }
 
 void TextView::drawRect(Canvas& canvas, Rect rect) {
-    Label::drawRect(canvas, {rect.minX() + kInset, rect.minY() + kInset, rect.width() - 2 * kInset, rect.height() - 2 * kInset});
+    Label::drawRect(
+        canvas, {rect.minX() + kInset, rect.minY() + kInset, rect.width() - 2 * kInset, rect.height() - 2 * kInset});
 }
 
 } // namespace ui

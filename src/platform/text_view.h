@@ -11,7 +11,6 @@ public:
 
     explicit TextView(Rect frame = {});
 
-
     void drawRect(Canvas& canvas, Rect rect) override;
 
 private:

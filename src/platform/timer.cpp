@@ -10,8 +10,8 @@ namespace ui {
 Timer::Timer(Private, double interval, std::weak_ptr<const void> target, std::function<void()> action, bool repeats)
     : interval_(interval), target_(std::move(target)), action_(std::move(action)), repeats_(repeats) {}
 
-std::shared_ptr<Timer> Timer::schedule(double interval, std::weak_ptr<const void> target,
-                                       std::function<void()> action, bool repeats) {
+std::shared_ptr<Timer> Timer::schedule(double interval, std::weak_ptr<const void> target, std::function<void()> action,
+                                       bool repeats) {
     // As on the phone, a timer fires at most every tenth of a millisecond.
     interval = std::max(interval, kMinimumInterval);
     auto timer = std::make_shared<Timer>(Private{}, interval, std::move(target), std::move(action), repeats);
@@ -36,8 +36,8 @@ void Timer::fire(double time) {
         const double now = RunLoop::current().now();
         if (next < now) next += std::ceil((now - next) / interval_) * interval_;
         scheduleAt(next);
-    }
-    else invalidate();
+    } else
+        invalidate();
     action_();
 }
 

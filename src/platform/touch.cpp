@@ -105,8 +105,10 @@ void TouchDispatcher::moved(int finger, Point windowPoint) {
 void TouchDispatcher::handOverToScrollingAncestor(Touch& touch) {
     View* scroller = scrollingAncestor(touch.view());
     if (!scroller) return;
-    if (touch.held_) touch.held_ = false;
-    else deliver(touch, TouchPhase::Cancelled);
+    if (touch.held_)
+        touch.held_ = false;
+    else
+        deliver(touch, TouchPhase::Cancelled);
     touch.view_ = scroller;
     touch.viewLiveness_ = scroller->liveness();
     deliver(touch, TouchPhase::Began);

@@ -135,8 +135,10 @@ void View::bringSubviewToFront(const View* view) {
     std::rotate(it, it + 1, subviews_.end());
     // A view without subviews now covers what was over it, and nothing else changes.
     const View& front = *subviews_.back();
-    if (front.subviews_.empty()) subtreeNeedsDisplay(boxInWindow(front.frame()));
-    else setNeedsDisplay();
+    if (front.subviews_.empty())
+        subtreeNeedsDisplay(boxInWindow(front.frame()));
+    else
+        setNeedsDisplay();
 }
 
 bool View::isDescendantOf(const View* ancestor) const {
@@ -158,7 +160,8 @@ void View::setNeedsDisplayInRect(Rect local) {
 
 Rect View::boxInWindow(Rect local) const {
     const Point corners[] = {convertToWindow(local.origin), convertToWindow({local.maxX(), local.minY()}),
-                             convertToWindow({local.minX(), local.maxY()}), convertToWindow({local.maxX(), local.maxY()})};
+                             convertToWindow({local.minX(), local.maxY()}),
+                             convertToWindow({local.maxX(), local.maxY()})};
     const auto [left, right] = std::minmax({corners[0].x, corners[1].x, corners[2].x, corners[3].x});
     const auto [top, bottom] = std::minmax({corners[0].y, corners[1].y, corners[2].y, corners[3].y});
     return {left, top, right - left, bottom - top};

@@ -21,8 +21,10 @@ void Window::makeKeyAndVisible() {
 Window* Window::keyWindow() { return keyWindowPointer; }
 
 void Window::subtreeNeedsDisplay(const std::optional<Rect>& windowRect) {
-    if (windowRect) damage_.add(*windowRect);
-    else damage_.addAll();
+    if (windowRect)
+        damage_.add(*windowRect);
+    else
+        damage_.addAll();
 }
 
 bool Window::keyPressed(Key key) {

@@ -48,8 +48,8 @@ constexpr std::string_view kTemporaryPattern = "XXXXXX";
 } // namespace
 
 bool isTemporaryName(std::string_view name) {
-    if (name.size() != kTemporaryPrefix.size() + kTemporaryPattern.size() + kTemporaryEnding.size()
-        || !name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporaryEnding)) {
+    if (name.size() != kTemporaryPrefix.size() + kTemporaryPattern.size() + kTemporaryEnding.size() ||
+        !name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporaryEnding)) {
         return false;
     }
     const auto unique = name.substr(kTemporaryPrefix.size(), kTemporaryPattern.size());

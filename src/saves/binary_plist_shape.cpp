@@ -48,9 +48,9 @@ private:
     struct Frame {
         std::uint64_t object;
         Container refs;
-        std::uint64_t next = 0;   // the reference to follow next
-        std::uint64_t size = 1;   // objects once expanded
-        std::size_t height = 1;   // levels of nesting, itself included
+        std::uint64_t next = 0; // the reference to follow next
+        std::uint64_t size = 1; // objects once expanded
+        std::size_t height = 1; // levels of nesting, itself included
     };
 
     bool readTrailer() {
@@ -128,8 +128,8 @@ private:
             if (frame.next == frame.refs.count) {
                 if (frame.height > kMaxNesting) return tooDeep;
                 if (frame.size > kMaxExpandedObjects) {
-                    return core::Failure{"The file shares its lists so often that it would expand to more than "
-                                         + std::to_string(kMaxExpandedObjects) + " values."};
+                    return core::Failure{"The file shares its lists so often that it would expand to more than " +
+                                         std::to_string(kMaxExpandedObjects) + " values."};
                 }
                 state[frame.object] = State::Done;
                 size[frame.object] = frame.size;
@@ -142,7 +142,8 @@ private:
             const std::uint64_t child = readBigEndian(bytes_, frame.refs.at + frame.next * refSize_, refSize_);
             ++frame.next;
             if (child >= objectCount_) return core::Failure{kDamaged};
-            if (state[child] == State::Open) return core::Failure{"The file is a binary property list that contains itself."};
+            if (state[child] == State::Open)
+                return core::Failure{"The file is a binary property list that contains itself."};
             if (state[child] == State::New) {
                 if (auto entered = enter(child); !entered) return entered;
             }

@@ -25,16 +25,18 @@ EM_JS(int, formatDateTime, (double when, const char* locale, const char* zone, c
         text = new Intl.DateTimeFormat(UTF8ToString(locale), options).format(new Date(when * 1000));
     } catch (error) {
         // A locale or zone the browser does not know: its own.
-        text = new Intl.DateTimeFormat(undefined, {dateStyle : 'medium', timeStyle : 'short'}).format(new Date(when * 1000));
+        text = new Intl.DateTimeFormat(undefined, {dateStyle : 'medium', timeStyle : 'short'})
+                   .format(new Date(when * 1000));
     }
     stringToUTF8(text, out, size);
     return lengthBytesUTF8(text);
 });
 
 EM_JS(void, syncFolders, (), {
-    FS.syncfs(false, function(error) {
-        if (error) console.error('lirvo: the saved games could not be kept in IndexedDB', error);
-    });
+    FS.syncfs(
+        false, function(error) {
+            if (error) console.error('lirvo: the saved games could not be kept in IndexedDB', error);
+        });
 });
 
 template <class Fill>

@@ -8,8 +8,8 @@
 #include <unicode/unistr.h>
 
 #include <cstdlib>
-#include <memory>
 #include <fcntl.h>
+#include <memory>
 #include <unistd.h>
 
 namespace saves {

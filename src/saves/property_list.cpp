@@ -73,7 +73,8 @@ core::Result<> checkXml(std::string_view xml) {
                 // The text ends at the closing tag: a comment or CDATA within would join it to more.
                 const auto textEnd = std::min(xml.find('<', at), xml.size());
                 if (!isPlainInteger(xml.substr(at, textEnd - at)) || !xml.substr(textEnd).starts_with("</")) {
-                    return core::Failure{"The file holds a number that is not a whole decimal number of at most 64 bits."};
+                    return core::Failure{
+                        "The file holds a number that is not a whole decimal number of at most 64 bits."};
                 }
             }
         }
@@ -87,8 +88,8 @@ core::Result<> checkXml(std::string_view xml) {
 core::Result<PlistPtr> parsePropertyList(const std::string& bytes) {
     if (bytes.empty()) return core::Failure{"The file is empty."};
     if (bytes.size() > kMaxFileSize) {
-        return core::Failure{"The file is " + std::to_string(bytes.size()) + " bytes long, more than any saved game ("
-                             + std::to_string(kMaxFileSize) + ")."};
+        return core::Failure{"The file is " + std::to_string(bytes.size()) + " bytes long, more than any saved game (" +
+                             std::to_string(kMaxFileSize) + ")."};
     }
     const auto size = static_cast<std::uint32_t>(bytes.size());
     auto shape = plist_is_binary(bytes.data(), size) ? checkBinaryShape(bytes) : checkXml(bytes);

@@ -94,8 +94,8 @@ private:
         // hold 128-bit ones) but still tells it from a 64-bit node of those bits.
         const PlistPtr narrow(plist_new_uint(raw));
         const auto wide = static_cast<std::int64_t>(raw);
-        if (!plist_compare_node_value(node, narrow.get()) || wide < std::numeric_limits<std::int32_t>::min()
-            || wide > std::numeric_limits<std::int32_t>::max()) {
+        if (!plist_compare_node_value(node, narrow.get()) || wide < std::numeric_limits<std::int32_t>::min() ||
+            wide > std::numeric_limits<std::int32_t>::max()) {
             return fail(sentence(name, " does not fit in 32 bits."));
         }
         value = static_cast<std::int32_t>(wide);
@@ -108,8 +108,8 @@ private:
 // Whether `value`, the record's `what`, lies within [low, high].
 core::Result<> within(const char* what, std::int32_t value, std::int32_t low, std::int32_t high) {
     const auto says = [&](const char* relation, std::int32_t bound) {
-        return core::Failure{std::string("The ") + what + " " + std::to_string(value) + relation + std::to_string(bound)
-                             + "."};
+        return core::Failure{std::string("The ") + what + " " + std::to_string(value) + relation +
+                             std::to_string(bound) + "."};
     };
     if (value < low) return says(" is below ", low);
     if (value > high) return says(" is more than ", high);
@@ -119,7 +119,8 @@ core::Result<> within(const char* what, std::int32_t value, std::int32_t low, st
 // The checks of the values that the entries' types leave open: only values
 // the game could have written, and that it can carry on from.
 core::Result<> checkValues(const SavedGameRecord& r) {
-    if (!core::difficultyNamed(r.Difficulty)) return core::Failure{"The entry \"Difficulty\" is not Easy, Medium or Hard."};
+    if (!core::difficultyNamed(r.Difficulty))
+        return core::Failure{"The entry \"Difficulty\" is not Easy, Medium or Hard."};
     for (const auto& [what, value, low, high] :
          {std::tuple{"level", r.Level, 1, kMaxProgress}, std::tuple{"score", r.Score, 0, kMaxProgress},
           std::tuple{"score increment", r.ScoreInc, 0, kMaxProgress},
@@ -128,12 +129,13 @@ core::Result<> checkValues(const SavedGameRecord& r) {
     }
     // An ended level goes on with a board of one node more.
     if (r.IsGameEnded && r.NumberOfNodes == core::kMaxRebuildNodes) {
-        return core::Failure{"The next level would have more than " + std::to_string(core::kMaxRebuildNodes) + " nodes."};
+        return core::Failure{"The next level would have more than " + std::to_string(core::kMaxRebuildNodes) +
+                             " nodes."};
     }
     // The clock a Time Trial resumes with counts down from 0:60 at most.
     if (r.TimeTrial && (r.Minutes < 0 || r.Seconds < 0 || r.Seconds > 60)) {
-        return core::Failure{"The clock reads " + std::to_string(r.Minutes) + ":" + std::to_string(r.Seconds)
-                             + ", which no clock shows."};
+        return core::Failure{"The clock reads " + std::to_string(r.Minutes) + ":" + std::to_string(r.Seconds) +
+                             ", which no clock shows."};
     }
     return {};
 }

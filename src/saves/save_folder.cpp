@@ -8,9 +8,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <tuple>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace saves {
@@ -85,11 +85,13 @@ PreparedFolder SaveFolder::prepare(const std::optional<fs::path>& chosen) {
     } else if (auto home = environmentFolder("HOME")) {
         path = *home / ".local" / "share" / "lirvo";
     } else {
-        return {std::nullopt, "Neither XDG_DATA_HOME nor HOME names a folder for saved games; give one with --saves DIR."};
+        return {std::nullopt,
+                "Neither XDG_DATA_HOME nor HOME names a folder for saved games; give one with --saves DIR."};
     }
     SaveFolder folder(path);
     if (auto made = folder.make(); !made) {
-        return {std::move(folder), "The saved-game folder " + path.string() + " cannot be made (" + made.reason() + ")."};
+        return {std::move(folder),
+                "The saved-game folder " + path.string() + " cannot be made (" + made.reason() + ")."};
     }
     folder.removeTemporaries();
     return {std::move(folder), {}};
@@ -110,7 +112,8 @@ void SaveFolder::removeTemporaries() const {
     std::error_code error;
     for (fs::directory_iterator it(path_, error); !error && it != fs::directory_iterator(); it.increment(error)) {
         std::error_code ignored; // a file that stays is no harm: the list never shows it
-        if (isTemporaryName(it->path().filename().string()) && it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
+        if (isTemporaryName(it->path().filename().string()) && it->is_regular_file(ignored))
+            fs::remove(it->path(), ignored);
     }
 }
 
@@ -127,7 +130,8 @@ fs::path SaveFolder::existingFileFor(const std::string& saveName) const {
     std::error_code error;
     if (fs::exists(fs::symlink_status(exact, error))) return exact;
     // The list also offers files ending in ".PLIST" and the like.
-    for (fs::directory_iterator it(exact.parent_path(), error); !error && it != fs::directory_iterator(); it.increment(error)) {
+    for (fs::directory_iterator it(exact.parent_path(), error); !error && it != fs::directory_iterator();
+         it.increment(error)) {
         if (it->path().stem() == exact.stem() && isSaveFile(*it)) return it->path();
     }
     return exact;

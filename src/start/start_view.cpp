@@ -3,10 +3,10 @@
 #include "core/crossing.h"
 #include "core/difficulty.h"
 #include "game/main_view.h"
+#include "platform/alert_view.h"
 #include "platform/image.h"
 #include "platform/image_view.h"
 #include "platform/label.h"
-#include "platform/alert_view.h"
 #include "platform/text_view.h"
 #include "platform/timer.h"
 #include "widgets/label_colors.h"
@@ -33,12 +33,11 @@ const char* const kTutorial =
     "\n"
     "After you complete a level you can advance to the next one.";
 
-const char* const kCredits =
-    "Lirvo\n"
-    "\n"
-    "Made by the Lirvo studio: game design, code and pictures.\n"
-    "\n"
-    "Thank you for playing. Tell us what you think: we read every word.";
+const char* const kCredits = "Lirvo\n"
+                             "\n"
+                             "Made by the Lirvo studio: game design, code and pictures.\n"
+                             "\n"
+                             "Thank you for playing. Tell us what you think: we read every word.";
 
 } // namespace
 
@@ -178,8 +177,10 @@ void StartView::fadeOut2Done() {
 void StartView::fadeIn3Done() { fadeLogo(0, &StartView::menuAnimation); }
 
 void StartView::touchesBegan(const ui::TouchSet& touches, const ui::Event& event) {
-    if (introNext_) skipIntro();
-    else GameHost::touchesBegan(touches, event);
+    if (introNext_)
+        skipIntro();
+    else
+        GameHost::touchesBegan(touches, event);
 }
 
 bool StartView::keyPressed(ui::Key key) {
@@ -189,10 +190,14 @@ bool StartView::keyPressed(ui::Key key) {
     }
     if (key != ui::Key::Escape) return false;
     // A panel closes only once its way back shows, as a tap on it would.
-    if (label2_->superview() && label2_->alpha() == 1) AnimateCreditsMenuOut();
-    else if (mainView_->getIsInGame()) mainView_->keyPressed(key);
-    else if (gameModeMenu_.isIn()) menu13Animation();
-    else if (difficultyMenu_.isIn()) menu114Animation();
+    if (label2_->superview() && label2_->alpha() == 1)
+        AnimateCreditsMenuOut();
+    else if (mainView_->getIsInGame())
+        mainView_->keyPressed(key);
+    else if (gameModeMenu_.isIn())
+        menu13Animation();
+    else if (difficultyMenu_.isIn())
+        menu114Animation();
     return true;
 }
 
@@ -213,7 +218,8 @@ void StartView::AnimateMenuOut() { slideMenuOut(mainMenu_, &StartView::menu1Out)
 
 void StartView::showMenuTitle(const char* text) {
     if (!menu_titlu_) {
-        menu_titlu_ = std::make_shared<widgets::UICustomLabel>(kTitleFrame, text, ui::Font{kMenuFont, 16}, "menu_titlu");
+        menu_titlu_ =
+            std::make_shared<widgets::UICustomLabel>(kTitleFrame, text, ui::Font{kMenuFont, 16}, "menu_titlu");
         menu_titlu_->setTextColor(widgets::kHighlight);
     }
     menu_titlu_->setText(text);
@@ -356,7 +362,7 @@ void StartView::AnimateCreditsMenuOut() {
 void StartView::creditsOutFinished() {
     // Only the hidden ones: a panel opened while this one flipped out keeps its views.
     for (const auto& view : std::initializer_list<std::shared_ptr<ui::View>>{menuImage_, blurImage_, label1_, label2_,
-                                                                           textView_, scrollView_}) {
+                                                                             textView_, scrollView_}) {
         if (view && view->alpha() == 0) view->removeFromSuperview();
     }
 }
@@ -401,8 +407,8 @@ void StartView::AnimateLoadMenuIn() { flipPanelIn(&StartView::loadMenuInFinished
 void StartView::loadMenuInFinished() { bringPanelContentIn(scrollView_); }
 
 void StartView::AnimateLoadMenuOut() {
-    for (const auto& view : std::initializer_list<std::shared_ptr<ui::View>>{menuImage_, blurImage_, label1_, label2_,
-                                                                           scrollView_}) {
+    for (const auto& view :
+         std::initializer_list<std::shared_ptr<ui::View>>{menuImage_, blurImage_, label1_, label2_, scrollView_}) {
         if (view) view->setAlpha(0);
     }
     beginAnimations();

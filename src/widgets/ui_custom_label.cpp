@@ -98,7 +98,8 @@ void UICustomLabel::dispatch() {
         container->loadScrollData(text());
         return;
     }
-    const auto row = std::find_if(std::begin(kDispatch), std::end(kDispatch), [this](const Row& r) { return r.id == labelId_; });
+    const auto row =
+        std::find_if(std::begin(kDispatch), std::end(kDispatch), [this](const Row& r) { return r.id == labelId_; });
     if (row != std::end(kDispatch)) (container->*(row->operation))();
 }
 

@@ -48,8 +48,10 @@ TEST(AnimationBlocks, ModelValueAtOnceDrawnValueOverTimeDidStopFromTheRunLoop) {
     Log log;
     EXPECT_EQ(app.update(), std::nullopt); // idle: nothing until the next input
     // Even a block without duration stops after the committing call has returned, in turn.
-    animate(0, 0, [&] { w->setAlpha(0.5f); }, &log);
-    animate(0, 0, [] {}, &log);
+    animate(
+        0, 0, [&] { w->setAlpha(0.5f); }, &log);
+    animate(
+        0, 0, [] {}, &log);
     EXPECT_TRUE(log.stops.empty());
     h.advance(0);
     EXPECT_EQ(w->presentationAlpha(), 0.5f);
@@ -76,7 +78,8 @@ TEST(AnimationBlocks, ModelValueAtOnceDrawnValueOverTimeDidStopFromTheRunLoop) {
     View::setAnimationDelegate(&log, &Log::didStop);
     View::setAnimationDuration(1.0);
     v->setAlpha(0.5f);
-    animate(2.0, 0, [&] { v->setAlpha(1); }, &log);
+    animate(
+        2.0, 0, [&] { v->setAlpha(1); }, &log);
     w->setAlpha(0); // back in the outer block
     View::commitAnimations();
     h.advance(1.0);
@@ -84,11 +87,16 @@ TEST(AnimationBlocks, ModelValueAtOnceDrawnValueOverTimeDidStopFromTheRunLoop) {
     EXPECT_NEAR(v->presentationAlpha(), 0.5, 1e-4);
     h.advance(1.0);
     EXPECT_EQ(log.stops, (std::vector<double>{0, 0, 2.75, 3.75})); // the outer block's end, then the inner's
-    EXPECT_EQ(v->presentationAlpha(), 1); // the last value set wins
+    EXPECT_EQ(v->presentationAlpha(), 1);                          // the last value set wins
 
     // Set outside a block, a value is drawn at once and its move stops; a delegate that has gone is not called.
     auto gone = std::make_unique<Log>();
-    animate(1.0, 0, [&] { v->setFrame({0, 0, 80, 80}); }, gone.get());
+    animate(
+        1.0, 0,
+        [&] {
+            v->setFrame({0, 0, 80, 80});
+        },
+        gone.get());
     gone.reset();
     h.advance(0.25);
     v->setFrame({10, 10, 20, 20});

@@ -47,8 +47,10 @@ private:
 SDL_Event mouse(Uint32 type, int x, int y, Uint32 which = 0, Uint8 button = SDL_BUTTON_LEFT) {
     SDL_Event e{};
     e.type = type;
-    if (type == SDL_MOUSEMOTION) e.motion.which = which, e.motion.x = x, e.motion.y = y;
-    else e.button.which = which, e.button.button = button, e.button.x = x, e.button.y = y;
+    if (type == SDL_MOUSEMOTION)
+        e.motion.which = which, e.motion.x = x, e.motion.y = y;
+    else
+        e.button.which = which, e.button.button = button, e.button.x = x, e.button.y = y;
     return e;
 }
 
@@ -156,8 +158,10 @@ TEST(SdlBackend, AWindowSizedToTheDisplayHiddenAndFilledThenItsTerminalClosed) {
     send({windowEvent(SDL_WINDOWEVENT_MINIMIZED), windowEvent(SDL_WINDOWEVENT_HIDDEN)});
     EXPECT_EQ(Pad::log, "away, away");
     // A held key's repeats change nothing.
-    for (const auto& [press, fullscreen] : {std::pair{key(SDLK_F11), true}, {key(SDLK_F11, KMOD_NONE, 1), true},
-                                            {key(SDLK_F11), false}, {key(SDLK_RETURN, KMOD_LALT), true},
+    for (const auto& [press, fullscreen] : {std::pair{key(SDLK_F11), true},
+                                            {key(SDLK_F11, KMOD_NONE, 1), true},
+                                            {key(SDLK_F11), false},
+                                            {key(SDLK_RETURN, KMOD_LALT), true},
                                             {key(SDLK_RETURN, KMOD_RALT), false}}) {
         send({press});
         // The window is the only one since SDL started.

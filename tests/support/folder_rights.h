@@ -26,7 +26,8 @@ public:
         }
     }
     ~FolderRights() {
-        if (wasRoot_ && (::seteuid(0) != 0 || ::chown(folder_.c_str(), owner_, static_cast<gid_t>(-1)) != 0)) std::terminate();
+        if (wasRoot_ && (::seteuid(0) != 0 || ::chown(folder_.c_str(), owner_, static_cast<gid_t>(-1)) != 0))
+            std::terminate();
         std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
     }
 

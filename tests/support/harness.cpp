@@ -49,8 +49,10 @@ void Harness::dragTogether(const std::vector<ui::Point>& first, const std::vecto
     auto& touches = window().touches();
     for (std::size_t i = 0; i < std::max(first.size(), second.size()); ++i) {
         const auto step = [&](int id, const std::vector<ui::Point>& path) {
-            if (i == 0) touches.began(id, path.front());
-            else if (i < path.size()) touches.moved(id, path[i]);
+            if (i == 0)
+                touches.began(id, path.front());
+            else if (i < path.size())
+                touches.moved(id, path[i]);
         };
         step(a, first);
         step(b, second);

@@ -33,8 +33,10 @@ bool RecordingCanvas::showsSegment(Point from, Point to) const {
             continue;
         }
         const float t = q[i] / p[i];
-        if (p[i] < 0) enter = std::max(enter, t);
-        else leave = std::min(leave, t);
+        if (p[i] < 0)
+            enter = std::max(enter, t);
+        else
+            leave = std::min(leave, t);
     }
     return enter <= leave;
 }

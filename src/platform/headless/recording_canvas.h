@@ -14,8 +14,8 @@ class RecordingCanvas final : public Canvas {
 public:
     struct DrawnImage {
         std::string name;
-        Rect box;      // device box the picture covers
-        bool upright;  // its top edge is above its bottom edge on the screen
+        Rect box;     // device box the picture covers
+        bool upright; // its top edge is above its bottom edge on the screen
         float alpha;
     };
     struct DrawnText {

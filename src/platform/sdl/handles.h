@@ -11,7 +11,9 @@ namespace ui::sdl {
 template <auto Free>
 struct Freer {
     template <class T>
-    void operator()(T* p) const { Free(p); }
+    void operator()(T* p) const {
+        Free(p);
+    }
 };
 
 using WindowPtr = std::unique_ptr<SDL_Window, Freer<SDL_DestroyWindow>>;

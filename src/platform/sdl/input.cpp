@@ -68,13 +68,16 @@ bool Input::handle(const SDL_Event& event, Window& window, const Landscape& land
     case SDL_MOUSEMOTION: {
         if (event.motion.which == SDL_TOUCH_MOUSEID) return false;
         const Point at = mousePoint(event.motion.x, event.motion.y, landscape, windowSize);
-        if (mouseDown_) touches.moved(kMouse, at);
-        else window.movePointer(at);
+        if (mouseDown_)
+            touches.moved(kMouse, at);
+        else
+            window.movePointer(at);
         return true;
     }
     case SDL_MOUSEWHEEL: {
         if (event.wheel.which == SDL_TOUCH_MOUSEID) return false;
-        const float lines = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.preciseY : event.wheel.preciseY;
+        const float lines =
+            event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.preciseY : event.wheel.preciseY;
         window.turnWheel(mousePoint(event.wheel.mouseX, event.wheel.mouseY, landscape, windowSize), lines);
         return true;
     }

@@ -57,7 +57,8 @@ RendererPtr openRenderer(SDL_Window& window) {
 } // namespace
 
 WindowScale chooseScale(Size screen, Size usable, int requested) {
-    const int fitting = std::max(1, static_cast<int>(std::min(usable.width / screen.height, usable.height / screen.width)));
+    const int fitting =
+        std::max(1, static_cast<int>(std::min(usable.width / screen.height, usable.height / screen.width)));
     if (requested == 0) return {fitting, {}};
     if (requested <= fitting) return {requested, {}};
     return {fitting, "--scale " + std::to_string(requested) + " is more than the display allows (" +
@@ -86,8 +87,9 @@ SdlBackend::Video::Video() {
 SdlBackend::Video::~Video() { SDL_Quit(); }
 
 SdlBackend::SdlBackend(const WindowOptions& options, Size screen)
-    : screen_(screen), scale_(scaleOnDisplay(screen, options.scale)), window_(openWindow(options, scale_.scale, screen)),
-      renderer_(openRenderer(*window_)), canvas_(renderer_.get(), fonts_) {}
+    : screen_(screen), scale_(scaleOnDisplay(screen, options.scale)),
+      window_(openWindow(options, scale_.scale, screen)), renderer_(openRenderer(*window_)),
+      canvas_(renderer_.get(), fonts_) {}
 
 Size SdlBackend::windowSize() const {
     int w = 0, h = 0;

@@ -57,8 +57,10 @@ void SdlCanvas::paint(View& root, const Landscape& landscape) {
     const int left = static_cast<int>(std::ceil(screen.minX())), right = static_cast<int>(screen.maxX());
     const int top = static_cast<int>(std::ceil(screen.minY())), bottom = static_cast<int>(screen.maxY());
     const int width = static_cast<int>(landscape.output().width), height = static_cast<int>(landscape.output().height);
-    const SDL_Rect margins[] = {{0, 0, left, height}, {right, 0, width - right, height},
-                                {0, 0, width, top}, {0, bottom, width, height - bottom}};
+    const SDL_Rect margins[] = {{0, 0, left, height},
+                                {right, 0, width - right, height},
+                                {0, 0, width, top},
+                                {0, bottom, width, height - bottom}};
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
     for (const SDL_Rect& margin : margins) {
@@ -130,8 +132,8 @@ void SdlCanvas::paintTree(View& root, const Landscape& landscape) {
 }
 
 void SdlCanvas::setClip(const std::optional<SDL_Rect>& wanted) {
-    const bool same = appliedClip_.has_value() == wanted.has_value() &&
-                      (!wanted || SDL_RectEquals(&*appliedClip_, &*wanted));
+    const bool same =
+        appliedClip_.has_value() == wanted.has_value() && (!wanted || SDL_RectEquals(&*appliedClip_, &*wanted));
     if (clipKnown_ && same) return;
     clipKnown_ = true;
     appliedClip_ = wanted;
@@ -195,8 +197,10 @@ void SdlCanvas::fillRect(Rect rect, Color color) {
     const SDL_Vertex v[] = {vertex(q.topLeft, c), vertex(q.topRight, c), vertex(q.bottomLeft, c),
                             vertex(q.bottomRight(), c)};
     clipped(box, [&] {
-        if (q.upright()) SDL_RenderFillRectF(renderer_, &r);
-        else SDL_RenderGeometry(renderer_, nullptr, v, 4, kQuad, 6);
+        if (q.upright())
+            SDL_RenderFillRectF(renderer_, &r);
+        else
+            SDL_RenderGeometry(renderer_, nullptr, v, 4, kQuad, 6);
     });
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
 }
@@ -289,7 +293,8 @@ void SdlCanvas::drawKept(const void* owner, std::uint64_t version, Rect bounds,
     clipped(box, [&] { SDL_RenderCopy(renderer_, kept.texture.get(), nullptr, &at); });
 }
 
-TexturePtr SdlCanvas::makePicture(int width, int height, const Affine& placed, const std::function<void(Canvas&)>& draw) {
+TexturePtr SdlCanvas::makePicture(int width, int height, const Affine& placed,
+                                  const std::function<void(Canvas&)>& draw) {
     if (!studio_ || studio_->surface->w != width || studio_->surface->h != height) {
         studio_ = std::make_unique<Studio>();
         studio_->surface.reset(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
@@ -361,7 +366,8 @@ void SdlCanvas::strokePolyline(const std::vector<Point>& points, Color color, fl
     const SDL_Color c = sdlColor(color);
     clipped(reaches, [&] {
         const SDL_Rect area = appliedClip_.value_or(SDL_Rect{0, 0, output->w, output->h});
-        for (std::size_t s = 1; s < points.size(); ++s) drawSmoothLine(*output, area, points[s - 1], points[s], width, c);
+        for (std::size_t s = 1; s < points.size(); ++s)
+            drawSmoothLine(*output, area, points[s - 1], points[s], width, c);
     });
 }
 

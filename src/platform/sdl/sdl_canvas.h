@@ -15,7 +15,7 @@
 namespace ui {
 class Damage;
 class View;
-}
+} // namespace ui
 
 namespace ui::sdl {
 
@@ -109,7 +109,7 @@ private:
     FontLibrary& fonts_;
     std::map<const void*, Kept> kept_;
     std::unique_ptr<Studio> studio_;
-    TexturePtr frame_; // the last frame, unless the output keeps it
+    TexturePtr frame_;                   // the last frame, unless the output keeps it
     int keptWidth_ = 0, keptHeight_ = 0; // the size of the last frame; none yet when 0
     // While only the changes are drawn: the parts of the output being drawn
     // (empty: all of it), what changed and where the screen lies.

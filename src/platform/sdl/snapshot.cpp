@@ -23,6 +23,8 @@ SurfacePtr renderLandscape(View& root, Size portrait, float scale) {
     return surface;
 }
 
-bool savePng(SDL_Surface& surface, const std::filesystem::path& file) { return IMG_SavePNG(&surface, file.c_str()) == 0; }
+bool savePng(SDL_Surface& surface, const std::filesystem::path& file) {
+    return IMG_SavePNG(&surface, file.c_str()) == 0;
+}
 
 } // namespace ui::sdl

@@ -45,8 +45,15 @@ const TextCache::Rendered* TextCache::get(const TextRun& run, int pixels, int wi
     if (run.text.empty() || pixels <= 0) return nullptr;
     const SDL_Color c = sdlColor(run.color);
     const bool fits = run.wraps || run.truncates;
-    Key key{run.text, run.font.name, pixels, {c.r, c.g, c.b}, fits ? width : 0, run.wraps, run.truncates,
-            run.wraps ? run.alignment : TextAlignment::Left, turned};
+    Key key{run.text,
+            run.font.name,
+            pixels,
+            {c.r, c.g, c.b},
+            fits ? width : 0,
+            run.wraps,
+            run.truncates,
+            run.wraps ? run.alignment : TextAlignment::Left,
+            turned};
     auto it = entries_.find(key);
     if (it == entries_.end()) {
         const SurfacePtr surface = render(key);

@@ -9,7 +9,8 @@ SurfacePtr quarterTurned(SDL_Surface& surface) {
     if (!turned) return nullptr;
     const int w = source->w, h = source->h;
     for (int y = 0; y < h; ++y) {
-        const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(source->pixels) + y * source->pitch);
+        const auto* row =
+            reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(source->pixels) + y * source->pitch);
         // Row y of the source becomes column h - 1 - y, read downwards.
         for (int x = 0; x < w; ++x) {
             auto* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(turned->pixels) + x * turned->pitch);

@@ -39,7 +39,8 @@ sdl::RendererPtr openRenderer(SDL_Window& window) {
 } // namespace
 
 WebBackend::WebBackend(Size screen)
-    : screen_(screen), window_(openWindow(screen)), renderer_(openRenderer(*window_)), canvas_(renderer_.get(), fonts_) {}
+    : screen_(screen), window_(openWindow(screen)), renderer_(openRenderer(*window_)),
+      canvas_(renderer_.get(), fonts_) {}
 
 WebBackend::~WebBackend() { SDL_DelEventWatch(watch, this); }
 
