@@ -15,11 +15,12 @@
 
 namespace {
 
-// The video driver that offers the graphics card off screen; the dummy one offers none.
+// Frames are also drawn on the graphics card where Mesa offers OpenGL off screen, but not under the
+// sanitizers: Mesa's compiler deadlocks their unwinder, and its libraries leak where no suppression names them.
 #ifdef LIRVO_SANITIZE
-constexpr const char* kVideoDriver = "dummy";
+constexpr bool kOnTheCard = false;
 #else
-constexpr const char* kVideoDriver = "offscreen";
+constexpr bool kOnTheCard = true;
 #endif
 
 // The largest difference of one colour component between two surfaces of one size.
@@ -60,10 +61,13 @@ TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
     ui::sdl::FontLibrary fonts;
     ui::sdl::SdlCanvas canvas(renderer.get(), fonts, output.get());
     const struct Video {
-        Video() { SDL_VideoInit(kVideoDriver); }
+        Video() {
+            if (kOnTheCard) SDL_VideoInit("offscreen");
+        }
         ~Video() { SDL_VideoQuit(); }
     } video;
-    const ui::sdl::WindowPtr window(SDL_CreateWindow("", 0, 0, output->w, output->h, SDL_WINDOW_HIDDEN));
+    const ui::sdl::WindowPtr window(kOnTheCard ? SDL_CreateWindow("", 0, 0, output->w, output->h, SDL_WINDOW_HIDDEN)
+                                               : nullptr);
     const ui::sdl::RendererPtr card(window ? SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_ACCELERATED) : nullptr);
     ui::sdl::SdlCanvas cardCanvas(card.get(), fonts);
     const ui::sdl::SurfacePtr cardFrame(SDL_ConvertSurface(output.get(), output->format, 0));
