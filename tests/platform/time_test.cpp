@@ -30,7 +30,7 @@ public:
     std::vector<double> stops;
 };
 
-void animate(double duration, double delay, const std::function<void()>& changes, Log* log = nullptr) {
+void animate(Log* log, double duration, double delay, const std::function<void()>& changes) {
     View::beginAnimations();
     if (log) View::setAnimationDelegate(log, &Log::didStop);
     View::setAnimationDuration(duration);
@@ -48,15 +48,13 @@ TEST(AnimationBlocks, ModelValueAtOnceDrawnValueOverTimeDidStopFromTheRunLoop) {
     Log log;
     EXPECT_EQ(app.update(), std::nullopt); // idle: nothing until the next input
     // Even a block without duration stops after the committing call has returned, in turn.
-    animate(
-        0, 0, [&] { w->setAlpha(0.5f); }, &log);
-    animate(
-        0, 0, [] {}, &log);
+    animate(&log, 0, 0, [&] { w->setAlpha(0.5f); });
+    animate(&log, 0, 0, [] {});
     EXPECT_TRUE(log.stops.empty());
     h.advance(0);
     EXPECT_EQ(w->presentationAlpha(), 0.5f);
 
-    animate(1.0, 0.5, [&] {
+    animate(nullptr, 1.0, 0.5, [&] {
         v->setAlpha(0);
         v->setCenter({100, 100});
         v->setCenter({120, 20}); // set twice: moves from what is drawn to the last value
@@ -78,8 +76,7 @@ TEST(AnimationBlocks, ModelValueAtOnceDrawnValueOverTimeDidStopFromTheRunLoop) {
     View::setAnimationDelegate(&log, &Log::didStop);
     View::setAnimationDuration(1.0);
     v->setAlpha(0.5f);
-    animate(
-        2.0, 0, [&] { v->setAlpha(1); }, &log);
+    animate(&log, 2.0, 0, [&] { v->setAlpha(1); });
     w->setAlpha(0); // back in the outer block
     View::commitAnimations();
     h.advance(1.0);
@@ -91,12 +88,7 @@ TEST(AnimationBlocks, ModelValueAtOnceDrawnValueOverTimeDidStopFromTheRunLoop) {
 
     // Set outside a block, a value is drawn at once and its move stops; a delegate that has gone is not called.
     auto gone = std::make_unique<Log>();
-    animate(
-        1.0, 0,
-        [&] {
-            v->setFrame({0, 0, 80, 80});
-        },
-        gone.get());
+    animate(gone.get(), 1.0, 0, [&] { v->setFrame({0, 0, 80, 80}); });
     gone.reset();
     h.advance(0.25);
     v->setFrame({10, 10, 20, 20});
@@ -113,7 +105,7 @@ TEST(Application, RunDrawsEveryFrameOfAMoveThenOnlyWhatChanges) {
     ui::Application app(backend, delegate);
     auto label = std::make_shared<ui::Label>(ui::Rect{10, 10, 100, 20});
     app.window()->addSubview(label);
-    animate(1.0, 0, [&] { label->setAlpha(0.5f); });
+    animate(nullptr, 1.0, 0, [&] { label->setAlpha(0.5f); });
     // Then two wakes, only one of which changes what is seen.
     int frames = 0;
     app.runLoop().schedule(3, [&] { frames = backend.framesPresented(); });

@@ -17,11 +17,7 @@ namespace {
 
 // Frames are also drawn on the graphics card where Mesa offers OpenGL off screen, but not under the
 // sanitizers: Mesa's compiler deadlocks their unwinder, and its libraries leak where no suppression names them.
-#ifdef LIRVO_SANITIZE
-constexpr bool kOnTheCard = false;
-#else
-constexpr bool kOnTheCard = true;
-#endif
+constexpr bool kOnTheCard = LIRVO_ON_THE_CARD;
 
 // The largest difference of one colour component between two surfaces of one size.
 int worstDifference(SDL_Surface& a, SDL_Surface& b) {

@@ -19,14 +19,14 @@ namespace {
 // A screen that notes the operations its labels run.
 struct Screen : ui::View, LabelContainer {
     using View::View;
-    RECORD(AnimateMenuOut)
-    RECORD(tapOnLoad) RECORD(tapOnCredits) RECORD(tapOnTutorial) RECORD(tapNewGame) RECORD(tapTimeTrialGame)
-        RECORD(menu114Animation) RECORD(menu13Animation) RECORD(newEasyGame) RECORD(newMediumGame) RECORD(newHardGame)
-            RECORD(AnimateCreditsMenuOut) RECORD(tapOnRestart) RECORD(tapOnQuit) RECORD(NextLevel)
-                RECORD(SaveGame) void loadScrollData(const std::string& name) override {
-        calls += "load " + name;
-    }
+    void loadScrollData(const std::string& name) override { calls += "load " + name; }
     std::string calls;
+    // clang-format off
+    RECORD(AnimateMenuOut) RECORD(tapOnLoad) RECORD(tapOnCredits) RECORD(tapOnTutorial) RECORD(tapNewGame)
+    RECORD(tapTimeTrialGame) RECORD(menu114Animation) RECORD(menu13Animation) RECORD(newEasyGame)
+    RECORD(newMediumGame) RECORD(newHardGame) RECORD(AnimateCreditsMenuOut) RECORD(tapOnRestart) RECORD(tapOnQuit)
+    RECORD(NextLevel) RECORD(SaveGame)
+    // clang-format on
 };
 
 TEST(CommandLabels, RunTheirOperationWhenTappedAndRecolourAfterATouch) {
@@ -60,8 +60,7 @@ TEST(CommandLabels, RunTheirOperationWhenTappedAndRecolourAfterATouch) {
         {"win", "", N, H},
         {"lose", "", N, H},
         {"options", "", I, I},
-        {"save_loose", "", I, I},
-    };
+        {"save_loose", "", I, I}};
     for (const auto& [id, ops, made, after] : table) {
         auto label =
             std::make_shared<UICustomLabel>(ui::Rect{100, 100, 25, 150}, "Entry", ui::Font{"Helvetica", 17}, id);
