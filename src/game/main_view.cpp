@@ -282,14 +282,9 @@ void MainView::StartGame(const saves::SavedGameRecord& game) {
     dscoreLabel_->setText(std::to_string(currentScore));
     // Single Player counts up from nothing; in Time Trial the time left is
     // also where a restart of this level begins.
-    if (ttime)
-        setLevelTime(game.Minutes, game.Seconds);
-    else
-        setLevelTime(0, 0);
-    if (saved)
-        showTime(0, 0);
-    else
-        showTime(min, sec);
+    setLevelTime(ttime ? game.Minutes : 0, ttime ? game.Seconds : 0);
+    // A saved game's clock shows "00:00" until its first tick.
+    showTime(saved ? 0 : min, saved ? 0 : sec);
     stopClock();
     scheduleClock();
     if (!game.IsGameEnded) {
