@@ -61,7 +61,6 @@ core::Result<std::string> readSmallFile(const fs::path& path) {
             const ssize_t got = ::read(fd, buffer.data() + filled, buffer.size() - filled);
             if (got < 0 && errno == EINTR) continue;
             if (got < 0) {
-                buffer.resize(filled);
                 bytes = systemFailure("read");
                 break;
             }
