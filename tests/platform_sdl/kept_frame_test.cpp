@@ -5,6 +5,7 @@
 #include "game/main_view.h"
 #include "platform/sdl/sdl_canvas.h"
 #include "platform/sdl/snapshot.h"
+#include "platform/sdl/text_cache.h"
 #include "support/harness.h"
 #include "support/pixels.h"
 #include "support/temp_folder.h"
@@ -124,5 +125,20 @@ TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, KeptFrame, ::testing::Values(0.43f, 1.673f, 2.31f));
+
+// Saved games' names too long for their row: cut after the last letter that fits beside the ellipsis.
+TEST(TextCache, ALineTooLongForItsBoxEndsInAnEllipsisInsideIt) {
+    const ui::sdl::SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, 8, 8, 32, SDL_PIXELFORMAT_ARGB8888));
+    const ui::sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(surface.get()));
+    ui::sdl::FontLibrary fonts;
+    ui::sdl::TextCache cache(renderer.get(), fonts);
+    const auto width = [&](const char* text, bool truncates) {
+        return cache.get({text, {"Helvetica", 17}, ui::Color::black(), {}, false, truncates}, 17, 200, false)->width;
+    };
+    EXPECT_EQ(width("MMM", true), width("MMM", false)); // what fits stays whole
+    const int cut = width("MMMMMMMMMMMMMMMMMMMMMMMM", true);
+    EXPECT_LE(cut, 200);
+    EXPECT_GT(cut, 200 - width("M", false));
+}
 
 } // namespace

@@ -81,6 +81,8 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
     const std::string tooDeep = "The file nests lists more than 32 deep.";
     const std::string not32 = "The entry \"Minutes\" does not fit in 32 bits.";
     const std::string not64 = "The file holds a number that is not a whole decimal number of at most 64 bits.";
+    std::string pastTheEnd = file("valid/in-play-binary");
+    pastTheEnd[9] = '\x7f'; // the root's first key: an object past the last of 32
     // Each file, and why it is refused; nothing when it reads.
     const std::tuple<const char*, std::string, std::string> cases[] = {
         {"40 circles, most without links", saves::encodeRecord(sampleRecord(40)), ""},
@@ -132,6 +134,7 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         {"empty", file("damaged/empty"), "The file is empty."},
         {"binary, a Time Trial with a minute left", file("valid/in-play-binary"), ""},
         {"binary garbage", file("damaged/binary-garbage"), "The file is a damaged binary property list."},
+        {"binary, a reference past the end", pastTheEnd, "The file is a damaged binary property list."},
         {"binary 128-bit", file("damaged/binary-number-beyond-64-bits"),
          "The entry \"Score\" does not fit in 32 bits."},
         {"binary too deep", file("damaged/binary-nested-too-deep"), tooDeep},
