@@ -5,7 +5,6 @@
 #include "game/playing.h"
 #include "platform/image_view.h"
 #include "platform/timer.h"
-#include "support/printers.h"
 #include "support/scripted_random.h"
 #include "support/temp_folder.h"
 #include "widgets/ui_custom_label.h"

@@ -4,8 +4,6 @@
 #include "platform/painter.h"
 #include "support/harness.h"
 
-#include "support/printers.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>

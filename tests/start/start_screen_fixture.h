@@ -6,7 +6,6 @@
 #include "platform/image_view.h"
 #include "platform/text_view.h"
 #include "start/start_view.h"
-#include "support/printers.h"
 #include "support/scripted_random.h"
 #include "support/temp_folder.h"
 #include "widgets/ui_custom_label.h"
