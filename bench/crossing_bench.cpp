@@ -55,7 +55,7 @@ core::Board slantedGrid(int nodeCount) {
     return board;
 }
 
-template <bool (*Test)(std::vector<core::Segment>&)>
+template <bool (*Test)(const std::vector<core::Segment>&)>
 void run(benchmark::State& state, const core::Board& board) {
     std::vector<core::Segment> segments = core::buildSegments(board);
     for (auto _ : state) {

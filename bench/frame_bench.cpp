@@ -39,8 +39,9 @@ struct SoftwareBoard {
                                                  SDL_PIXELFORMAT_ARGB8888)),
           renderer(SDL_CreateSoftwareRenderer(surface.get())), canvas(renderer.get(), fonts, surface.get()) {
         h.show(screen);
-        screen->setNrNoduri(circles);
-        screen->RestartGame({}, {}, {}, false);
+        saves::SavedGameRecord game = game::newGame(core::kDifficulties[0], false);
+        game.NumberOfNodes = circles;
+        screen->StartGame(game);
         frame(); // pictures and texts loaded once
     }
     void frame() {

@@ -36,7 +36,9 @@ void LoadPanelOpens(benchmark::State& state) {
     const saves::SaveFolder saves(folder.path());
     testkit::ScriptedRandom random(1'700'000'000);
     const saves::SavedGameRecord record = hardGame(random);
-    for (int i = 0; i < saveCount; ++i) saves.write("game " + std::to_string(i), record);
+    for (int i = 0; i < saveCount; ++i) {
+        if (!saves.write("game " + std::to_string(i), record)) return state.SkipWithError("a save cannot be written");
+    }
 
     testkit::Harness h;
     const auto start = std::make_shared<start::StartView>(h.window().bounds(), random, saves);
@@ -56,7 +58,7 @@ void LoadSavedGame(benchmark::State& state) {
     testkit::TempFolder folder;
     const saves::SaveFolder saves(folder.path());
     testkit::ScriptedRandom random(1'700'000'000);
-    saves.write("game", hardGame(random));
+    if (!saves.write("game", hardGame(random))) return state.SkipWithError("the save cannot be written");
 
     testkit::Harness h;
     const auto start = std::make_shared<start::StartView>(h.window().bounds(), random, saves);

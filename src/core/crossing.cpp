@@ -144,8 +144,8 @@ bool sharesACentre(const Board& board) {
 
 } // namespace
 
-bool hasCrossingAllPairs(std::vector<Segment>& segments) {
-    for (Segment& segment : segments) {
+bool hasCrossingAllPairs(const std::vector<Segment>& segments) {
+    for (const Segment& segment : segments) {
         for (const Segment& other : segments) {
             if (segment.RezultatulIntersectiei(other) == Segment::ProperCrossing || touches(segment, other)) {
                 return true;
@@ -257,7 +257,7 @@ std::vector<detail::Box> lineBoxes(const std::vector<Segment>& segments, const E
 
 } // namespace
 
-bool hasCrossing(std::vector<Segment>& segments) {
+bool hasCrossing(const std::vector<Segment>& segments) {
     if (segments.size() < 2) {
         return false;
     }

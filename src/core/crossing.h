@@ -19,11 +19,11 @@ std::vector<Segment> buildSegments(const Board& board);
 // point of one lies inside the other, computed exactly. That contact covers
 // a circle on a link that does not end at it and two links on one line
 // sharing more than a point: neither can be told from a crossing on screen.
-bool hasCrossingAllPairs(std::vector<Segment>& segments);
+bool hasCrossingAllPairs(const std::vector<Segment>& segments);
 
 // Always the same answer as hasCrossingAllPairs, but compares only pairs of
 // segments that can possibly cross or touch, and stops at the first.
-bool hasCrossing(std::vector<Segment>& segments);
+bool hasCrossing(const std::vector<Segment>& segments);
 
 // The end-of-level question: no two circles on one centre, and no crossing
 // or contact between the board's segments (see hasCrossingAllPairs).

@@ -267,7 +267,6 @@ saves::SavedGameRecord newGame(const core::Difficulty& difficulty, bool timeTria
 }
 
 void MainView::StartGame(const saves::SavedGameRecord& game) {
-    const bool saved = game.IsGameEnded || !game.xNodes.empty();
     difficulty = game.Difficulty;
     scorInc = game.ScoreInc;
     nrNoduri = game.NumberOfNodes;
@@ -283,18 +282,21 @@ void MainView::StartGame(const saves::SavedGameRecord& game) {
     // Single Player counts up from nothing; in Time Trial the time left is
     // also where a restart of this level begins.
     setLevelTime(ttime ? game.Minutes : 0, ttime ? game.Seconds : 0);
-    // A saved game's clock shows "00:00" until its first tick.
-    showTime(saved ? 0 : min, saved ? 0 : sec);
     stopClock();
-    scheduleClock();
-    if (!game.IsGameEnded) {
-        RestartGame(game.xNodes, game.yNodes, game.Links, saved);
-    } else if (lostOnTime(game)) {
-        useDifficultysTrialTime();
-        RestartSameLevel();
-    } else {
-        NextLevel();
+    if (game.IsGameEnded) {
+        // Either way the clock starts again from the level's time.
+        if (lostOnTime(game)) {
+            useDifficultysTrialTime();
+            RestartSameLevel();
+        } else {
+            NextLevel();
+        }
+        return;
     }
+    const bool saved = !game.xNodes.empty();
+    showTime(saved ? 0 : min, saved ? 0 : sec);
+    scheduleClock();
+    RestartGame(game.xNodes, game.yNodes, game.Links, saved);
 }
 
 void MainView::setLevelTime(std::int32_t minutes, std::int32_t seconds) {

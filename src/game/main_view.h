@@ -11,7 +11,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,13 +28,13 @@ namespace game {
 
 class Nod;
 
+// The settings of a new game of `difficulty`.
+saves::SavedGameRecord newGame(const core::Difficulty& difficulty, bool timeTrial);
+
 // The game screen: the board and its links, the heads-up display along the
 // top edge (in landscape), the clock, the in-game options menu and the
 // end-of-level panel, and the state of the game in progress, which it saves
 // into `saves`.
-// The settings of a new game of `difficulty`.
-saves::SavedGameRecord newGame(const core::Difficulty& difficulty, bool timeTrial);
-
 class MainView : public ui::View, public widgets::LabelContainer {
 public:
     MainView(ui::Rect frame, core::RandomSource& random, saves::SaveFolder saves);
@@ -44,13 +43,12 @@ public:
     // Starts a game on this screen from its settings: a saved game's record,
     // or newGame's for a new one (no board, level not ended), which is dealt
     // a new board and shows its clock at once. A saved level still in play
-    // goes on with its board; one that had ended goes on to the next level,
-    // or, lost on time, plays its level again. The clock of a saved game
-    // shows "00:00" until its first tick.
+    // goes on with its board, its clock showing "00:00" until the first tick;
+    // one that had ended goes on to the next level, or, lost on time, plays
+    // its level again.
     void StartGame(const saves::SavedGameRecord& game);
 
     // The game in progress.
-    std::int32_t getNrNoduri() const { return nrNoduri; }
     std::int32_t getScoreInc() const { return scorInc; }
     std::int32_t getLevel() const { return lvl; }
     std::int32_t getCurrentScore() const { return currentScore; }
@@ -60,15 +58,13 @@ public:
         min = minutes;
         sec = seconds;
     }
-    std::int32_t getInitialMinutes() const { return initialMinutes; }
-    std::int32_t getInitialSeconds() const { return initialSeconds; }
     bool getTrialTime() const { return ttime; }
     bool getNewGame() const { return newgame; }
     bool getDead() const { return dead; }
     const std::string& getDifficulty() const { return difficulty; }
     bool getIsInGame() const { return isInGame; }
 
-    // The board: a new random one of getNrNoduri() nodes, or the one the
+    // The board: a new random one of the level's number of nodes, or the one the
     // lists describe. A description that cannot be built leaves the board
     // as it was and answers false.
     bool RestartGame(const std::vector<std::int32_t>& xNodes, const std::vector<std::int32_t>& yNodes,

@@ -12,8 +12,6 @@ public:
     explicit TextView(Rect frame = {});
 
     void drawRect(Canvas& canvas, Rect rect) override;
-
-private:
 };
 
 } // namespace ui

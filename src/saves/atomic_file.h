@@ -20,9 +20,9 @@ bool isTemporaryName(std::string_view name);
 // once they are on disk: written to a temporary file in the same folder,
 // flushed, renamed over `path`, then the folder flushed. A crash or a kill at
 // any moment leaves the old file or the new one. A failure, told in the
-// system's words, leaves the old file as it was. Once
-// the file is in place the save has succeeded: a folder that cannot be
-// flushed (some file systems cannot) only leaves the rename to the system.
+// system's words, leaves the old file as it was. Once the file is in place
+// the save has succeeded: a folder that cannot be flushed (some file systems
+// cannot) only leaves the rename to the system.
 core::Result<> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // Puts the folder's entries where they last: the disk on the desktop, the

@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cstdint>
 #include <new>
-#include <optional>
 #include <string_view>
 
 namespace saves {
@@ -27,7 +26,7 @@ bool isPlainInteger(std::string_view text) {
 
 // Reads the tags of an XML property list as libplist 2.2 does, after which
 // comments, CDATA sections, processing instructions and DOCTYPEs hide what
-// they hold, and answers why the file must not be parsed, or nothing.
+// they hold, and fails a file that must not be parsed.
 //
 // libplist frees a tree recursively, and at this file size XML could nest
 // deep enough to exhaust the stack: lists and dictionaries may nest at most

@@ -39,8 +39,8 @@ struct SavedGameRecord {
 std::string encodeRecord(const SavedGameRecord& record);
 
 // Reads a record from a file's bytes, in any encoding libplist reads (XML or
-// binary), trusting nothing, or says why the file cannot be loaded. A record it answers is ready to load: every entry
-// the loader uses is present with its type, the numbers fit in 32 bits, the
+// binary), trusting nothing, or says why the file cannot be loaded. A record
+// it answers is ready to load: every entry the loader uses is present with its type, the numbers fit in 32 bits, the
 // difficulty is one of the three, the level is 1 or more and it, the score
 // and the increment are at most kMaxProgress, none negative; the node count
 // lies within [kMinNodes, core::kMaxRebuildNodes] (below that for an ended

@@ -36,39 +36,36 @@ bool isSaveFile(const fs::directory_entry& entry) {
     return ending == kEnding;
 }
 
+core::Failure systemFailure(const char* step) {
+    return {std::string("The saved game cannot be ") + step + ": " + std::strerror(errno) + "."};
+}
+
+// The bytes of the open file `fd`, at most kMaxFileSize + 1 of them.
+core::Result<std::string> readOpenFile(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return systemFailure("read");
+    if (S_ISDIR(info.st_mode)) return core::Failure{"This saved game is a folder, not a file."};
+    if (!S_ISREG(info.st_mode)) return core::Failure{"This saved game is not a regular file."};
+    // One byte more than the limit shows a file over it.
+    std::string bytes(static_cast<std::size_t>(std::min<off_t>(info.st_size, kMaxFileSize)) + 1, '\0');
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return systemFailure("read");
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
 // The file's bytes, at most kMaxFileSize + 1 of them, or why it cannot be read.
 // Opening does not wait (a pipe named like a save would block a plain open).
 core::Result<std::string> readSmallFile(const fs::path& path) {
-    const auto systemFailure = [](const char* step) {
-        return core::Failure{std::string("The saved game cannot be ") + step + ": " + std::strerror(errno) + "."};
-    };
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return systemFailure("opened");
-    struct stat info {};
-    core::Result<std::string> bytes;
-    if (::fstat(fd, &info) != 0) {
-        bytes = systemFailure("read");
-    } else if (S_ISDIR(info.st_mode)) {
-        bytes = core::Failure{"This saved game is a folder, not a file."};
-    } else if (!S_ISREG(info.st_mode)) {
-        bytes = core::Failure{"This saved game is not a regular file."};
-    } else {
-        // One byte more than the limit shows a file over it.
-        std::string& buffer = *bytes;
-        buffer.resize(static_cast<std::size_t>(std::min<off_t>(info.st_size, kMaxFileSize)) + 1);
-        std::size_t filled = 0;
-        while (filled < buffer.size()) {
-            const ssize_t got = ::read(fd, buffer.data() + filled, buffer.size() - filled);
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) {
-                bytes = systemFailure("read");
-                break;
-            }
-            if (got == 0) break;
-            filled += static_cast<std::size_t>(got);
-        }
-        if (bytes) buffer.resize(filled);
-    }
+    auto bytes = readOpenFile(fd);
     ::close(fd);
     return bytes;
 }

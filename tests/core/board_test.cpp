@@ -49,7 +49,7 @@ TEST(SegmentTest, ClassifiesHowTwoSegmentsMeet) {
 }
 
 // What the fast test, or the all-pairs reference, says of a board's links.
-bool crossed(const Board& board, bool (*test)(std::vector<Segment>&)) {
+bool crossed(const Board& board, bool (*test)(const std::vector<Segment>&)) {
     auto segments = core::buildSegments(board);
     return test(segments);
 }
