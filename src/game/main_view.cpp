@@ -273,7 +273,6 @@ void MainView::StartGame(const saves::SavedGameRecord& game) {
     lvl = game.Level;
     currentScore = game.Score;
     ttime = game.TimeTrial;
-    newgame = !game.TimeTrial;
     // A lost Time Trial left behind must not keep the next win from counting.
     dead = false;
     isInGame = true;
@@ -328,7 +327,6 @@ void MainView::RestartSameLevel() {
 void MainView::goToStartMenu() {
     setAlpha(0);
     ttime = false;
-    newgame = false;
     dead = false;
     scorInc = 0;
     lvl = 1;

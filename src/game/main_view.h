@@ -59,7 +59,6 @@ public:
         sec = seconds;
     }
     bool getTrialTime() const { return ttime; }
-    bool getNewGame() const { return newgame; }
     bool getDead() const { return dead; }
     const std::string& getDifficulty() const { return difficulty; }
     bool getIsInGame() const { return isInGame; }
@@ -174,7 +173,6 @@ private:
     std::int32_t initialMinutes = 0;
     std::int32_t initialSeconds = 0;
     bool ttime = false;
-    bool newgame = false;
     bool dead = false;
     bool paused = false;
 
