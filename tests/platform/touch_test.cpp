@@ -47,20 +47,12 @@ TEST(Touches, StayWithTheirViewAndCountQuickNearbyTaps) {
     // touch that wandered off and came back start again at 1.
     const Point p{100, 200};
     h.advance(1);
-    h.tap(p);
-    h.tap(p);
-    h.tap(p);
+    for (const Point q : {p, p, p}) h.tap(q);
     h.advance(0.5);
-    h.tap(p);
-    h.tap({130, 200});
-    h.tap({100, 185});
-    h.tap(p);
+    for (const Point q : {p, Point{130, 200}, Point{100, 185}, p}) h.tap(q);
     h.drag(Harness::path(p, {160, 200}, 6));
     h.tap({160, 200});
-    Harness::Finger f = h.press(p);
-    f.slideTo({160, 200}, 3);
-    f.slideTo(p, 3);
-    f.lift();
+    h.drag({p, {120, 200}, {140, 200}, {160, 200}, {140, 200}, {120, 200}, p});
     h.tap(p);
     EXPECT_EQ(board->taps, (std::vector<int>{1, 1, 2, 3, 1, 1, 1, 2, 1, 1, 1}));
     EXPECT_EQ(button->taps, (std::vector<int>{1}));

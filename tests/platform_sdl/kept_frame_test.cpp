@@ -126,9 +126,10 @@ TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
 
 INSTANTIATE_TEST_SUITE_P(Scales, KeptFrame, ::testing::Values(0.43f, 1.673f, 2.31f));
 
-// Saved games' names too long for their row: cut after the last letter that fits beside the ellipsis.
-TEST(TextCache, ALineTooLongForItsBoxEndsInAnEllipsisInsideIt) {
-    const ui::sdl::SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, 8, 8, 32, SDL_PIXELFORMAT_ARGB8888));
+// Saved games' names too long for their row: cut after the last letter that fits beside the ellipsis;
+// and text wraps at its box's width in pixels, whatever the pixels a point.
+TEST(Text, ALineTooLongForItsBoxEndsInAnEllipsisInsideItAndWrappedTextFillsItsBox) {
+    const ui::sdl::SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, 480, 40, 32, SDL_PIXELFORMAT_ARGB8888));
     const ui::sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(surface.get()));
     ui::sdl::FontLibrary fonts;
     ui::sdl::TextCache cache(renderer.get(), fonts);
@@ -139,6 +140,16 @@ TEST(TextCache, ALineTooLongForItsBoxEndsInAnEllipsisInsideIt) {
     const int cut = width("MMMMMMMMMMMMMMMMMMMMMMMM", true);
     EXPECT_LE(cut, 200);
     EXPECT_GT(cut, 200 - width("M", false));
+
+    SDL_FillRect(surface.get(), nullptr, 0xFFFFFFFF);
+    ui::sdl::SdlCanvas canvas(renderer.get(), fonts, surface.get());
+    canvas.scaleCTM(2, 2);
+    canvas.drawText({"MM MM MM MM MM MM MM MM", {"Helvetica", 17}, ui::Color::black(), {}, true, false},
+                    {{}, {240, 20}});
+    SDL_RenderFlush(renderer.get());
+    int inkInTheRightHalf = 0;
+    for (int x = 240; x < 480; ++x) inkInTheRightHalf += testkit::pixelAt(*surface, x, 20).r < 128;
+    EXPECT_GT(inkInTheRightHalf, 0);
 }
 
 } // namespace
