@@ -1,9 +1,7 @@
 # Python's plistlib as a second opinion on the saved game DIR/NAME.plist: reads
 # it and writes it back as DIR/NAME xml.plist and DIR/NAME bin.plist, its keys
 # in reverse order and one key added that Lirvo does not know.
-import pathlib
-import plistlib
-import sys
+import pathlib, plistlib, sys  # noqa: E401
 
 path = pathlib.Path(sys.argv[1])
 record = plistlib.loads(path.read_bytes())
