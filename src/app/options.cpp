@@ -39,34 +39,25 @@ core::Result<Options> parseOptions(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         // The value of an option that takes one.
-        auto value = [&]() -> core::Result<std::string_view> {
-            if (i + 1 >= argc) return core::Failure{std::string(arg) + " needs a value"};
-            return std::string_view(argv[++i]);
-        };
+        const bool takesValue = arg == "--scale" || arg == "--saves" || arg == "--snapshot" || arg == "--play";
+        if (takesValue && i + 1 >= argc) return core::Failure{std::string(arg) + " needs a value"};
+        const std::string_view text = takesValue ? argv[++i] : "";
         if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--fullscreen") {
             options.fullscreen = true;
         } else if (arg == "--scale") {
-            const auto text = value();
-            if (!text) return core::Failure{text.reason()};
-            const auto scale = wholeNumber(*text);
+            const auto scale = wholeNumber(text);
             if (!scale || *scale < 1 || *scale > 16) {
-                return core::Failure{"--scale takes a whole number from 1 to 16, not \"" + std::string(*text) + "\""};
+                return core::Failure{"--scale takes a whole number from 1 to 16, not \"" + std::string(text) + "\""};
             }
             options.scale = *scale;
         } else if (arg == "--saves") {
-            const auto text = value();
-            if (!text) return core::Failure{text.reason()};
-            options.saves = std::filesystem::path(*text);
+            options.saves = std::filesystem::path(text);
         } else if (arg == "--snapshot") {
-            const auto text = value();
-            if (!text) return core::Failure{text.reason()};
-            options.snapshot = std::filesystem::path(*text);
+            options.snapshot = std::filesystem::path(text);
         } else if (arg == "--play") {
-            const auto text = value();
-            if (!text) return core::Failure{text.reason()};
-            options.play = *text;
+            options.play = text;
         } else {
             return core::Failure{"unknown option " + std::string(arg)};
         }
