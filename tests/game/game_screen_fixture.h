@@ -18,12 +18,8 @@ protected:
 
     // A game started as the start screen starts one: the one place a test sets one up.
     void startGame(int nodes, int points, const char* difficulty, bool timeTrial, int minutes = 0, int seconds = 0) {
-        game.NumberOfNodes = nodes;
-        game.ScoreInc = points;
-        game.Difficulty = difficulty;
-        game.TimeTrial = timeTrial;
-        game.Minutes = minutes;
-        game.Seconds = seconds;
+        // A new game: no board, its level and score as the test left them.
+        game = {points, difficulty, game.Level, game.Score, timeTrial, nodes, {}, {}, {}, false, minutes, seconds};
         screen->StartGame(game);
     }
 
