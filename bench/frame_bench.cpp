@@ -12,6 +12,7 @@
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_canvas.h"
 #include "platform/window.h"
+#include "saves/save_folder.h"
 #include "start/start_view.h"
 #include "support/harness.h"
 #include "support/scripted_random.h"
@@ -30,10 +31,7 @@ namespace {
 // a landscape picture at `scale` pixels a point, its frame kept as in the window.
 struct SoftwareBoard {
     SoftwareBoard(int circles, float scale)
-        : random(1'700'000'000),
-          // Nothing is saved here; the folder only completes the screen.
-          screen(std::make_shared<game::MainView>(h.window().bounds(), random,
-                                                  saves::SaveFolder(std::filesystem::temp_directory_path()))),
+        : random(1'700'000'000), screen(std::make_shared<game::MainView>(h.window().bounds(), random, saves)),
           landscape({320, 480}, {480 * scale, 320 * scale}),
           surface(SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(480 * scale), static_cast<int>(320 * scale), 32,
                                                  SDL_PIXELFORMAT_ARGB8888)),
@@ -55,6 +53,8 @@ struct SoftwareBoard {
 
     testkit::Harness h;
     testkit::ScriptedRandom random;
+    // Nothing is saved here; the folder only completes the screen.
+    saves::SaveFolder saves{std::filesystem::temp_directory_path()};
     std::shared_ptr<game::MainView> screen;
     ui::sdl::Landscape landscape;
     ui::sdl::SurfacePtr surface;
@@ -106,7 +106,8 @@ void WindowFirstFrame(benchmark::State& state) {
     for (auto _ : state) {
         try {
             core::SystemRandom random;
-            app::LirvoAppDelegate delegate(random, saves::SaveFolder(std::filesystem::temp_directory_path()));
+            saves::SaveFolder saves(std::filesystem::temp_directory_path());
+            app::LirvoAppDelegate delegate(random, saves);
             ui::sdl::SdlBackend backend({"Lirvo", 1, false, {}});
             ui::Application application(backend, delegate);
             application.launch();
@@ -138,7 +139,8 @@ void WindowIdle(benchmark::State& state) {
         std::filesystem::create_directories(saves);
         try {
             core::SystemRandom random;
-            app::LirvoAppDelegate delegate(random, saves::SaveFolder(saves));
+            saves::SaveFolder folder(saves);
+            app::LirvoAppDelegate delegate(random, folder);
             ui::sdl::SdlBackend backend({"Lirvo", 1, false, {}});
             ui::Application application(backend, delegate);
             ui::RunLoop& loop = application.runLoop();

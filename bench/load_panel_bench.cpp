@@ -1,6 +1,7 @@
 // Opening the load panel over a folder of many saved games: the folder is
 // listed (subfolders included) and a row is made for every save; then
 // loading one of them, which reads and checks its file and rebuilds its board.
+#include "saves/save_folder.h"
 #include "start/start_view.h"
 
 #include "core/generator.h"
@@ -33,11 +34,11 @@ saves::SavedGameRecord hardGame(testkit::ScriptedRandom& random) {
 void LoadPanelOpens(benchmark::State& state) {
     const int saveCount = static_cast<int>(state.range(0));
     testkit::TempFolder folder;
-    const saves::SaveFolder saves(folder.path());
+    saves::SaveFolder saves(folder.path());
     testkit::ScriptedRandom random(1'700'000'000);
     const saves::SavedGameRecord record = hardGame(random);
     for (int i = 0; i < saveCount; ++i) {
-        if (!saves.write("game " + std::to_string(i), record)) return state.SkipWithError("a save cannot be written");
+        if (!saves.write({"game " + std::to_string(i), record})) return state.SkipWithError("a save cannot be written");
     }
 
     testkit::Harness h;
@@ -56,9 +57,9 @@ BENCHMARK(LoadPanelOpens)->ArgName("saves")->Arg(10)->Arg(100)->Arg(1000)->Unit(
 
 void LoadSavedGame(benchmark::State& state) {
     testkit::TempFolder folder;
-    const saves::SaveFolder saves(folder.path());
+    saves::SaveFolder saves(folder.path());
     testkit::ScriptedRandom random(1'700'000'000);
-    if (!saves.write("game", hardGame(random))) return state.SkipWithError("the save cannot be written");
+    if (!saves.write({"game", hardGame(random)})) return state.SkipWithError("the save cannot be written");
 
     testkit::Harness h;
     const auto start = std::make_shared<start::StartView>(h.window().bounds(), random, saves);

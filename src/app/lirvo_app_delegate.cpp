@@ -3,10 +3,23 @@
 #include "game/main_view.h"
 #include "start/start_view.h"
 
+#include <iostream>
+#include <memory>
+
 namespace app {
 
-LirvoAppDelegate::LirvoAppDelegate(core::RandomSource& random, saves::SaveFolder saves)
-    : random_(random), saves_(std::move(saves)) {}
+namespace {
+
+// The last word on a game the program could not keep as it ends.
+void reportUnsaved(ui::Application& application, const core::Result<>& saved) {
+    std::cerr << "lirvo: the game could not be saved (" << saved.reason() << ")\n";
+    application.setExitStatus(1);
+}
+
+} // namespace
+
+LirvoAppDelegate::LirvoAppDelegate(core::RandomSource& random, saves::SaveStore& saves)
+    : random_(random), saves_(saves) {}
 
 LirvoAppDelegate::~LirvoAppDelegate() = default;
 
@@ -25,12 +38,34 @@ void LirvoAppDelegate::applicationWillResignActive(ui::Application&) {
     if (startView_) startView_->mainView()->pauseWhileAway();
 }
 
-void LirvoAppDelegate::applicationDidEnterBackground(ui::Application&) { saveGameInProgress(); }
+bool LirvoAppDelegate::applicationShouldTerminate(ui::Application& application) {
+    if (!isInGame()) return true;
+    // The window's store answers before it returns; whatever it says decides.
+    auto quit = std::make_shared<bool>(true);
+    startView_->mainView()->SaveOnExit([&application, quit](const core::Result<>& saved) {
+        if (saved) return;
+        *quit = application.ask({"Save Game",
+                                 "The game could not be saved (" + saved.reason() + "). Quit without saving it?",
+                                 "Quit", "Back to the game"});
+        if (*quit) reportUnsaved(application, saved);
+    });
+    savedForClose_ = *quit;
+    return *quit;
+}
 
-void LirvoAppDelegate::applicationWillTerminate(ui::Application&) { saveGameInProgress(); }
+void LirvoAppDelegate::applicationDidEnterBackground(ui::Application& application) { saveGameInProgress(application); }
 
-void LirvoAppDelegate::saveGameInProgress() {
-    if (startView_ && startView_->mainView()->getIsInGame()) startView_->mainView()->SaveOnExit();
+void LirvoAppDelegate::applicationWillTerminate(ui::Application& application) {
+    if (!savedForClose_) saveGameInProgress(application);
+}
+
+bool LirvoAppDelegate::isInGame() const { return startView_ && startView_->mainView()->getIsInGame(); }
+
+void LirvoAppDelegate::saveGameInProgress(ui::Application& application) {
+    if (!isInGame()) return;
+    startView_->mainView()->SaveOnExit([&application](const core::Result<>& saved) {
+        if (!saved) reportUnsaved(application, saved);
+    });
 }
 
 } // namespace app

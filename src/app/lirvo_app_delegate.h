@@ -2,7 +2,7 @@
 
 #include "core/random_source.h"
 #include "platform/application.h"
-#include "saves/save_folder.h"
+#include "saves/save_store.h"
 
 #include <memory>
 
@@ -14,13 +14,17 @@ namespace app {
 
 // Puts the start screen in the window at launch, pauses the game in
 // progress while the window is out of sight, and saves it, if there is one,
-// when the program ends or may end unannounced (a browser page hidden or closed).
+// when the program ends or may end unannounced (a browser page hidden or
+// closed). A save that fails as the window closes is told, and the player
+// may go back to the game; one that fails at any other end is told on
+// standard error and makes the exit status 1.
 class LirvoAppDelegate final : public ui::ApplicationDelegate {
 public:
-    LirvoAppDelegate(core::RandomSource& random, saves::SaveFolder saves);
+    LirvoAppDelegate(core::RandomSource& random, saves::SaveStore& saves);
     ~LirvoAppDelegate() override;
 
     void applicationDidFinishLaunching(ui::Application& application) override;
+    bool applicationShouldTerminate(ui::Application& application) override;
     void applicationWillResignActive(ui::Application& application) override;
     void applicationDidEnterBackground(ui::Application& application) override;
     void applicationWillTerminate(ui::Application& application) override;
@@ -28,10 +32,15 @@ public:
     const std::shared_ptr<start::StartView>& startView() const { return startView_; }
 
 private:
-    void saveGameInProgress();
+    bool isInGame() const;
+    // Saves the game in progress, telling a failure on standard error and
+    // in the exit status.
+    void saveGameInProgress(ui::Application& application);
 
     core::RandomSource& random_;
-    saves::SaveFolder saves_;
+    saves::SaveStore& saves_;
+    // The window's close has saved the game already: the end needs no other save.
+    bool savedForClose_ = false;
     std::shared_ptr<start::StartView> startView_;
 };
 

@@ -21,7 +21,7 @@ std::filesystem::path executableFolder() {
     return folder;
 }
 
-int playInWindow(const app::Options& options, const std::filesystem::path& resources, const saves::SaveFolder& saves) {
+int playInWindow(const app::Options& options, const std::filesystem::path& resources, saves::SaveStore& saves) {
     try {
         core::SystemRandom random;
         app::LirvoAppDelegate delegate(random, saves);
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     }
     ui::Image::setResourceFolder(*resources);
     // A folder that cannot be made does not keep anyone from playing: each save tries again, and says why it failed.
-    const saves::PreparedFolder saves = saves::SaveFolder::prepare(options->saves);
+    saves::PreparedFolder saves = saves::SaveFolder::prepare(options->saves);
     if (!saves.problem.empty()) std::cerr << "lirvo: " << saves.problem << '\n';
     if (!saves.folder) return 1;
     return options->snapshot ? app::takeSnapshot(*options, *saves.folder, std::cerr)

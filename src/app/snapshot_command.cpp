@@ -11,7 +11,7 @@
 
 namespace app {
 
-int takeSnapshot(const Options& options, const saves::SaveFolder& saves, std::ostream& errors) {
+int takeSnapshot(const Options& options, saves::SaveStore& saves, std::ostream& errors) {
     const auto script = TouchScript::parse(options.play);
     if (!script) {
         errors << "lirvo: --play: " << script.reason() << '\n';

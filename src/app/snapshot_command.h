@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/options.h"
-#include "saves/save_folder.h"
+#include "saves/save_store.h"
 
 #include <ostream>
 
@@ -11,6 +11,6 @@ namespace app {
 // virtual, plays the --play script and draws the screen into the PNG file.
 // The game is not ended, so nothing is saved unless the script saves it.
 // Answers the program's exit status; problems are told on `errors`.
-int takeSnapshot(const Options& options, const saves::SaveFolder& saves, std::ostream& errors);
+int takeSnapshot(const Options& options, saves::SaveStore& saves, std::ostream& errors);
 
 } // namespace app

@@ -76,8 +76,8 @@ private:
 
 } // namespace
 
-MainView::MainView(ui::Rect frame, core::RandomSource& random, saves::SaveFolder saves)
-    : View(frame), random_(random), saves_(std::move(saves)),
+MainView::MainView(ui::Rect frame, core::RandomSource& random, saves::SaveStore& saves)
+    : View(frame), random_(random), saves_(saves),
       draggedLinks_(std::make_shared<DrawnView>(bounds(), [this](ui::Canvas& canvas) { drawLinks(canvas, true); })) {
     setOpaque(true); // the background picture covers the screen
     // Background and links: drawn again only when they change, not while a circle moves.
@@ -267,6 +267,7 @@ saves::SavedGameRecord newGame(const core::Difficulty& difficulty, bool timeTria
 }
 
 void MainView::StartGame(const saves::SavedGameRecord& game) {
+    ownSaves_.startAnotherGame();
     difficulty = game.Difficulty;
     scorInc = game.ScoreInc;
     nrNoduri = game.NumberOfNodes;
@@ -319,6 +320,8 @@ void MainView::NextLevel() {
 }
 
 void MainView::RestartSameLevel() {
+    // A new board is another game: its saves never replace the last board's.
+    ownSaves_.startAnotherGame();
     restartClock();
     if (ttime) dead = false;
     RestartGame({}, {}, {}, false);
@@ -482,7 +485,7 @@ void MainView::tapOnLoad() {
 
 // ---- Saving ----
 
-core::Result<> MainView::save(saves::SaveKind kind) {
+void MainView::save(saves::SaveKind kind, saves::SaveStore::Reply<core::Result<>> reply) {
     // The wall clock comes through the same seam as the board's random numbers.
     const std::string moment = saves::dateTimeText(random_.time(), saves::timeLocaleFromEnvironment());
     saves::SavedGameRecord record;
@@ -500,22 +503,30 @@ core::Result<> MainView::save(saves::SaveKind kind) {
     record.xNodes = std::move(board.xNodes);
     record.yNodes = std::move(board.yNodes);
     record.Links = std::move(board.Links);
-    return saves_.write(saves::saveName(kind, moment, record.Level, record.Difficulty, record.TimeTrial), record);
+
+    const bool atExit = kind == saves::SaveKind::AtExit;
+    std::string saveName = saves::saveName(kind, moment, record.Level, record.Difficulty, record.TimeTrial);
+    saves::SaveRequest request{std::move(saveName), std::move(record), ownSaves_.of(kind), atExit};
+    // The answer may come after this game has given way to another, whose saves are its own.
+    saves_.write(std::move(request), [this, token = liveness(), game = ownSaves_.game(), kind,
+                                      reply = std::move(reply)](core::Result<std::string> kept) {
+        if (!token.expired() && kept) ownSaves_.remember(game, kind, *kept);
+        reply(kept ? core::Result<>{} : core::Failure{kept.reason()});
+    });
 }
 
 void MainView::SaveGame() {
-    if (auto saved = save(saves::SaveKind::OnRequest); !saved) {
-        ui::AlertView::show("Save Game", "The game could not be saved (" + saved.reason() + ").", "OK");
-    } else {
-        ui::AlertView::show("Save Game", "Game saved successfully!", "OK");
-    }
+    save(saves::SaveKind::OnRequest, [](const core::Result<>& saved) {
+        if (!saved) {
+            ui::AlertView::show("Save Game", "The game could not be saved (" + saved.reason() + ").", "OK");
+        } else {
+            ui::AlertView::show("Save Game", "Game saved successfully!", "OK");
+        }
+    });
 }
 
-void MainView::SaveOnExit() {
-    if (auto saved = save(saves::SaveKind::AtExit); !saved) {
-        std::cerr << "lirvo: the game could not be saved in " << saves_.path().string() << " (" << saved.reason()
-                  << ")\n";
-    }
+void MainView::SaveOnExit(saves::SaveStore::Reply<core::Result<>> reply) {
+    save(saves::SaveKind::AtExit, std::move(reply));
 }
 
 // ---- Drawing ----

@@ -5,8 +5,9 @@
 #include "core/random_source.h"
 #include "platform/view.h"
 #include "saves/file_name.h"
+#include "saves/own_saves.h"
 #include "saves/record.h"
-#include "saves/save_folder.h"
+#include "saves/save_store.h"
 #include "widgets/label_container.h"
 
 #include <cstdint>
@@ -37,7 +38,7 @@ saves::SavedGameRecord newGame(const core::Difficulty& difficulty, bool timeTria
 // into `saves`.
 class MainView : public ui::View, public widgets::LabelContainer {
 public:
-    MainView(ui::Rect frame, core::RandomSource& random, saves::SaveFolder saves);
+    MainView(ui::Rect frame, core::RandomSource& random, saves::SaveStore& saves);
     ~MainView() override;
 
     // Starts a game on this screen from its settings: a saved game's record,
@@ -96,10 +97,11 @@ public:
     void tapOnQuit() override;
     void tapOnLoad() override;
 
-    // Saving: on request, confirmed by an alert once the file is on disk or
-    // told as failed; and at the program's end, failures going to standard error.
+    // Saving: on request, confirmed by an alert once the save is kept, or
+    // told as failed; and when the program ends or may end, answering whether
+    // the save was kept. A game keeps one automatic save, its latest.
     void SaveGame() override;
-    void SaveOnExit();
+    void SaveOnExit(saves::SaveStore::Reply<core::Result<>> reply);
 
     void touchesBegan(const ui::TouchSet& touches, const ui::Event& event) override;
     // Escape does what a double tap does.
@@ -150,8 +152,8 @@ private:
     void restartClock();
     void clearBoard();
     core::Board currentBoard() const;
-    // Writes the game as a saved game of this kind.
-    core::Result<> save(saves::SaveKind kind);
+    // Keeps the game as a saved game of this kind, and answers whether it was kept.
+    void save(saves::SaveKind kind, saves::SaveStore::Reply<core::Result<>> reply);
     void addBoard(const core::Board& board);
     bool isDragged(const Nod& nod) const;
     // The links of the board (`dragged`: only those of circles held by a
@@ -159,7 +161,8 @@ private:
     void drawLinks(ui::Canvas& canvas, bool dragged) const;
 
     core::RandomSource& random_;
-    saves::SaveFolder saves_;
+    saves::SaveStore& saves_;
+    saves::OwnSaves ownSaves_;
 
     std::shared_ptr<ui::Label> levelLabel_, scoreLabel_, gtimeLabel_, infoLabel_;
     std::shared_ptr<ui::Label> dlevelLabel_, dscoreLabel_, dtimeLabel_;

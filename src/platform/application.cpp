@@ -30,7 +30,7 @@ int Application::run() {
     while (backend_.waitForInput(update(), *this)) {
     }
     terminate();
-    return 0;
+    return exitStatus_;
 }
 
 std::optional<double> Application::update() {

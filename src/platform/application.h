@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace ui {
 
@@ -17,6 +18,8 @@ class ApplicationDelegate {
 public:
     virtual ~ApplicationDelegate() = default;
     virtual void applicationDidFinishLaunching(Application& application) = 0;
+    // The player asks the program to end (closes its window): false keeps it running.
+    virtual bool applicationShouldTerminate(Application&) { return true; }
     // The window has gone out of sight (minimised or hidden) while the program goes on.
     virtual void applicationWillResignActive(Application&) {}
     // The program may be ended from now on without being told (a browser page
@@ -24,6 +27,11 @@ public:
     virtual void applicationDidEnterBackground(Application&) {}
     // The last call: the program ends when it returns.
     virtual void applicationWillTerminate(Application& application) = 0;
+};
+
+// A question for the player with two answers.
+struct Question {
+    std::string title, message, yes, no;
 };
 
 // What a back end gives the application: a clock, a screen and its input.
@@ -39,6 +47,9 @@ public:
     virtual bool waitForInput(std::optional<double> deadline, Application& application) = 0;
     // Puts the window's current look on the screen.
     virtual void present(Window& window) = 0;
+    // Asks the player to choose between two answers, outside the window's
+    // own views, as a program on its way out still can; true for `yes`.
+    virtual bool ask(const Question& question) = 0;
 };
 
 // The running program: one window, one run loop, a delegate told of launch and termination.
@@ -51,12 +62,15 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Launches, runs until the back end reports the end, then terminates.
+    // Launches, runs until the back end reports the end, then terminates;
+    // answers the exit status.
     int run();
 
     // The steps of run(), for back ends that drive time themselves, or whose
     // host calls them back (the browser's frame callback).
     void launch();
+    // Back ends call this when the player asks the program to end; false: it goes on.
+    bool shouldTerminate() { return delegate_.applicationShouldTerminate(*this); }
     void terminate();
     // Runs the tasks that are due and draws the window if anything changed or
     // moves; answers when it needs doing again (none: at the next input).
@@ -66,6 +80,11 @@ public:
     // ... and this when the program may end without another word (a browser
     // page hidden or closed), after resignActive.
     void enterBackground() { delegate_.applicationDidEnterBackground(*this); }
+
+    bool ask(const Question& question) { return backend_.ask(question); }
+    // What run() answers: 0 unless something that must be done at the end failed.
+    void setExitStatus(int status) { exitStatus_ = status; }
+    int exitStatus() const { return exitStatus_; }
 
     const std::shared_ptr<Window>& window() const { return window_; }
     RunLoop& runLoop() { return loop_; }
@@ -78,6 +97,7 @@ private:
     bool animatedLastTime_ = false; // whether the last update found anything animating
     bool launched_ = false;
     bool terminated_ = false;
+    int exitStatus_ = 0;
 };
 
 } // namespace ui

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -56,7 +57,16 @@ bool isTemporaryName(std::string_view name) {
     return std::all_of(unique.begin(), unique.end(), [](unsigned char c) { return std::isalnum(c); });
 }
 
-core::Result<> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+// Renames `from` to `to` unless a file is at `to`: false then, and `from` stays.
+bool renameUnlessTaken(const char* from, const char* to) {
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
+    // File systems without the flag still refuse to link over a file.
+    if (errno != EINVAL || ::link(from, to) != 0) return false;
+    ::unlink(from);
+    return true;
+}
+
+core::Result<bool> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, Placement placement) {
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
     // Hidden, and with an ending the list ignores.
     std::string temporary =
@@ -72,9 +82,17 @@ core::Result<> writeFileAtomically(const std::filesystem::path& path, std::strin
     if (!writeAll(file.get(), bytes)) return fail("writing");
     if (::fsync(file.get()) != 0) return fail("flushing to disk");
     if (!file.close()) return fail("closing");
-    if (::rename(temporary.c_str(), path.c_str()) != 0) return fail("putting the file in place");
+    if (placement == Placement::KeepExisting) {
+        if (!renameUnlessTaken(temporary.c_str(), path.c_str())) {
+            if (errno != EEXIST) return fail("putting the file in place");
+            ::unlink(temporary.c_str());
+            return false;
+        }
+    } else if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        return fail("putting the file in place");
+    }
     flushFolder(folder);
-    return {};
+    return true;
 }
 
 } // namespace saves

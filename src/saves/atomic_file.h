@@ -16,14 +16,19 @@ inline constexpr std::string_view kTemporaryEnding = ".tmp";
 // six letters or digits of its own, and kTemporaryEnding.
 bool isTemporaryName(std::string_view name);
 
-// Puts `bytes` at `path` whole, replacing any file there, and only answers
-// once they are on disk: written to a temporary file in the same folder,
-// flushed, renamed over `path`, then the folder flushed. A crash or a kill at
-// any moment leaves the old file or the new one. A failure, told in the
-// system's words, leaves the old file as it was. Once the file is in place
-// the save has succeeded: a folder that cannot be flushed (some file systems
-// cannot) only leaves the rename to the system.
-core::Result<> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// What writeFileAtomically does with a file already at its path.
+enum class Placement { Replace, KeepExisting };
+
+// Puts `bytes` at `path` whole and only answers once they are on disk:
+// written to a temporary file in the same folder, flushed, renamed to
+// `path`, then the folder flushed. A crash or a kill at any moment leaves the
+// old file or the new one. A failure, told in the system's words, leaves the
+// old file as it was. With KeepExisting, a file already at `path` (another
+// program's, even one put there a moment ago) stays and the answer is false.
+// Once the file is in place the save has succeeded: a folder that cannot be
+// flushed (some file systems cannot) only leaves the rename to the system.
+core::Result<bool> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                                       Placement placement = Placement::Replace);
 
 // Puts the folder's entries where they last: the disk on the desktop, the
 // page's IndexedDB in the browser. Best effort: failures are not reported.

@@ -21,6 +21,9 @@ namespace {
 
 constexpr const char* kEnding = ".plist";
 
+// How many games may share one name, numbered; a clock gone wrong cannot make a save loop for ever.
+constexpr int kMaxNumberedNames = 1000;
+
 std::optional<fs::path> environmentFolder(const char* variable) {
     const char* value = std::getenv(variable);
     // The data-folder convention ignores relative paths.
@@ -115,10 +118,36 @@ void SaveFolder::removeTemporaries() const {
 
 fs::path SaveFolder::fileFor(const std::string& saveName) const { return path_ / (saveName + kEnding); }
 
-core::Result<> SaveFolder::write(const std::string& saveName, const SavedGameRecord& record) const {
+core::Result<std::string> SaveFolder::write(const SaveRequest& request) const {
     // The folder may have been deleted since the start, or not made then.
-    if (auto made = make(); !made) return made;
-    return writeFileAtomically(fileFor(saveName), encodeRecord(record));
+    if (auto made = make(); !made) return core::Failure{made.reason()};
+    const std::string bytes = encodeRecord(request.record);
+    const auto isTaken = [this](const std::string& name) {
+        std::error_code error;
+        return fs::exists(fs::symlink_status(fileFor(name), error));
+    };
+    for (;;) {
+        const std::string name = chooseName(request, isTaken, kMaxNumberedNames);
+        if (name.empty()) return core::Failure{"there are too many saved games of this name"};
+        const Placement placement = name == request.ownEarlier ? Placement::Replace : Placement::KeepExisting;
+        const core::Result<bool> placed = writeFileAtomically(fileFor(name), bytes, placement);
+        if (!placed) return core::Failure{placed.reason()};
+        // Another program took the name since it was chosen: the next one is free.
+        if (!*placed) continue;
+        if (request.supersedes && !request.ownEarlier.empty() && name != request.ownEarlier) {
+            // The new save is kept; an earlier one that stays is only one row too many.
+            (void)remove(request.ownEarlier);
+        }
+        return name;
+    }
+}
+
+core::Result<> SaveFolder::remove(const std::string& saveName) const {
+    std::error_code error;
+    // A save gone already is as asked.
+    if (fs::remove(existingFileFor(saveName), error)) flushFolder(path_);
+    if (error) return core::Failure{"The saved game cannot be deleted: " + error.message() + "."};
+    return {};
 }
 
 fs::path SaveFolder::existingFileFor(const std::string& saveName) const {
@@ -139,7 +168,7 @@ core::Result<SavedGameRecord> SaveFolder::read(const std::string& saveName) cons
     return decodeRecord(*bytes);
 }
 
-SaveFolder::Listing SaveFolder::list() const {
+Listing SaveFolder::list() const {
     struct Found {
         fs::file_time_type written;
         std::string name;
@@ -158,7 +187,8 @@ SaveFolder::Listing SaveFolder::list() const {
     std::sort(found.begin(), found.end(),
               [](const Found& a, const Found& b) { return std::tie(b.written, a.name) < std::tie(a.written, b.name); });
     Listing listing;
-    if (error) listing.problem = "The saved games cannot be listed: " + error.message() + ".";
+    if (error && error != std::errc::no_such_file_or_directory)
+        listing.problem = "The saved games cannot be listed: " + error.message() + ".";
     for (Found& save : found) listing.saveNames.push_back(std::move(save.name));
     return listing;
 }

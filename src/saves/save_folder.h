@@ -1,6 +1,6 @@
 #pragma once
 
-#include "saves/record.h"
+#include "saves/save_store.h"
 
 #include <filesystem>
 #include <optional>
@@ -13,8 +13,8 @@ struct PreparedFolder;
 
 // The saved-game folder: one property-list file per saved game, named by its
 // save name plus ".plist". It keeps nothing but its path: every operation
-// looks at the folder afresh.
-class SaveFolder {
+// looks at the folder afresh, and answers before it returns.
+class SaveFolder final : public SaveStore {
 public:
     explicit SaveFolder(std::filesystem::path path) : path_(std::move(path)) {}
 
@@ -30,21 +30,28 @@ public:
     // Where the saved game `saveName` is written.
     std::filesystem::path fileFor(const std::string& saveName) const;
 
-    // Writes the record as the saved game `saveName`, replacing one of that
-    // name, and answers only once it is on disk, or says why it could not.
-    // The folder is made again first if it has gone.
-    core::Result<> write(const std::string& saveName, const SavedGameRecord& record) const;
+    // Keeps the save under the name chooseName gives, never over a file
+    // another program put there meanwhile, and answers that name only once it
+    // is on disk, or says why it could not. The folder is made again first if
+    // it has gone.
+    core::Result<std::string> write(const SaveRequest& request) const;
 
     // Reads the saved game `saveName` (as list() gives it), or why it cannot.
     core::Result<SavedGameRecord> read(const std::string& saveName) const;
 
-    struct Listing {
-        std::vector<std::string> saveNames; // newest first; subfolders as "sub/name"
-        std::string problem;                // why the folder could not be read, if so
-    };
-    // Every file in the folder and its subfolders whose ending is ".plist" in
-    // any case: the last written first, files of one time by save name.
+    // Every file in the folder and its subfolders ("sub/name") whose ending is
+    // ".plist" in any case: the last written first, files of one time by save
+    // name. A folder that is not there (deleted meanwhile) holds none.
     Listing list() const;
+
+    core::Result<> remove(const std::string& saveName) const;
+
+    void list(Reply<Listing> reply) override { reply(list()); }
+    void read(const std::string& saveName, Reply<core::Result<SavedGameRecord>> reply) override {
+        reply(read(saveName));
+    }
+    void write(SaveRequest request, Reply<core::Result<std::string>> reply) override { reply(write(request)); }
+    void remove(const std::string& saveName, Reply<core::Result<>> reply) override { reply(remove(saveName)); }
 
 private:
     // Makes the folder, with any missing parents, unless it is there.

@@ -74,9 +74,9 @@ constexpr ui::Rect kTitleFrame{130, 10, 25, 170};
 
 } // namespace
 
-StartView::StartView(ui::Rect frame, core::RandomSource& random, saves::SaveFolder saves)
+StartView::StartView(ui::Rect frame, core::RandomSource& random, saves::SaveStore& saves)
     : GameHost(frame), mainMenu_(mainMenuEntries(), 18), gameModeMenu_(gameModeEntries(), 16),
-      difficultyMenu_(difficultyEntries(), 16), saves_(std::move(saves)) {
+      difficultyMenu_(difficultyEntries(), 16), saves_(saves) {
     mainView_ = std::make_shared<game::MainView>(bounds(), random, saves_);
     const ui::Point c = center();
 
@@ -387,7 +387,13 @@ void StartView::openLoadPanel(bool fromGame) {
 }
 
 void StartView::showSavedGamesInScrollView() {
-    const saves::SaveFolder::Listing listing = saves_.list();
+    // The list may come once the panel has closed, or another has opened.
+    saves_.list([this, token = liveness(), list = std::weak_ptr(scrollView_)](const saves::Listing& listing) {
+        if (!token.expired() && list.lock() == scrollView_) showSavedGames(listing);
+    });
+}
+
+void StartView::showSavedGames(const saves::Listing& listing) {
     if (!listing.problem.empty()) ui::AlertView::show("Load Game", listing.problem, "OK");
     constexpr float kRow = 15;
     float k = 0;
@@ -419,8 +425,15 @@ void StartView::AnimateLoadMenuOut() {
 }
 
 void StartView::loadData(const std::string& name) {
+    saves_.read(name, [this, token = liveness(), list = std::weak_ptr(scrollView_),
+                       name](const core::Result<saves::SavedGameRecord>& read) {
+        // A save that arrives once its list has closed is no longer wanted.
+        if (!token.expired() && list.lock() == scrollView_ && scrollView_->alpha() > 0) load(name, read);
+    });
+}
+
+void StartView::load(const std::string& name, const core::Result<saves::SavedGameRecord>& read) {
     // A file that cannot be loaded changes nothing: the list stays open.
-    const core::Result<saves::SavedGameRecord> read = saves_.read(name);
     if (!read) {
         ui::AlertView::show("Load Game", "\"" + name + "\" cannot be loaded. " + read.reason(), "OK");
         return;

@@ -2,7 +2,7 @@
 
 #include "core/random_source.h"
 #include "game/game_host.h"
-#include "saves/save_folder.h"
+#include "saves/save_store.h"
 #include "start/menu.h"
 #include "widgets/label_container.h"
 #include "widgets/ui_custom_scroll_view.h"
@@ -34,7 +34,7 @@ namespace start {
 // credits, tutorial and load panels, and the one game screen it holds.
 class StartView : public game::GameHost, public widgets::LabelContainer, public widgets::SavedGameLoader {
 public:
-    StartView(ui::Rect frame, core::RandomSource& random, saves::SaveFolder saves);
+    StartView(ui::Rect frame, core::RandomSource& random, saves::SaveStore& saves);
     ~StartView() override;
 
     const std::shared_ptr<game::MainView>& mainView() const { return mainView_; }
@@ -84,10 +84,12 @@ public:
     void tapOnLoad() override;
     void tapOnLoadFromGame() override;
     void showSavedGamesInScrollView();
+    void showSavedGames(const saves::Listing& listing);
     void AnimateLoadMenuIn();
     void loadMenuInFinished();
     void AnimateLoadMenuOut();
     void loadData(const std::string& name) override;
+    void load(const std::string& name, const core::Result<saves::SavedGameRecord>& read);
 
     // The views, for whoever needs to find them on the screen.
     const Menu& mainMenu() const { return mainMenu_; }
@@ -133,7 +135,7 @@ private:
     std::shared_ptr<widgets::UICustomLabel> label1_;
     std::shared_ptr<widgets::UICustomLabel> label2_;
     std::shared_ptr<widgets::UICustomScrollView> scrollView_;
-    saves::SaveFolder saves_;
+    saves::SaveStore& saves_;
     bool inGameLoad_ = false;
     // The step that follows the intro's running fade; none once the intro is over.
     void (StartView::*introNext_)() = nullptr;

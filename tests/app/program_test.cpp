@@ -4,6 +4,7 @@
 #include "app/touch_script.h"
 #include "game/playing.h"
 #include "platform/sdl/snapshot.h"
+#include "saves/save_folder.h"
 #include "start/start_screen_fixture.h"
 #include "support/pixels.h"
 
@@ -74,7 +75,7 @@ TEST(CommandLine, FindsThePicturesBesideTheProgramOrInTheInstalledDataFolder) {
 TEST(SnapshotCommand, DrawsTheScreenAfterTheScriptAndEndsNoGame) {
     ui::Image::setResourceFolder(LIRVO_RESOURCE_DIR);
     const testkit::TempFolder folder;
-    const saves::SaveFolder saves(folder.path());
+    saves::SaveFolder saves(folder.path());
     const std::string file = (folder.path() / "menu.png").string();
     // Landscape points: after the intro "New Game", "Single Player" and "Easy" all lie at (420, 178);
     // then a double tap on the top strip, where no circle goes, opens the options menu.
@@ -128,5 +129,28 @@ INSTANTIATE_TEST_SUITE_P(WindowClosed, ProgramEnding,
                                            std::tuple{Place::WinPanel, 1u, true},
                                            std::tuple{Place::SavedGamesOverAGame, 1u, false},
                                            std::tuple{Place::MenuAfterAGame, 0u, false}));
+
+// A game that cannot be saved as the program ends is told: closing the
+// window asks, and the player may go back to the game; a signal does not
+// wait, and fails the exit.
+using ProgramEnd = testkit::StartScreenTest;
+
+TEST_F(ProgramEnd, AFailedSaveIsToldAndAClosingPlayerMayGoBackToTheGame) {
+    playNewGame(false, 0);
+    fs::remove_all(saveFolder.path());
+    std::ofstream(saveFolder.path()) << "a file where the folder was";
+    const std::string why = "could not be saved (creating the folder: Not a directory)";
+    h.backend().answerQuestions(false); // "Back to the game"
+    EXPECT_FALSE(h.closeWindow());
+    ASSERT_EQ(h.backend().questionsAsked().size(), 1u);
+    EXPECT_EQ(h.backend().questionsAsked()[0].message, "The game " + why + ". Quit without saving it?");
+    EXPECT_TRUE(game().getIsInGame());
+    EXPECT_EQ(h.app().exitStatus(), 0);
+
+    testing::internal::CaptureStderr();
+    h.terminate();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "lirvo: the game " + why + "\n");
+    EXPECT_EQ(h.app().exitStatus(), 1);
+}
 
 } // namespace

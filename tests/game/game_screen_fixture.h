@@ -5,6 +5,7 @@
 #include "game/playing.h"
 #include "platform/image_view.h"
 #include "platform/timer.h"
+#include "saves/save_folder.h"
 #include "support/scripted_random.h"
 #include "support/temp_folder.h"
 #include "widgets/ui_custom_label.h"
@@ -54,7 +55,7 @@ protected:
         return {screen->label1()->text(), screen->label2()->text(), screen->label3()->text(), screen->label4()->text(),
                 screen->label5()->text()};
     }
-    std::vector<std::string> saved() const { return saves::SaveFolder(saveFolder.path()).list().saveNames; }
+    std::vector<std::string> saved() const { return folder.list().saveNames; }
 
     static constexpr ui::Point kBoard{250, 400};
     // Seconds for the menu to flip in and its labels to fade in; to flip away.
@@ -64,8 +65,8 @@ protected:
     saves::SavedGameRecord game;
     ScriptedRandom random{1'700'000'000};
     TempFolder saveFolder;
-    std::shared_ptr<game::MainView> screen =
-        std::make_shared<game::MainView>(h.window().bounds(), random, saves::SaveFolder(saveFolder.path()));
+    saves::SaveFolder folder{saveFolder.path()};
+    std::shared_ptr<game::MainView> screen = std::make_shared<game::MainView>(h.window().bounds(), random, folder);
 };
 
 } // namespace testkit

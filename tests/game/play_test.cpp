@@ -109,9 +109,9 @@ TEST_F(GameScreenTest, ATimeTrialPausesUnderItsMenuIsLostAtZeroAndWonWhenSolvedT
     // Shown 0:00, the level is not lost until the next tick, a save on exit or a double tap finds it so.
     for (int i = 0; i < 200 && time() != "00:00"; ++i) h.advance(0.25);
     EXPECT_FALSE(screen->getDead());
-    screen->SaveOnExit();
+    screen->SaveOnExit([](const core::Result<>&) {});
     EXPECT_TRUE(saved().at(0).ends_with("]-auto, LVL 1, Medium, TT")) << saved()[0];
-    EXPECT_TRUE(saves::SaveFolder(saveFolder.path()).read(saved()[0])->IsGameEnded);
+    EXPECT_TRUE(folder.read(saved()[0])->IsGameEnded);
     EXPECT_FALSE(screen->timer()->isValid());
     toggleMenu();
     EXPECT_EQ(hud(), (std::vector<std::string>{"1", "0", "00:00"}));
@@ -155,20 +155,34 @@ TEST_F(GameScreenTest, SaveGameWritesTheGameAsItStandsAndSaysWhenItCannot) {
     // Points, difficulty, level, score, Single Player, the board, in play, the clock at 0:03.
     const saves::SavedGameRecord expected{
         10, "Easy", 1, 30, false, 4, {100, 200, 100, 200}, {100, 200, 200, 100}, {{1}, {}, {3}, {}}, false, 0, 3};
-    EXPECT_EQ(*saves::SaveFolder(saveFolder.path()).read(saved()[0]), expected);
+    EXPECT_EQ(*folder.read(saved()[0]), expected);
     // Saving changed nothing: the clock goes on once the menu is gone.
     h.doubleTap(kBoard);
     h.advance(kMenuCloses + 1.0);
     EXPECT_EQ(time(), "00:04");
 
-    // A save on exit that fails has only the standard error to tell.
+    // Saved again within the minute, the game is still one row; the new board
+    // "Restart" deals is another game, which keeps the first.
+    const std::string first = saved()[0];
+    toggleMenu();
+    tapLabel(*screen->label2());
+    h.dismissAlert();
+    EXPECT_EQ(saved(), std::vector{first});
+    tapLabel(*screen->label1()); // "Restart"
+    h.advance(kMenuCloses);
+    toggleMenu();
+    tapLabel(*screen->label2());
+    h.dismissAlert();
+    const std::vector<std::string> both = saved();
+    EXPECT_EQ(std::set(both.begin(), both.end()), (std::set{first, first + " (2)"}));
+    EXPECT_EQ(folder.read(first)->xNodes, expected.xNodes);
+
+    // A save on exit that fails says why.
     std::filesystem::remove_all(saveFolder.path());
     std::ofstream(saveFolder.path()) << "a file where the folder was";
-    testing::internal::CaptureStderr();
-    screen->SaveOnExit();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "lirvo: the game could not be saved in " +
-                                                          saveFolder.path().string() +
-                                                          " (creating the folder: Not a directory)\n");
+    core::Result<> kept;
+    screen->SaveOnExit([&](const core::Result<>& saved) { kept = saved; });
+    EXPECT_EQ(kept.reason(), "creating the folder: Not a directory");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/sdl/sdl_canvas.h"
 #include "platform/sdl/snapshot.h"
 #include "platform/sdl/text_cache.h"
+#include "saves/save_folder.h"
 #include "support/harness.h"
 #include "support/pixels.h"
 #include "support/temp_folder.h"
@@ -40,9 +41,10 @@ class KeptFrame : public ::testing::TestWithParam<float> {};
 
 TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
     testkit::Harness h;
-    testkit::TempFolder saves;
+    testkit::TempFolder saveFolder;
+    saves::SaveFolder saves(saveFolder.path());
     core::SystemRandom random;
-    auto screen = std::make_shared<game::MainView>(h.window().bounds(), random, saves::SaveFolder(saves.path()));
+    auto screen = std::make_shared<game::MainView>(h.window().bounds(), random, saves);
     h.show(screen);
     // A and B linked; C, linked to D, lies where the link will pass once A has
     // moved. Two more links cross for good, so no move ends the level.

@@ -2,6 +2,7 @@
 // Python's plistlib, and anything damaged or hostile refused with its reason;
 // the folder, where it is and what it lists; saves that fail or are killed
 // midway without ever leaving a half-written file; and save names.
+#include "saves/atomic_file.h"
 #include "saves/file_name.h"
 #include "saves/property_list.h"
 #include "saves/save_folder.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -50,7 +52,7 @@ TEST(RecordTest, WhatTheGameWritesReadsBackUpToEveryLimitAndSoDoesPlistlibsCopy)
     record.TimeTrial = false;
     record.Minutes = -2'147'483'647 - 1;
     record.Seconds = 2'147'483'647;
-    ASSERT_EQ(folder.write("game", record).reason(), "");
+    ASSERT_EQ(folder.write({"game", record}).reason(), "");
     // Python's plistlib, which shares no code with Lirvo, reads the file and writes it back
     // in XML and in binary, keys reordered and one more added.
     const std::string peer =
@@ -174,27 +176,28 @@ TEST(SaveFolderTest, AFailedSaveSaysWhyAndKeepsTheOldFileAndTheListShowsOnlySave
     TempFolder temp;
     const saves::SaveFolder folder(temp.path());
     const std::string game = "[Nov 14, 2023, 10:13\u202FPM], LVL 12, Medium, TT";
-    ASSERT_EQ(folder.write(game, sampleRecord()).reason(), "");
+    ASSERT_EQ(folder.write({game, sampleRecord()}).reason(), "");
     // Files may grow to 200 bytes only, as on a disk almost full; the write fails, not the process.
     rlimit unlimited{};
     ::getrlimit(RLIMIT_FSIZE, &unlimited);
     const rlimit full{200, unlimited.rlim_max};
     std::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &full);
-    EXPECT_EQ(folder.write(game, sampleRecord(4)).reason(), "writing: File too large");
+    EXPECT_EQ(folder.write({game, sampleRecord(4)}).reason(), "writing: File too large");
     ::setrlimit(RLIMIT_FSIZE, &unlimited);
     {
         FolderRights readOnly(temp.path(), fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_EQ(folder.write(game, sampleRecord(4)).reason(), "creating the file: Permission denied");
+        EXPECT_EQ(folder.write({game, sampleRecord(4)}).reason(), "creating the file: Permission denied");
         // A folder that cannot be made does not stop the game: it says why, and so does each save.
         const auto unmade = saves::SaveFolder::prepare(temp.path() / "saves");
         EXPECT_EQ(unmade.problem, "The saved-game folder " + (temp.path() / "saves").string() +
                                       " cannot be made (creating the folder: Permission denied).");
-        EXPECT_EQ(unmade.folder.value().write("game", sampleRecord()).reason(),
+        EXPECT_EQ(unmade.folder.value().write({"game", sampleRecord()}).reason(),
                   "creating the folder: Permission denied");
     }
     fs::create_directories(temp.path() / "folder.plist");
-    EXPECT_EQ(folder.write("folder", sampleRecord(4)).reason(), "putting the file in place: Is a directory");
+    EXPECT_EQ(folder.write({"folder", sampleRecord(4), "folder"}).reason(),
+              "putting the file in place: Is a directory");
     EXPECT_EQ(*folder.read(game), sampleRecord());
     EXPECT_EQ(entriesIn(temp.path()), 2) << "a failed save left a temporary file";
 
@@ -216,6 +219,33 @@ TEST(SaveFolderTest, AFailedSaveSaysWhyAndKeepsTheOldFileAndTheListShowsOnlySave
     EXPECT_EQ(folder.read("folder").reason(), "This saved game is a folder, not a file.");
 }
 
+// Saves of one name, as games saved in one minute at one level have: each
+// game keeps its own, a game saved again replaces its own, and its latest
+// automatic save supersedes its earlier one.
+TEST(SaveFolderTest, ASaveReplacesOnlyItsOwnGamesEarlierSave) {
+    TempFolder temp;
+    const saves::SaveFolder folder(temp.path());
+    for (const auto& [request, kept] : std::vector<std::pair<saves::SaveRequest, std::string>>{
+             {{"g", sampleRecord(3)}, "g"},
+             {{"g", sampleRecord(4)}, "g (2)"},                      // another game
+             {{"g", sampleRecord(5), "g (2)"}, "g (2)"},             // that game again
+             {{"g", sampleRecord(6), "g (02)"}, "g (3)"},            // no name "g" numbers so
+             {{"g", sampleRecord(7), "f"}, "g (4)"},                 // its own save of another minute stays
+             {{"g-auto", sampleRecord(8), "g (4)", true}, "g-auto"}, // and supersedes it
+         }) {
+        const auto written = folder.write(request);
+        EXPECT_EQ(written ? *written : written.reason(), kept);
+    }
+    auto names = folder.list().saveNames;
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"g", "g (2)", "g (3)", "g-auto"}));
+    EXPECT_EQ(folder.read("g (2)")->NumberOfNodes, 5);
+    // A file another program put in place a moment ago stays.
+    EXPECT_FALSE(*saves::writeFileAtomically(folder.fileFor("g"), "x", saves::Placement::KeepExisting));
+    EXPECT_EQ(folder.read("g")->NumberOfNodes, 3);
+    EXPECT_EQ(entriesIn(temp.path()), 4) << "a refused placement left a temporary file";
+}
+
 TEST(SaveFolderTest, KilledAtRandomMomentsASaveLeavesTheOldFileOrTheNewOne) {
     TempFolder temp;
     const saves::SaveFolder folder(temp.path());
@@ -223,7 +253,7 @@ TEST(SaveFolderTest, KilledAtRandomMomentsASaveLeavesTheOldFileOrTheNewOne) {
         const pid_t saver = ::fork();
         // The child saves without end, boards of many sizes under two names in turn.
         for (std::int32_t n = 0; saver == 0; ++n) {
-            if (!folder.write(n % 2 ? "odd" : "even", sampleRecord(3 + n % 50))) ::_exit(1);
+            if (!folder.write({n % 2 ? "odd" : "even", sampleRecord(3 + n % 50), n % 2 ? "odd" : "even"})) ::_exit(1);
         }
         // Once both are on disk, the kills land on replacements.
         for (int wait = 0; wait < 10'000 && !fs::exists(folder.fileFor("odd")); ++wait) ::usleep(100);

@@ -5,6 +5,7 @@
 #include "platform/image.h"
 #include "platform/image_view.h"
 #include "platform/text_view.h"
+#include "saves/save_folder.h"
 #include "start/start_view.h"
 #include "support/scripted_random.h"
 #include "support/temp_folder.h"
@@ -24,7 +25,7 @@ protected:
 
     game::MainView& game() { return *start->mainView(); }
     std::string logo() const { return start->img()->image() ? start->img()->image()->name() : ""; }
-    saves::SaveFolder saves() const { return saves::SaveFolder(saveFolder.path()); }
+    saves::SaveFolder& saves() { return folder; }
     const widgets::UICustomLabel& entry(const start::Menu& menu, std::size_t i) const { return *menu.labels().at(i); }
     // Taps an entry once it has come to rest, and lets the screen react.
     void choose(const ui::View& entry, double wait = 1.0) {
@@ -48,7 +49,8 @@ protected:
 
     ScriptedRandom random{1'700'000'000};
     TempFolder saveFolder;
-    app::LirvoAppDelegate delegate{random, saves()};
+    saves::SaveFolder folder{saveFolder.path()};
+    app::LirvoAppDelegate delegate{random, folder};
     Harness h{delegate};
     std::shared_ptr<start::StartView> start = delegate.startView();
 };

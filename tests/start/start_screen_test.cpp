@@ -119,7 +119,7 @@ protected:
     // Each file a second newer than the last, all older than the game's own saves, as the
     // file system may not tell quick writes apart.
     void write(const std::string& name, const saves::SavedGameRecord& record) {
-        ASSERT_EQ(saves().write(name, record).reason(), "");
+        ASSERT_EQ(saves().write({name, record}).reason(), "");
         fs::last_write_time(saves().fileFor(name),
                             fs::file_time_type::clock::now() - std::chrono::seconds(600 - ++writes_));
     }
@@ -132,8 +132,9 @@ TEST_F(LoadTest, SavedGamesAreListedAndResumeAsSavedUnlessDamaged) {
     fs::remove_all(saveFolder.path());
     toMainMenu();
     choose(entry(start->mainMenu(), 1), kPanelOpens); // "Load Game"
-    EXPECT_EQ(h.alert()->message().rfind("The saved games cannot be listed: ", 0), 0u) << h.alert()->message();
-    h.dismissAlert();
+    // A folder deleted meanwhile holds no saves, which is no error.
+    EXPECT_EQ(h.alert(), nullptr);
+    EXPECT_TRUE(start->scrollView()->subviews().empty());
     h.pressKey(ui::Key::Escape);
     h.advance(1.0);
 

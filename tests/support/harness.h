@@ -29,6 +29,7 @@ public:
     explicit Harness(ui::ApplicationDelegate& delegate, ui::Size screen = {320, 480});
 
     ui::Application& app() { return *app_; }
+    ui::HeadlessBackend& backend() { return backend_; }
     ui::Window& window() { return *app_->window(); }
     // Puts a view on the window, on top.
     void show(std::shared_ptr<ui::View> view) { window().addSubview(std::move(view)); }
@@ -106,6 +107,12 @@ public:
 
     // The program's end, as when the window is closed.
     void terminate() { app_->terminate(); }
+    // The player closes the window: the program ends unless its delegate keeps it running.
+    bool closeWindow() {
+        if (!app_->shouldTerminate()) return false;
+        app_->terminate();
+        return true;
+    }
 
 private:
     ui::HeadlessBackend backend_;

@@ -68,6 +68,8 @@ WindowScale chooseScale(Size screen, Size usable, int requested) {
 }
 
 SdlBackend::Video::Video() {
+    // Closing the window is a question for the game (see handle), not the end.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) throw failure("cannot start SDL video");
     // As SDL does for its signals, a SIGHUP that is ignored (nohup) stays ignored.
     struct sigaction hangUp {};
@@ -122,7 +124,10 @@ bool SdlBackend::waitForInput(std::optional<double> deadline, Application& appli
 
 bool SdlBackend::handle(const SDL_Event& event, Application& application) {
     Window& window = *application.window();
+    // Closing the window asks first; a signal (SDL_QUIT) does not wait.
     if (event.type == SDL_QUIT) return false;
+    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)
+        return !application.shouldTerminate();
     if (event.type == SDL_KEYDOWN && isFullscreenKey(event.key)) {
         const bool full = (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN) != 0;
         SDL_SetWindowFullscreen(window_.get(), full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
@@ -135,6 +140,19 @@ bool SdlBackend::handle(const SDL_Event& event, Application& application) {
     }
     input_.handle(event, window, landscape(), windowSize());
     return true;
+}
+
+bool SdlBackend::ask(const Question& question) {
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, question.no.c_str()},
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, question.yes.c_str()},
+    };
+    const SDL_MessageBoxData box{
+        SDL_MESSAGEBOX_WARNING, window_.get(), question.title.c_str(), question.message.c_str(), 2, buttons, nullptr};
+    int chosen = 0;
+    // No message box at all (no display server to draw one): the answer is yes, as nobody can say no.
+    if (SDL_ShowMessageBox(&box, &chosen) != 0) return true;
+    return chosen == 1;
 }
 
 void SdlBackend::present(Window& window) {
