@@ -108,7 +108,7 @@ void SaveFolder::removeTemporaries() const {
     std::error_code error;
     for (fs::directory_iterator it(path_, error); !error && it != fs::directory_iterator(); it.increment(error)) {
         std::error_code ignored; // a file that stays is no harm: the list never shows it
-        if (isTemporaryName(it->path().filename().string()) && it->is_regular_file(ignored))
+        if (isAbandonedTemporary(it->path().filename().string()) && it->is_regular_file(ignored))
             fs::remove(it->path(), ignored);
     }
 }

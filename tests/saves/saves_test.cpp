@@ -24,6 +24,7 @@ namespace testkit {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 // A record as the game writes it mid-level in Time Trial, with `nodes` circles of which only
 // the first three have links; each entry has a value of its own, so that tests find it in the XML.
@@ -236,10 +237,23 @@ TEST(SaveFolderTest, KilledAtRandomMomentsASaveLeavesTheOldFileOrTheNewOne) {
     EXPECT_EQ(folder.list().saveNames.size(), 2u);
     for (const char* name : {"even", "odd"})
         EXPECT_TRUE(folder.read(name).ok()) << name << ": " << folder.read(name).reason();
-    // Kills that came mid-write left temporary files; the next start removes them, and only them.
+    // Kills that came mid-write left temporary files; the next start removes them, and only them: not
+    // those of another copy of the game still running, which may be in the middle of a save.
     EXPECT_GT(entriesIn(temp.path()), 2) << "no kill came during a write; the test proved nothing";
-    for (const char* other : {"notes.tmp", ".save-AbC1234.tmp"}) std::ofstream(temp.path() / other) << "x";
-    ASSERT_EQ(saves::SaveFolder::prepare(temp.path()).problem, "");
+    const pid_t running = ::fork();
+    while (running == 0) ::pause();
+    const auto temporaryOf = [](pid_t writer) { return ".save-" + std::to_string(writer) + "-AbC123.tmp"; };
+    // Two names of no temporary file; one of the copy still running, one of this
+    // process (with no save under way), and one without a process id.
+    for (const std::string& other :
+         {"notes.tmp"s, ".save-AbC1234.tmp"s, temporaryOf(running), temporaryOf(::getpid()), ".save-AbC123.tmp"s})
+        std::ofstream(temp.path() / other) << "x";
+    EXPECT_EQ(saves::SaveFolder::prepare(temp.path()).problem, "");
+    EXPECT_EQ(entriesIn(temp.path()), 5);
+    EXPECT_TRUE(fs::exists(temp.path() / temporaryOf(running)));
+    ::kill(running, SIGKILL);
+    ::waitpid(running, nullptr, 0);
+    saves::SaveFolder::prepare(temp.path());
     EXPECT_EQ(entriesIn(temp.path()), 4);
 }
 
