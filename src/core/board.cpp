@@ -58,13 +58,13 @@ Result<> checkDescription(const BoardDescription& description, int nodeCount) {
     if (auto listed = tooShort(description.Links.size(), "link lists"); !listed) {
         return listed;
     }
-    const auto outside = [](std::int32_t v) { return v < 0 || v > kMaxCoordinate; };
     for (std::size_t i = 0; i < count; ++i) {
         const std::int32_t x = description.xNodes[i];
         const std::int32_t y = description.yNodes[i];
-        if (outside(x) || outside(y)) {
+        if (x < 0 || x > kBoardWidth || y < 0 || y > kBoardHeight) {
             return Failure{nodeName(i) + " lies at (" + std::to_string(x) + ", " + std::to_string(y) +
-                           "), outside the play area."};
+                           "), off the board of " + std::to_string(kBoardWidth) + " x " + std::to_string(kBoardHeight) +
+                           " points."};
         }
         if (description.Links[i].size() > kMaxLinksPerNode) {
             return Failure{nodeName(i) + " has " + std::to_string(description.Links[i].size()) +

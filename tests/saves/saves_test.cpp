@@ -31,7 +31,7 @@ using namespace std::string_literals;
 saves::SavedGameRecord sampleRecord(std::int32_t nodes = 3) {
     // Points 20, "Medium", level 12, score 220, Time Trial, the circles, their lists, in play, 4:07 left.
     saves::SavedGameRecord record{
-        20, "Medium", 12, 220, true, nodes, {45, 123, 290}, {60, 45, 1000}, {{1, 2}, {}, {0}}, false, 4, 7};
+        20, "Medium", 12, 220, true, nodes, {45, 123, 290}, {60, 45, 480}, {{1, 2}, {}, {0}}, false, 4, 7};
     record.xNodes.resize(nodes, 5);
     record.yNodes.resize(nodes, 5);
     record.Links.resize(nodes);
@@ -92,6 +92,8 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         {"ended", number(ended, "3", "99999"), ""},
         {"ended, too few nodes", number(ended, "3", "2"), "The node count 2 is below 3."},
         {"ended, no next level", number(ended, "3", "100000"), "The next level would have more than 100000 nodes."},
+        {"a circle off the board", number(sample, "480", "8000"),
+         "Node 2 lies at (290, 8000), off the board of 320 x 480 points."},
         {"difficulty a number", with(sample, "<string>Medium</string>", "<integer>2</integer>"),
          "The entry \"Difficulty\" is not a text."},
         {"difficulty unknown", with(sample, "Medium", "medium"),
