@@ -30,9 +30,9 @@ Result<> checkNodeCount(int nodeCount) {
     if (nodeCount < 0) {
         return Failure{"The node count " + std::to_string(nodeCount) + " is negative."};
     }
-    if (nodeCount > kMaxRebuildNodes) {
-        return Failure{"The node count " + std::to_string(nodeCount) + " is more than " +
-                       std::to_string(kMaxRebuildNodes) + "."};
+    if (nodeCount > kMaxNodes) {
+        return Failure{"The node count " + std::to_string(nodeCount) + " is more than " + std::to_string(kMaxNodes) +
+                       "."};
     }
     return {};
 }

@@ -38,8 +38,15 @@ bool Exists(const std::vector<std::int32_t>& list, std::int32_t value);
 
 BoardDescription describe(const Board& board);
 
-// Node counts above this are not a board anyone saved.
-inline constexpr int kMaxRebuildNodes = 100000;
+// The most circles a board has. The game stops adding a circle a level here,
+// so that every level it deals, and every board it saved, is ready within a
+// second. Dealing grows with the square of the count; measured with the
+// game's random source on a 2-core AMD EPYC (bench/generator_bench.cpp):
+// 1,000 circles 20 ms, 2,000 90 ms, 4,000 0.35 s, 8,000 1.5 s. At 4,000 the
+// game screen deals the next level and draws it at three pixels a point in
+// 0.55 to 0.8 s (at 5,000, 1 s), and the largest file the reader takes is
+// read, checked and rebuilt in 16 ms (bench/load_panel_bench.cpp).
+inline constexpr int kMaxNodes = 4000;
 
 // A generated node lists 1 or 2 links (fewer only when no target is left).
 inline constexpr std::size_t kMaxLinksPerNode = 2;
@@ -53,7 +60,7 @@ inline constexpr std::int32_t kBoardWidth = 320;
 inline constexpr std::int32_t kBoardHeight = 480;
 
 // Whether a board of `nodeCount` nodes is possible: not negative, at most
-// kMaxRebuildNodes.
+// kMaxNodes.
 Result<> checkNodeCount(int nodeCount);
 
 // Whether the description can give `nodeCount` nodes; it cannot for

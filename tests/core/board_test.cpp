@@ -134,14 +134,15 @@ TEST(BoardTest, RebuildsTheWholeCentresAndLinksItDescribes) {
     ASSERT_TRUE(rebuilt.ok()) << rebuilt.reason();
     EXPECT_EQ(*rebuilt, (Board{{{12, 3}, {1}}, {{20, 479}, {0, 2}}, {{320, 480}, {}}}));
     EXPECT_TRUE(core::rebuildBoard({}, 0)->empty());
-    const std::vector<std::int32_t> ones(100'000, 1); // the largest count taken
-    EXPECT_TRUE(core::rebuildBoard({ones, ones, std::vector<std::vector<std::int32_t>>(100'000)}, 100'000).ok());
+    const std::vector<std::int32_t> ones(core::kMaxNodes, 1); // the largest count taken
+    const std::vector<std::vector<std::int32_t>> noLinks(core::kMaxNodes);
+    EXPECT_TRUE(core::rebuildBoard({ones, ones, noLinks}, core::kMaxNodes).ok());
 }
 
 TEST(BoardTest, RefusesUnusableDescriptionsWithAReason) {
     const std::tuple<core::BoardDescription, int, const char*> cases[] = {
         {{{1}, {1}, {{}}}, -1, "node count -1 is negative"},
-        {{}, 100'001, "node count 100001 is more than 100000"},
+        {{}, 4001, "node count 4001 is more than 4000"},
         {{{1}, {1, 2}, {{}, {}}}, 2, "2 nodes but only 1 x coordinates"},
         {{{1, 2}, {}, {{}, {}}}, 2, "2 nodes but only 0 y coordinates"},
         {{{1, 2}, {1, 2}, {{1}}}, 2, "2 nodes but only 1 link lists"},

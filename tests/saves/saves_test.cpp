@@ -8,6 +8,7 @@
 #include "support/folder_rights.h"
 #include "support/scoped_environment.h"
 #include "support/temp_folder.h"
+#include "support/widest_record.h"
 
 #include <gtest/gtest.h>
 
@@ -44,12 +45,10 @@ std::ptrdiff_t entriesIn(const fs::path& folder) { return std::distance(fs::dire
 TEST(RecordTest, WhatTheGameWritesReadsBackUpToEveryLimitAndSoDoesPlistlibsCopy) {
     TempFolder temp;
     const saves::SaveFolder folder(temp.path());
-    auto record = sampleRecord();
-    record.Level = record.Score = record.ScoreInc = saves::kMaxProgress;
+    // The largest game the reader takes, with the board's other edge and, as
+    // outside Time Trial the clock is neither used nor checked, any clock.
+    auto record = widestRecord();
     record.xNodes[0] = 0;
-    // Outside Time Trial the clock is neither used nor checked.
-    record.TimeTrial = false;
-    record.Minutes = -2'147'483'647 - 1;
     record.Seconds = 2'147'483'647;
     ASSERT_EQ(folder.write("game", record).reason(), "");
     // Python's plistlib, which shares no code with Lirvo, reads the file and writes it back
@@ -89,9 +88,10 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         {"40 circles, most without links", saves::encodeRecord(sampleRecord(40)), ""},
         {"single player, no clock", with(with(single, "<key>Minutes", "<key>M"), "<key>Seconds", "<key>S"), ""},
         {"time trial, no clock", with(sample, "<key>Minutes", "<key>M"), "The entry \"Minutes\" is missing."},
-        {"ended", number(ended, "3", "99999"), ""},
+        {"ended, as many nodes as a board has", number(ended, "3", "4000"), ""},
         {"ended, too few nodes", number(ended, "3", "2"), "The node count 2 is below 3."},
-        {"ended, no next level", number(ended, "3", "100000"), "The next level would have more than 100000 nodes."},
+        {"ended, a next level too large to deal", number(ended, "3", "99999"),
+         "The node count 99999 is more than 4000."},
         {"a circle off the board", number(sample, "480", "8000"),
          "Node 2 lies at (290, 8000), off the board of 320 x 480 points."},
         {"difficulty a number", with(sample, "<string>Medium</string>", "<integer>2</integer>"),
@@ -105,7 +105,7 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         {"score negative", number(sample, "220", "-1"), "The score -1 is below 0."},
         {"increment huge", number(sample, "20", "1000000001"),
          "The score increment 1000000001 is more than 1000000000."},
-        {"node count huge", number(sample, "3", "2000000000"), "The node count 2000000000 is more than 100000."},
+        {"node count huge", number(sample, "3", "2000000000"), "The node count 2000000000 is more than 4000."},
         {"lists short", number(sample, "3", "4"), "The board has 4 nodes but only 3 x coordinates."},
         {"x a text", with(sample, "<integer>123</integer>", "<string>123</string>"),
          "Element 1 of the entry \"xNodes\" is not a whole number."},
@@ -133,7 +133,7 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
          tooDeep},
         {"cut short", sample.substr(0, 500), "The file is not a readable property list: it is damaged or cut short."},
         {"too large", std::string(saves::kMaxFileSize + 1, ' '),
-         "The file is 16777217 bytes long, more than any saved game (16777216)."},
+         "The file is 524289 bytes long, more than any saved game (524288)."},
         {"empty", file("damaged/empty"), "The file is empty."},
         {"binary, a Time Trial with a minute left", file("valid/in-play-binary"), ""},
         {"binary garbage", file("damaged/binary-garbage"), "The file is a damaged binary property list."},
@@ -144,7 +144,7 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         {"binary self", file("damaged/binary-list-holds-itself"),
          "The file is a binary property list that contains itself."},
         {"binary shared", file("damaged/binary-shared-lists"),
-         "The file shares its lists so often that it would expand to more than 2396745 values."},
+         "The file shares its lists so often that it would expand to more than 74898 values."},
     };
     for (const auto& [what, bytes, reason] : cases) {
         const auto read = saves::decodeRecord(bytes);
