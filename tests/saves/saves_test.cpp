@@ -92,6 +92,7 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         {"ended, too few nodes", number(ended, "3", "2"), "The node count 2 is below 3."},
         {"ended, a next level too large to deal", number(ended, "3", "99999"),
          "The node count 99999 is more than 4000."},
+        {"a byte-order mark", "\xEF\xBB\xBF" + sample, ""},
         {"a circle off the board", number(sample, "480", "8000"),
          "Node 2 lies at (290, 8000), off the board of 320 x 480 points."},
         {"difficulty a number", with(sample, "<string>Medium</string>", "<integer>2</integer>"),
@@ -142,6 +143,8 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
          "The entry \"Score\" does not fit in 32 bits."},
         {"binary too deep", file("damaged/binary-nested-too-deep"), tooDeep},
         {"binary self", file("damaged/binary-list-holds-itself"),
+         "The file is a binary property list that contains itself."},
+        {"binary self after a byte-order mark", "\xEF\xBB\xBF" + file("damaged/binary-list-holds-itself"),
          "The file is a binary property list that contains itself."},
         {"binary shared", file("damaged/binary-shared-lists"),
          "The file shares its lists so often that it would expand to more than 74898 values."},
@@ -217,6 +220,9 @@ TEST(SaveFolderTest, AFailedSaveSaysWhyAndKeepsTheOldFileAndTheListShowsOnlySave
     // A pipe named like a save neither blocks the reader nor passes for a file.
     EXPECT_EQ(folder.read("pipe").reason(), "This saved game is not a regular file.");
     EXPECT_EQ(folder.read("folder").reason(), "This saved game is a folder, not a file.");
+    std::ofstream(folder.fileFor("huge")) << "x";
+    fs::resize_file(folder.fileFor("huge"), 100'000'000);
+    EXPECT_EQ(folder.read("huge").reason(), "The file is 100000000 bytes long, more than any saved game (524288).");
 }
 
 TEST(SaveFolderTest, KilledAtRandomMomentsASaveLeavesTheOldFileOrTheNewOne) {
