@@ -1,14 +1,17 @@
 // Opening the load panel over a folder of many saved games: the folder is
 // listed (subfolders included) and a row is made for every save; then
-// loading one of them, which reads and checks its file and rebuilds its board.
+// loading one of them, which reads and checks its file and rebuilds its board;
+// and reading the largest files the reader takes.
 #include "saves/save_folder.h"
 #include "start/start_view.h"
 
 #include "core/generator.h"
 #include "game/main_view.h"
+#include "saves/property_list.h"
 #include "support/harness.h"
 #include "support/scripted_random.h"
 #include "support/temp_folder.h"
+#include "support/widest_record.h"
 
 #include <benchmark/benchmark.h>
 
@@ -77,5 +80,25 @@ void LoadSavedGame(benchmark::State& state) {
     if (start->mainView()->collection().size() != kNodes) state.SkipWithError("the game was not loaded");
 }
 BENCHMARK(LoadSavedGame)->Unit(benchmark::kMicrosecond);
+
+// A file of the size limit: the widest record at core::kMaxNodes circles
+// (0), or a small game padded with keys the reader ignores (1). Read,
+// checked and its board rebuilt.
+void ReadLargestFile(benchmark::State& state) {
+    testkit::ScriptedRandom random(1'700'000'000);
+    std::string bytes = saves::encodeRecord(state.range(0) ? hardGame(random) : testkit::widestRecord());
+    std::string keys;
+    for (int i = 0; state.range(0) && bytes.size() + keys.size() < saves::kMaxFileSize - 30; ++i)
+        keys += "<key>" + std::to_string(i) + "</key><array/>";
+    bytes.insert(bytes.find("<dict>") + 6, keys);
+    for (auto _ : state) {
+        const auto record = saves::decodeRecord(bytes);
+        if (!record) return state.SkipWithError(record.reason().c_str());
+        benchmark::DoNotOptimize(
+            core::rebuildBoard({record->xNodes, record->yNodes, record->Links}, record->NumberOfNodes));
+    }
+    state.counters["bytes"] = static_cast<double>(bytes.size());
+}
+BENCHMARK(ReadLargestFile)->ArgName("extra_keys")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

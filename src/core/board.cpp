@@ -30,9 +30,9 @@ Result<> checkNodeCount(int nodeCount) {
     if (nodeCount < 0) {
         return Failure{"The node count " + std::to_string(nodeCount) + " is negative."};
     }
-    if (nodeCount > kMaxRebuildNodes) {
-        return Failure{"The node count " + std::to_string(nodeCount) + " is more than " +
-                       std::to_string(kMaxRebuildNodes) + "."};
+    if (nodeCount > kMaxNodes) {
+        return Failure{"The node count " + std::to_string(nodeCount) + " is more than " + std::to_string(kMaxNodes) +
+                       "."};
     }
     return {};
 }
@@ -58,13 +58,13 @@ Result<> checkDescription(const BoardDescription& description, int nodeCount) {
     if (auto listed = tooShort(description.Links.size(), "link lists"); !listed) {
         return listed;
     }
-    const auto outside = [](std::int32_t v) { return v < 0 || v > kMaxCoordinate; };
     for (std::size_t i = 0; i < count; ++i) {
         const std::int32_t x = description.xNodes[i];
         const std::int32_t y = description.yNodes[i];
-        if (outside(x) || outside(y)) {
+        if (x < 0 || x > kBoardWidth || y < 0 || y > kBoardHeight) {
             return Failure{nodeName(i) + " lies at (" + std::to_string(x) + ", " + std::to_string(y) +
-                           "), outside the play area."};
+                           "), off the board of " + std::to_string(kBoardWidth) + " x " + std::to_string(kBoardHeight) +
+                           " points."};
         }
         if (description.Links[i].size() > kMaxLinksPerNode) {
             return Failure{nodeName(i) + " has " + std::to_string(description.Links[i].size()) +

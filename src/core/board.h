@@ -38,24 +38,33 @@ bool Exists(const std::vector<std::int32_t>& list, std::int32_t value);
 
 BoardDescription describe(const Board& board);
 
-// Node counts above this are not a board anyone saved.
-inline constexpr int kMaxRebuildNodes = 100000;
+// The most circles a board has. The game stops adding a circle a level here,
+// so that every level it deals, and every board it saved, is ready within a
+// second. Dealing grows with the square of the count; measured with the
+// game's random source on a 2-core AMD EPYC (bench/generator_bench.cpp):
+// 1,000 circles 20 ms, 2,000 90 ms, 4,000 0.35 s, 8,000 1.5 s. At 4,000 the
+// game screen deals the next level and draws it at three pixels a point in
+// 0.55 to 0.8 s (at 5,000, 1 s), and the largest file the reader takes is
+// read, checked and rebuilt in 16 ms (bench/load_panel_bench.cpp).
+inline constexpr int kMaxNodes = 4000;
 
 // A generated node lists 1 or 2 links (fewer only when no target is left).
 inline constexpr std::size_t kMaxLinksPerNode = 2;
 
-// Circles rest within the play area, a few hundred points each way, so a
-// centre is never negative. One beyond this is no board the game dealt, and
-// the bound keeps every centre exact as a float and its truncation back
-// to an integer defined.
-inline constexpr std::int32_t kMaxCoordinate = 10000;
+// The board is the game screen, upright, in points, and every centre lies on
+// it: the generator deals them 45 points or more from the left and top edges
+// and 6 or more from the others, and a drag keeps the whole circle on it
+// (game/nod.cpp). A circle beyond it could never be touched, nor its level
+// won.
+inline constexpr std::int32_t kBoardWidth = 320;
+inline constexpr std::int32_t kBoardHeight = 480;
 
 // Whether a board of `nodeCount` nodes is possible: not negative, at most
-// kMaxRebuildNodes.
+// kMaxNodes.
 Result<> checkNodeCount(int nodeCount);
 
 // Whether the description can give `nodeCount` nodes; it cannot for
-// the count itself, lists too short, a centre outside [0, kMaxCoordinate],
+// the count itself, lists too short, a centre off the board,
 // more than kMaxLinksPerNode links, a link to a node that does not exist or
 // to the node itself. Longer lists are fine: their extra entries are unused.
 Result<> checkDescription(const BoardDescription& description, int nodeCount);

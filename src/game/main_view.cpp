@@ -311,7 +311,8 @@ void MainView::useDifficultysTrialTime() {
 }
 
 void MainView::NextLevel() {
-    ++nrNoduri;
+    // Boards stop growing where saved games end, so that every game saved loads again.
+    nrNoduri = std::min(nrNoduri + 1, core::kMaxNodes);
     // Whatever time the last level started from (a loaded game's), the next has the whole of its own.
     useDifficultysTrialTime();
     RestartGame({}, {}, {}, false);

@@ -1,5 +1,6 @@
 #include "game/nod.h"
 
+#include "core/board.h"
 #include "game/main_view.h"
 #include "platform/touch.h"
 
@@ -42,12 +43,12 @@ void Nod::touchesMoved(const ui::TouchSet& touches, const ui::Event&) {
     float ny = std::round((loc.y - startLocation_.y) + f.minY());
 
     // Keep the circle in the playing area: right of the heads-up display,
-    // and wholly on the screen. The right and bottom edges win.
-    const ui::Size area = screen->bounds().size;
+    // and wholly on the board, where a saved game's centres must lie. The
+    // right and bottom edges win.
     if (nx <= kLeftEdge) nx = kLeftEdge;
     if (ny <= 0) ny = 0;
-    if (nx >= area.width - kSize) nx = area.width - kSize;
-    if (ny >= area.height - kSize) ny = area.height - kSize;
+    if (nx >= core::kBoardWidth - kSize) nx = core::kBoardWidth - kSize;
+    if (ny >= core::kBoardHeight - kSize) ny = core::kBoardHeight - kSize;
 
     const ui::Point centre{nx + kSize / 2, ny + kSize / 2};
     coord_ = {centre.x, centre.y};

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <optional>
 #include <utility>
 
 namespace saves {
@@ -46,15 +49,33 @@ bool writeAll(int fd, std::string_view bytes) {
 constexpr std::string_view kTemporaryPrefix = ".save-";
 constexpr std::string_view kTemporaryPattern = "XXXXXX";
 
+// The process id in a temporary file's name, 0 in a name from before it was
+// put there, or none when the name is no temporary file's.
+std::optional<pid_t> writerOf(std::string_view name) {
+    if (name.size() < kTemporaryPrefix.size() + kTemporaryPattern.size() + kTemporaryEnding.size() ||
+        !name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporaryEnding)) {
+        return std::nullopt;
+    }
+    name.remove_prefix(kTemporaryPrefix.size());
+    name.remove_suffix(kTemporaryEnding.size());
+    const auto unique = name.substr(name.size() - kTemporaryPattern.size());
+    if (!std::all_of(unique.begin(), unique.end(), [](unsigned char c) { return std::isalnum(c); }))
+        return std::nullopt;
+    name.remove_suffix(unique.size());
+    if (name.empty()) return 0;
+    pid_t writer = 0;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), writer);
+    if (error != std::errc{} || end != name.data() + name.size() - 1 || *end != '-' || writer <= 0) return std::nullopt;
+    return writer;
+}
+
 } // namespace
 
-bool isTemporaryName(std::string_view name) {
-    if (name.size() != kTemporaryPrefix.size() + kTemporaryPattern.size() + kTemporaryEnding.size() ||
-        !name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporaryEnding)) {
-        return false;
-    }
-    const auto unique = name.substr(kTemporaryPrefix.size(), kTemporaryPattern.size());
-    return std::all_of(unique.begin(), unique.end(), [](unsigned char c) { return std::isalnum(c); });
+bool isAbandonedTemporary(std::string_view name) {
+    const std::optional<pid_t> writer = writerOf(name);
+    // A signal of 0 only asks whether the process exists; one of another user
+    // answers EPERM, and is alive. This process has no save under way yet.
+    return writer && (*writer == 0 || *writer == ::getpid() || (::kill(*writer, 0) != 0 && errno == ESRCH));
 }
 
 // Renames `from` to `to` unless a file is at `to`: false then, and `from` stays.
@@ -68,9 +89,10 @@ bool renameUnlessTaken(const char* from, const char* to) {
 
 core::Result<bool> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, Placement placement) {
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
-    // Hidden, and with an ending the list ignores.
-    std::string temporary =
-        (folder / kTemporaryPrefix).string() + std::string(kTemporaryPattern) + std::string(kTemporaryEnding);
+    // Hidden, with an ending the list ignores, and the writer's id, so that no
+    // other copy of the game takes it for a leftover while this one writes.
+    std::string temporary = (folder / kTemporaryPrefix).string() + std::to_string(::getpid()) + "-" +
+                            std::string(kTemporaryPattern) + std::string(kTemporaryEnding);
     Descriptor file(::mkostemps(temporary.data(), static_cast<int>(kTemporaryEnding.size()), O_CLOEXEC));
     if (file.get() < 0) return systemError("creating the file");
 

@@ -12,9 +12,13 @@ namespace saves {
 // when it is killed midway; the saved-game list never shows them.
 inline constexpr std::string_view kTemporaryEnding = ".tmp";
 
-// True for the names writeFileAtomically gives its temporary files: hidden,
-// six letters or digits of its own, and kTemporaryEnding.
-bool isTemporaryName(std::string_view name);
+// True for a temporary file of writeFileAtomically's that no save will ever
+// finish: its name (hidden, the writer's process id, six letters or digits of
+// its own, kTemporaryEnding) names a process that has gone, or this one,
+// which has no save under way when it asks. Names from before the process id
+// was put in them count as gone. Another copy of the game still running may
+// be in the middle of a save: its file is no leftover.
+bool isAbandonedTemporary(std::string_view name);
 
 // What writeFileAtomically does with a file already at its path.
 enum class Placement { Replace, KeepExisting };

@@ -84,17 +84,26 @@ core::Result<> checkXml(std::string_view xml) {
 
 } // namespace
 
-core::Result<PlistPtr> parsePropertyList(const std::string& bytes) {
-    if (bytes.empty()) return core::Failure{"The file is empty."};
-    if (bytes.size() > kMaxFileSize) {
-        return core::Failure{"The file is " + std::to_string(bytes.size()) + " bytes long, more than any saved game (" +
+core::Result<> checkFileSize(std::uintmax_t size) {
+    if (size == 0) return core::Failure{"The file is empty."};
+    if (size > kMaxFileSize) {
+        return core::Failure{"The file is " + std::to_string(size) + " bytes long, more than any saved game (" +
                              std::to_string(kMaxFileSize) + ")."};
     }
-    const auto size = static_cast<std::uint32_t>(bytes.size());
-    auto shape = plist_is_binary(bytes.data(), size) ? checkBinaryShape(bytes) : checkXml(bytes);
+    return {};
+}
+
+core::Result<PlistPtr> parsePropertyList(const std::string& bytes) {
+    if (auto sized = checkFileSize(bytes.size()); !sized) return core::Failure{sized.reason()};
+    // libplist 2.2 takes XML that starts with UTF-8's byte-order mark for no
+    // property list. The mark goes first, so that what is checked is what is parsed.
+    std::string_view text = bytes;
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    const auto size = static_cast<std::uint32_t>(text.size());
+    auto shape = plist_is_binary(text.data(), size) ? checkBinaryShape(text) : checkXml(text);
     if (!shape) return core::Failure{shape.reason()};
     plist_t root = nullptr;
-    plist_from_memory(bytes.data(), size, &root);
+    plist_from_memory(text.data(), size, &root);
     if (!root) return core::Failure{"The file is not a readable property list: it is damaged or cut short."};
     return PlistPtr(root);
 }

@@ -5,6 +5,7 @@
 #include <plist/plist.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -16,19 +17,24 @@ struct PlistFree {
 // A libplist tree, freed with its owner.
 using PlistPtr = std::unique_ptr<void, PlistFree>;
 
-// The largest saved game the game writes, a board of core::kMaxRebuildNodes
-// circles with two links each and the widest numbers, takes 13.1 MB of XML;
-// the limit leaves room above it and bounds what a file can make libplist
-// allocate.
-inline constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
+// The largest saved game the game writes, a board of core::kMaxNodes
+// circles with two links each and the widest numbers, takes 500,720 bytes of
+// XML; the limit leaves a little room above it and bounds what a file can
+// make libplist allocate, and so how long it takes: a file of the limit full
+// of keys the reader ignores reads in 30 ms (bench/load_panel_bench.cpp).
+inline constexpr std::size_t kMaxFileSize = 512 * 1024;
+
+// Whether a file of `size` bytes may be a saved game: none is empty or over kMaxFileSize.
+core::Result<> checkFileSize(std::uintmax_t size);
 
 // A saved game nests four deep (root, "Links", a node's list, an index).
 // libplist 2.2 parses binary lists and frees every tree recursively, so a
 // file nested deeper than this is refused before it could exhaust the stack.
 inline constexpr std::size_t kMaxNesting = 32;
 
-// Parses bytes from outside in any encoding libplist reads, after refusing
-// what libplist 2.2 would misread or could not survive.
+// Parses bytes from outside in any encoding libplist reads, XML with or
+// without UTF-8's byte-order mark, after refusing what libplist 2.2 would
+// misread or could not survive.
 core::Result<PlistPtr> parsePropertyList(const std::string& bytes);
 
 // The tree as an XML property list, version 1.0.

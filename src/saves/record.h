@@ -43,10 +43,10 @@ std::string encodeRecord(const SavedGameRecord& record);
 // it answers is ready to load: every entry the loader uses is present with its type, the numbers fit in 32 bits, the
 // difficulty is one of the three, the level is 1 or more and it, the score
 // and the increment are at most kMaxProgress, none negative; the node count
-// lies within [kMinNodes, core::kMaxRebuildNodes] (below that for an ended
-// level, which goes on with one node more) and, for a level still in play,
-// the board lists describe that many nodes (core::checkDescription). Entries
-// the loader does without (Minutes and Seconds outside Time Trial, the board
+// lies within [kMinNodes, core::kMaxNodes] (an ended level goes on with one
+// node more, up to core::kMaxNodes) and, for a level still in play, the
+// board lists describe that many nodes on the board (core::checkDescription).
+// Entries the loader does without (Minutes and Seconds outside Time Trial, the board
 // of an ended level) keep their defaults when missing and have their types
 // checked when present. Other keys are ignored.
 core::Result<SavedGameRecord> decodeRecord(const std::string& bytes);

@@ -124,13 +124,8 @@ core::Result<> checkValues(const SavedGameRecord& r) {
     for (const auto& [what, value, low, high] :
          {std::tuple{"level", r.Level, 1, kMaxProgress}, std::tuple{"score", r.Score, 0, kMaxProgress},
           std::tuple{"score increment", r.ScoreInc, 0, kMaxProgress},
-          std::tuple{"node count", r.NumberOfNodes, kMinNodes, core::kMaxRebuildNodes}}) {
+          std::tuple{"node count", r.NumberOfNodes, kMinNodes, core::kMaxNodes}}) {
         if (auto checked = within(what, value, low, high); !checked) return checked;
-    }
-    // An ended level goes on with a board of one node more.
-    if (r.IsGameEnded && r.NumberOfNodes == core::kMaxRebuildNodes) {
-        return core::Failure{"The next level would have more than " + std::to_string(core::kMaxRebuildNodes) +
-                             " nodes."};
     }
     // The clock a Time Trial resumes with counts down from 0:60 at most.
     if (r.TimeTrial && (r.Minutes < 0 || r.Seconds < 0 || r.Seconds > 60)) {

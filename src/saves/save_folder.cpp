@@ -49,8 +49,11 @@ core::Result<std::string> readOpenFile(int fd) {
     if (::fstat(fd, &info) != 0) return systemFailure("read");
     if (S_ISDIR(info.st_mode)) return core::Failure{"This saved game is a folder, not a file."};
     if (!S_ISREG(info.st_mode)) return core::Failure{"This saved game is not a regular file."};
-    // One byte more than the limit shows a file over it.
-    std::string bytes(static_cast<std::size_t>(std::min<off_t>(info.st_size, kMaxFileSize)) + 1, '\0');
+    // Told at its real size, before anything is read.
+    const auto size = static_cast<std::uintmax_t>(info.st_size);
+    if (size > kMaxFileSize) return core::Failure{checkFileSize(size).reason()};
+    // One byte more than its size shows a file that grew meanwhile.
+    std::string bytes(static_cast<std::size_t>(size) + 1, '\0');
     std::size_t filled = 0;
     while (filled < bytes.size()) {
         const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
@@ -111,7 +114,7 @@ void SaveFolder::removeTemporaries() const {
     std::error_code error;
     for (fs::directory_iterator it(path_, error); !error && it != fs::directory_iterator(); it.increment(error)) {
         std::error_code ignored; // a file that stays is no harm: the list never shows it
-        if (isTemporaryName(it->path().filename().string()) && it->is_regular_file(ignored))
+        if (isAbandonedTemporary(it->path().filename().string()) && it->is_regular_file(ignored))
             fs::remove(it->path(), ignored);
     }
 }

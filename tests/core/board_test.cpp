@@ -128,20 +128,21 @@ TEST(CrossingTest, TheFastTestAgreesWithEveryPairOnNearMisses) {
 TEST(BoardTest, RebuildsTheWholeCentresAndLinksItDescribes) {
     // Centres truncated toward zero, as a drag may leave them; the count
     // cuts longer lists short.
-    const Board board{{{12.9f, 3.7f}, {1}}, {{20.5f, 479.99f}, {0, 2}}, {{10'000, 0}, {}}, {{1, 1}, {0, 1}}};
+    const Board board{{{12.9f, 3.7f}, {1}}, {{20.5f, 479.99f}, {0, 2}}, {{320, 480}, {}}, {{1, 1}, {0, 1}}};
     EXPECT_EQ(core::describe(Board{{{-0.5f, -3.7f}, {}}}).yNodes, std::vector<std::int32_t>{-3});
     const auto rebuilt = core::rebuildBoard(core::describe(board), 3);
     ASSERT_TRUE(rebuilt.ok()) << rebuilt.reason();
-    EXPECT_EQ(*rebuilt, (Board{{{12, 3}, {1}}, {{20, 479}, {0, 2}}, {{10'000, 0}, {}}}));
+    EXPECT_EQ(*rebuilt, (Board{{{12, 3}, {1}}, {{20, 479}, {0, 2}}, {{320, 480}, {}}}));
     EXPECT_TRUE(core::rebuildBoard({}, 0)->empty());
-    const std::vector<std::int32_t> ones(100'000, 1); // the largest count taken
-    EXPECT_TRUE(core::rebuildBoard({ones, ones, std::vector<std::vector<std::int32_t>>(100'000)}, 100'000).ok());
+    const std::vector<std::int32_t> ones(core::kMaxNodes, 1); // the largest count taken
+    const std::vector<std::vector<std::int32_t>> noLinks(core::kMaxNodes);
+    EXPECT_TRUE(core::rebuildBoard({ones, ones, noLinks}, core::kMaxNodes).ok());
 }
 
 TEST(BoardTest, RefusesUnusableDescriptionsWithAReason) {
     const std::tuple<core::BoardDescription, int, const char*> cases[] = {
         {{{1}, {1}, {{}}}, -1, "node count -1 is negative"},
-        {{}, 100'001, "node count 100001 is more than 100000"},
+        {{}, 4001, "node count 4001 is more than 4000"},
         {{{1}, {1, 2}, {{}, {}}}, 2, "2 nodes but only 1 x coordinates"},
         {{{1, 2}, {}, {{}, {}}}, 2, "2 nodes but only 0 y coordinates"},
         {{{1, 2}, {1, 2}, {{1}}}, 2, "2 nodes but only 1 link lists"},
@@ -149,8 +150,10 @@ TEST(BoardTest, RefusesUnusableDescriptionsWithAReason) {
         {{{1, 2, 3}, {1, 2, 3}, {{2}, {}, {}}}, 2, "Node 0 links to node 2, which does not exist"},
         {{{1, 2}, {1, 2}, {{1}, {-1}}}, 2, "Node 1 links to node -1"},
         {{{1, 2}, {1, 2}, {{1}, {0, 1}}}, 2, "Node 1 links to itself"},
-        {{{1, 2}, {1, -1}, {{}, {}}}, 2, "Node 1 lies at (2, -1), outside the play area"},
-        {{{1, 10'001}, {1, 2}, {{}, {}}}, 2, "Node 1 lies at (10001, 2)"},
+        {{{1, 2}, {1, -1}, {{}, {}}}, 2, "Node 1 lies at (2, -1), off the board of 320 x 480 points"},
+        {{{1, 321}, {1, 2}, {{}, {}}}, 2, "Node 1 lies at (321, 2)"},
+        {{{1, -1}, {1, 2}, {{}, {}}}, 2, "Node 1 lies at (-1, 2)"},
+        {{{1, 2}, {1, 481}, {{}, {}}}, 2, "Node 1 lies at (2, 481)"},
         {{{2'147'483'647}, {1}, {{}}}, 1, "Node 0 lies at (2147483647, 1)"},
         {{{1, 2, 3, 4}, {1, 2, 3, 4}, {{1, 2, 3}, {}, {}, {}}}, 4, "Node 0 has 3 links; a node has at most 2"},
     };

@@ -42,6 +42,8 @@ TEST(GeneratorTest, DealsTangledLevelsThatCanBeWon) {
                 }
             }
             EXPECT_TRUE(n < 7 || !core::isSolved(board)) << n << " nodes, round " << round;
+            // A saved game keeps the board as dealt, and must load again.
+            EXPECT_EQ(core::checkDescription(core::describe(board), n).reason(), "") << n << " nodes";
             const auto layout = testkit::solveLayout(board, testkit::kGamePlayArea);
             for (std::size_t i = 0; i < board.size(); ++i) board[i].coord = layout[i];
             EXPECT_TRUE(core::isSolved(board)) << n << " nodes, round " << round;

@@ -30,7 +30,7 @@ INSTANTIATE_TEST_SUITE_P(BothModes, ClockTest,
                                            ClockCase{true, 1, 30, 1, "01:29"}, ClockCase{true, 0, 60, 1, "00:59"},
                                            ClockCase{true, 1, 30, 80, "00:10"}, ClockCase{true, 0, 60, 60, "00:00"}));
 
-TEST_F(GameScreenTest, ASinglePlayerLevelIsWonByDraggingAndTheNextHasACircleMore) {
+TEST_F(GameScreenTest, ASinglePlayerLevelIsWonByDraggingAndTheNextHasACircleMoreUpToTheLargestBoard) {
     startGame(7, 10, "Easy", false);
     solveByDragging(h, *screen);
     EXPECT_TRUE(ended());
@@ -60,6 +60,12 @@ TEST_F(GameScreenTest, ASinglePlayerLevelIsWonByDraggingAndTheNextHasACircleMore
     h.advance(kMenuCloses + 1.0);
     EXPECT_EQ(screen->inGameMenu()->superview(), nullptr);
     EXPECT_EQ(hud(), (std::vector<std::string>{"2", "10", "00:01"}));
+
+    // After a board of the most circles the next has as many: every game saved must load again.
+    game.NumberOfNodes = core::kMaxNodes;
+    game.IsGameEnded = true;
+    screen->StartGame(game);
+    EXPECT_EQ(screen->collection().size(), std::size_t{core::kMaxNodes});
 }
 
 TEST_F(GameScreenTest, CirclesRestOnWholePointsInThePlayingAreaAndTwoFingersDragTwo) {

@@ -9,6 +9,7 @@
 #include "support/folder_rights.h"
 #include "support/scoped_environment.h"
 #include "support/temp_folder.h"
+#include "support/widest_record.h"
 
 #include <gtest/gtest.h>
 
@@ -26,13 +27,14 @@ namespace testkit {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 // A record as the game writes it mid-level in Time Trial, with `nodes` circles of which only
 // the first three have links; each entry has a value of its own, so that tests find it in the XML.
 saves::SavedGameRecord sampleRecord(std::int32_t nodes = 3) {
     // Points 20, "Medium", level 12, score 220, Time Trial, the circles, their lists, in play, 4:07 left.
     saves::SavedGameRecord record{
-        20, "Medium", 12, 220, true, nodes, {45, 123, 290}, {60, 45, 1000}, {{1, 2}, {}, {0}}, false, 4, 7};
+        20, "Medium", 12, 220, true, nodes, {45, 123, 290}, {60, 45, 480}, {{1, 2}, {}, {0}}, false, 4, 7};
     record.xNodes.resize(nodes, 5);
     record.yNodes.resize(nodes, 5);
     record.Links.resize(nodes);
@@ -45,12 +47,10 @@ std::ptrdiff_t entriesIn(const fs::path& folder) { return std::distance(fs::dire
 TEST(RecordTest, WhatTheGameWritesReadsBackUpToEveryLimitAndSoDoesPlistlibsCopy) {
     TempFolder temp;
     const saves::SaveFolder folder(temp.path());
-    auto record = sampleRecord();
-    record.Level = record.Score = record.ScoreInc = saves::kMaxProgress;
+    // The largest game the reader takes, with the board's other edge and, as
+    // outside Time Trial the clock is neither used nor checked, any clock.
+    auto record = widestRecord();
     record.xNodes[0] = 0;
-    // Outside Time Trial the clock is neither used nor checked.
-    record.TimeTrial = false;
-    record.Minutes = -2'147'483'647 - 1;
     record.Seconds = 2'147'483'647;
     ASSERT_EQ(folder.write({"game", record}).reason(), "");
     // Python's plistlib, which shares no code with Lirvo, reads the file and writes it back
@@ -90,9 +90,13 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         {"40 circles, most without links", saves::encodeRecord(sampleRecord(40)), ""},
         {"single player, no clock", with(with(single, "<key>Minutes", "<key>M"), "<key>Seconds", "<key>S"), ""},
         {"time trial, no clock", with(sample, "<key>Minutes", "<key>M"), "The entry \"Minutes\" is missing."},
-        {"ended", number(ended, "3", "99999"), ""},
+        {"ended, as many nodes as a board has", number(ended, "3", "4000"), ""},
         {"ended, too few nodes", number(ended, "3", "2"), "The node count 2 is below 3."},
-        {"ended, no next level", number(ended, "3", "100000"), "The next level would have more than 100000 nodes."},
+        {"ended, a next level too large to deal", number(ended, "3", "99999"),
+         "The node count 99999 is more than 4000."},
+        {"a byte-order mark", "\xEF\xBB\xBF" + sample, ""},
+        {"a circle off the board", number(sample, "480", "8000"),
+         "Node 2 lies at (290, 8000), off the board of 320 x 480 points."},
         {"difficulty a number", with(sample, "<string>Medium</string>", "<integer>2</integer>"),
          "The entry \"Difficulty\" is not a text."},
         {"difficulty unknown", with(sample, "Medium", "medium"),
@@ -104,7 +108,7 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         {"score negative", number(sample, "220", "-1"), "The score -1 is below 0."},
         {"increment huge", number(sample, "20", "1000000001"),
          "The score increment 1000000001 is more than 1000000000."},
-        {"node count huge", number(sample, "3", "2000000000"), "The node count 2000000000 is more than 100000."},
+        {"node count huge", number(sample, "3", "2000000000"), "The node count 2000000000 is more than 4000."},
         {"lists short", number(sample, "3", "4"), "The board has 4 nodes but only 3 x coordinates."},
         {"x a text", with(sample, "<integer>123</integer>", "<string>123</string>"),
          "Element 1 of the entry \"xNodes\" is not a whole number."},
@@ -132,7 +136,7 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
          tooDeep},
         {"cut short", sample.substr(0, 500), "The file is not a readable property list: it is damaged or cut short."},
         {"too large", std::string(saves::kMaxFileSize + 1, ' '),
-         "The file is 16777217 bytes long, more than any saved game (16777216)."},
+         "The file is 524289 bytes long, more than any saved game (524288)."},
         {"empty", file("damaged/empty"), "The file is empty."},
         {"binary, a Time Trial with a minute left", file("valid/in-play-binary"), ""},
         {"binary garbage", file("damaged/binary-garbage"), "The file is a damaged binary property list."},
@@ -142,8 +146,10 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         {"binary too deep", file("damaged/binary-nested-too-deep"), tooDeep},
         {"binary self", file("damaged/binary-list-holds-itself"),
          "The file is a binary property list that contains itself."},
+        {"binary self after a byte-order mark", "\xEF\xBB\xBF" + file("damaged/binary-list-holds-itself"),
+         "The file is a binary property list that contains itself."},
         {"binary shared", file("damaged/binary-shared-lists"),
-         "The file shares its lists so often that it would expand to more than 2396745 values."},
+         "The file shares its lists so often that it would expand to more than 74898 values."},
     };
     for (const auto& [what, bytes, reason] : cases) {
         const auto read = saves::decodeRecord(bytes);
@@ -217,6 +223,9 @@ TEST(SaveFolderTest, AFailedSaveSaysWhyAndKeepsTheOldFileAndTheListShowsOnlySave
     // A pipe named like a save neither blocks the reader nor passes for a file.
     EXPECT_EQ(folder.read("pipe").reason(), "This saved game is not a regular file.");
     EXPECT_EQ(folder.read("folder").reason(), "This saved game is a folder, not a file.");
+    std::ofstream(folder.fileFor("huge")) << "x";
+    fs::resize_file(folder.fileFor("huge"), 100'000'000);
+    EXPECT_EQ(folder.read("huge").reason(), "The file is 100000000 bytes long, more than any saved game (524288).");
 }
 
 // Saves of one name, as games saved in one minute at one level have: each
@@ -266,10 +275,23 @@ TEST(SaveFolderTest, KilledAtRandomMomentsASaveLeavesTheOldFileOrTheNewOne) {
     EXPECT_EQ(folder.list().saveNames.size(), 2u);
     for (const char* name : {"even", "odd"})
         EXPECT_TRUE(folder.read(name).ok()) << name << ": " << folder.read(name).reason();
-    // Kills that came mid-write left temporary files; the next start removes them, and only them.
+    // Kills that came mid-write left temporary files; the next start removes them, and only them: not
+    // those of another copy of the game still running, which may be in the middle of a save.
     EXPECT_GT(entriesIn(temp.path()), 2) << "no kill came during a write; the test proved nothing";
-    for (const char* other : {"notes.tmp", ".save-AbC1234.tmp"}) std::ofstream(temp.path() / other) << "x";
-    ASSERT_EQ(saves::SaveFolder::prepare(temp.path()).problem, "");
+    const pid_t running = ::fork();
+    while (running == 0) ::pause();
+    const auto temporaryOf = [](pid_t writer) { return ".save-" + std::to_string(writer) + "-AbC123.tmp"; };
+    // Two names of no temporary file; one of the copy still running, one of this
+    // process (with no save under way), and one without a process id.
+    for (const std::string& other :
+         {"notes.tmp"s, ".save-AbC1234.tmp"s, temporaryOf(running), temporaryOf(::getpid()), ".save-AbC123.tmp"s})
+        std::ofstream(temp.path() / other) << "x";
+    EXPECT_EQ(saves::SaveFolder::prepare(temp.path()).problem, "");
+    EXPECT_EQ(entriesIn(temp.path()), 5);
+    EXPECT_TRUE(fs::exists(temp.path() / temporaryOf(running)));
+    ::kill(running, SIGKILL);
+    ::waitpid(running, nullptr, 0);
+    saves::SaveFolder::prepare(temp.path());
     EXPECT_EQ(entriesIn(temp.path()), 4);
 }
 
