@@ -53,10 +53,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     ui::Image::setResourceFolder(*resources);
-    // A folder that cannot be made does not keep anyone from playing: each save tries again, and says why it failed.
+    // A folder that cannot be made, or none at all, does not keep anyone from playing: each save says why it failed.
     saves::PreparedFolder saves = saves::SaveFolder::prepare(options->saves);
     if (!saves.problem.empty()) std::cerr << "lirvo: " << saves.problem << '\n';
-    if (!saves.folder) return 1;
-    return options->snapshot ? app::takeSnapshot(*options, *saves.folder, std::cerr)
-                             : playInWindow(*options, *resources, *saves.folder);
+    return options->snapshot ? app::takeSnapshot(*options, saves.store(), std::cerr)
+                             : playInWindow(*options, *resources, saves.store());
 }

@@ -1,10 +1,11 @@
 #include "platform/alert_view.h"
 
+#include "platform/button.h"
 #include "platform/label.h"
-#include "platform/touch.h"
 #include "platform/window.h"
 
 #include <cassert>
+#include <utility>
 
 namespace ui {
 
@@ -15,10 +16,18 @@ constexpr Size kBox{280, 150};
 constexpr Rect kTitle{12, 12, 256, 24};
 constexpr Rect kMessage{12, 40, 256, 60};
 constexpr Rect kButton{0, 108, 280, 42};
+// Two buttons share its place, side by side.
+constexpr Rect kFirstOfTwo{0, 108, 140, 42};
+constexpr Rect kSecondOfTwo{140, 108, 140, 42};
 constexpr Color kBoxColor{0.95f, 0.95f, 0.93f, 0.97f};
 constexpr Color kTextColor{0.06f, 0.06f, 0.06f, 1};
 constexpr Color kButtonColor{0.21f, 0.41f, 0.1f, 1};
 constexpr Color kPressedColor{0.3f, 0.55f, 0.14f, 1};
+
+std::shared_ptr<Button> makeButton(Rect frame, std::string title, std::function<void()> action) {
+    return std::make_shared<Button>(frame, std::move(title), Font{"Helvetica-Bold", 17}, kButtonColor, kPressedColor,
+                                    std::move(action));
+}
 
 std::shared_ptr<Label> makeLabel(Rect frame, std::string text, Font font, Color color) {
     auto label = std::make_shared<Label>(frame);
@@ -29,31 +38,10 @@ std::shared_ptr<Label> makeLabel(Rect frame, std::string text, Font font, Color 
     return label;
 }
 
-class AlertButton : public Label {
-public:
-    AlertButton(AlertView& alert, std::string title) : Label(kButton), alert_(alert) {
-        setText(std::move(title));
-        setFont({"Helvetica-Bold", 17});
-        setTextColor(kButtonColor);
-        setTextAlignment(TextAlignment::Center);
-        setUserInteractionEnabled(true);
-    }
-
-    void touchesBegan(const TouchSet&, const Event&) override { setTextColor(kPressedColor); }
-    void touchesMoved(const TouchSet&, const Event&) override {}
-    void touchesCancelled(const TouchSet&, const Event&) override { setTextColor(kButtonColor); }
-    void touchesEnded(const TouchSet& touches, const Event&) override {
-        setTextColor(kButtonColor);
-        if (pointInside(touches.anyObject().locationInView(this))) alert_.dismiss();
-    }
-
-private:
-    AlertView& alert_;
-};
-
 } // namespace
 
-AlertView::AlertView(Rect frame, std::string title, std::string message, std::string buttonTitle)
+AlertView::AlertView(Rect frame, std::string title, std::string message, std::string buttonTitle,
+                     std::optional<AlertAction> action)
     : View(frame), title_(std::move(title)), message_(std::move(message)), buttonTitle_(std::move(buttonTitle)) {
     // The alert itself stays clear, and so takes touches until it has gone, while the dimming fades.
     auto dim = std::make_shared<View>(bounds());
@@ -69,12 +57,18 @@ AlertView::AlertView(Rect frame, std::string title, std::string message, std::st
     auto messageLabel = makeLabel(kMessage, message_, {"Helvetica", 14}, kTextColor);
     messageLabel->setNumberOfLines(0);
     box->addSubview(std::move(messageLabel));
-    button_ = std::make_shared<AlertButton>(*this, buttonTitle_);
+    button_ = makeButton(action ? kFirstOfTwo : kButton, buttonTitle_, weakCall(this, &AlertView::dismiss));
     box->addSubview(button_);
+    if (action) {
+        action_ = std::move(action->run);
+        actionButton_ = makeButton(kSecondOfTwo, std::move(action->title), weakCall(this, &AlertView::act));
+        box->addSubview(actionButton_);
+    }
     addSubview(std::move(box));
 }
 
 void AlertView::dismiss() {
+    if (std::exchange(closing_, true)) return;
     beginAnimations();
     setAnimationDuration(kClosing);
     setAnimationDelegate(this, &AlertView::closed);
@@ -82,18 +76,27 @@ void AlertView::dismiss() {
     commitAnimations();
 }
 
+// A closing alert has been answered already: a second Enter must not act again.
+void AlertView::act() {
+    if (closing_) return;
+    dismiss();
+    if (action_) action_();
+}
+
 bool AlertView::keyPressed(Key key) {
-    if (key != Key::Other) dismiss();
+    if (key == Key::Escape) dismiss();
+    if (key == Key::Enter || key == Key::Space) act();
     return true;
 }
 
 void AlertView::closed() { removeFromSuperview(); }
 
-std::shared_ptr<AlertView> AlertView::show(std::string title, std::string message, std::string buttonTitle) {
+std::shared_ptr<AlertView> AlertView::show(std::string title, std::string message, std::string buttonTitle,
+                                           std::optional<AlertAction> action) {
     Window* window = Window::keyWindow();
     assert(window && "an alert needs a key window");
-    auto alert =
-        std::make_shared<AlertView>(window->bounds(), std::move(title), std::move(message), std::move(buttonTitle));
+    auto alert = std::make_shared<AlertView>(window->bounds(), std::move(title), std::move(message),
+                                             std::move(buttonTitle), std::move(action));
     window->addSubview(alert);
     return alert;
 }

@@ -17,7 +17,10 @@ void ScrollView::setContentOffset(Point offset) {
     const Size view = bounds().size;
     const float maxX = std::max(0.f, contentSize_.width - view.width);
     const float maxY = std::max(0.f, contentSize_.height - view.height);
-    setBounds({{std::clamp(offset.x, 0.f, maxX), std::clamp(offset.y, 0.f, maxY)}, view});
+    const Point kept{std::clamp(offset.x, 0.f, maxX), std::clamp(offset.y, 0.f, maxY)};
+    if (kept == contentOffset()) return;
+    setBounds({kept, view});
+    didScroll();
 }
 
 bool ScrollView::takesOverDraggedTouches() const {

@@ -27,6 +27,10 @@ public:
     void touchesCancelled(const TouchSet& touches, const Event& event) override;
     void scrollWheel(float lines) override;
 
+protected:
+    // The content offset has changed.
+    virtual void didScroll() {}
+
 private:
     Size contentSize_;
 };

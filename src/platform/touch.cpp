@@ -26,6 +26,8 @@ Point Touch::previousLocationInView(const View* view) const {
     return view ? view->convertFromWindow(previous_) : previous_;
 }
 
+Point Touch::startLocationInView(const View* view) const { return view ? view->convertFromWindow(start_) : start_; }
+
 Event TouchDispatcher::eventNow() const {
     std::vector<const Touch*> all;
     for (const auto& [finger, touch] : touches_) all.push_back(touch.get());

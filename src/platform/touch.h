@@ -26,6 +26,8 @@ public:
     // Where the finger is, in the bounds of `view` (null: the window).
     Point locationInView(const View* view) const;
     Point previousLocationInView(const View* view) const;
+    // Where the finger landed.
+    Point startLocationInView(const View* view) const;
 
 private:
     friend class TouchDispatcher;

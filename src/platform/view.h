@@ -17,8 +17,8 @@ class Event;
 class Touch;
 class TouchSet;
 
-// The keys the screens tell apart; any other key is Other.
-enum class Key { Escape, Enter, Space, Other };
+// The keys the screens tell apart; any other key is Other. Delete is also Backspace.
+enum class Key { Escape, Enter, Space, Delete, Other };
 
 // A rectangle of the screen that draws itself and takes touches, in a tree:
 // subviews are drawn over their superview, the last one on top.

@@ -38,7 +38,7 @@ bool Window::keyPressed(Key key) {
 
 void Window::movePointer(std::optional<Point> windowPoint) {
     View* under = windowPoint ? hitTest(*windowPoint) : nullptr;
-    View* before = hoveredLiveness_.expired() ? nullptr : hovered_;
+    View* before = hoveredView();
     if (under == before) return;
     hovered_ = under;
     hoveredLiveness_ = under ? under->liveness() : std::weak_ptr<const void>();
@@ -49,7 +49,7 @@ void Window::movePointer(std::optional<Point> windowPoint) {
 void Window::turnWheel(Point windowPoint, float lines) {
     if (View* under = hitTest(windowPoint)) under->scrollWheel(lines);
     // What scrolled moved under a still pointer.
-    if (hovered_ && !hoveredLiveness_.expired()) movePointer(windowPoint);
+    if (hoveredView()) movePointer(windowPoint);
 }
 
 } // namespace ui

@@ -27,6 +27,8 @@ public:
     bool keyPressed(Key key) override;
     // Where the mouse pointer is while no button is down; none once it has left or a button went down.
     void movePointer(std::optional<Point> windowPoint);
+    // The view the pointer is over, if any.
+    View* hoveredView() const { return hoveredLiveness_.expired() ? nullptr : hovered_; }
     // The wheel turned over a window point.
     void turnWheel(Point windowPoint, float lines);
 

@@ -64,11 +64,29 @@ private:
     std::filesystem::path path_;
 };
 
+// Where saves go when no folder is named: it lists none, and says why it keeps none.
+class NoFolder final : public SaveStore {
+public:
+    static constexpr const char* kReason =
+        "no folder for saved games: neither XDG_DATA_HOME nor HOME is set; start Lirvo with --saves DIR";
+
+    void list(Reply<Listing> reply) override { reply({}); }
+    void read(const std::string&, Reply<core::Result<SavedGameRecord>> reply) override {
+        reply(core::Failure{kReason});
+    }
+    void write(SaveRequest, Reply<core::Result<std::string>> reply) override { reply(core::Failure{kReason}); }
+    void remove(const std::string&, Reply<core::Result<>> reply) override { reply(core::Failure{kReason}); }
+};
+
 // The folder the program keeps its saved games in, or none when no folder
 // is named; and why it has none or cannot be made, if so.
 struct PreparedFolder {
     std::optional<SaveFolder> folder;
     std::string problem;
+    NoFolder none{};
+
+    // Where the game saves: the folder, or with none, nowhere, every save saying why.
+    SaveStore& store() { return folder ? static_cast<SaveStore&>(*folder) : none; }
 };
 
 } // namespace saves

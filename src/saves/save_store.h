@@ -19,7 +19,7 @@ struct SaveRequest {
     // The name this game's last save of the same kind was kept under, if any.
     // A save of the same name replaces it: the same game saved again within
     // the minute is one row in the list.
-    std::string ownEarlier;
+    std::string ownEarlier = {};
     // Whether ownEarlier goes once this save is kept under another name: a
     // game keeps one automatic save of its own, its latest.
     bool supersedes = false;

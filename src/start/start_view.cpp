@@ -177,6 +177,8 @@ void StartView::fadeOut2Done() {
 void StartView::fadeIn3Done() { fadeLogo(0, &StartView::menuAnimation); }
 
 void StartView::touchesBegan(const ui::TouchSet& touches, const ui::Event& event) {
+    // A tap beside the saved-game list puts away a Delete button it shows.
+    if (scrollView_) scrollView_->hideDelete();
     if (introNext_)
         skipIntro();
     else
@@ -188,6 +190,9 @@ bool StartView::keyPressed(ui::Key key) {
         skipIntro();
         return true;
     }
+    // The saved-game list, once in, takes the keys it knows.
+    if (scrollView_ && scrollView_->superview() && scrollView_->alpha() == 1 && scrollView_->keyPressed(key))
+        return true;
     if (key != ui::Key::Escape) return false;
     // A panel closes only once its way back shows, as a tap on it would.
     if (label2_->superview() && label2_->alpha() == 1)
@@ -388,24 +393,14 @@ void StartView::openLoadPanel(bool fromGame) {
 
 void StartView::showSavedGamesInScrollView() {
     // The list may come once the panel has closed, or another has opened.
-    saves_.list([this, token = liveness(), list = std::weak_ptr(scrollView_)](const saves::Listing& listing) {
-        if (!token.expired() && list.lock() == scrollView_) showSavedGames(listing);
+    saves_.list([this, token = liveness(), list = std::weak_ptr(scrollView_)](saves::Listing listing) {
+        if (!token.expired() && list.lock() == scrollView_) showSavedGames(std::move(listing));
     });
 }
 
-void StartView::showSavedGames(const saves::Listing& listing) {
+void StartView::showSavedGames(saves::Listing listing) {
     if (!listing.problem.empty()) ui::AlertView::show("Load Game", listing.problem, "OK");
-    constexpr float kRow = 15;
-    float k = 0;
-    for (const std::string& name : listing.saveNames) {
-        scrollView_->addSubview(std::make_shared<widgets::UICustomLabel>(ui::Rect{0, kRow * k, 300, kRow}, name,
-                                                                         ui::Font{kMenuFont, 14}, "load_label"));
-        ++k;
-        // Fourteen rows fill the list; from the fifteenth on it scrolls.
-        if (kRow * k > widgets::UICustomScrollView::kContentSize.height) {
-            scrollView_->setContentSize({widgets::UICustomScrollView::kContentSize.width, kRow * k});
-        }
-    }
+    scrollView_->setSaveNames(std::move(listing.saveNames));
 }
 
 void StartView::AnimateLoadMenuIn() { flipPanelIn(&StartView::loadMenuInFinished); }
@@ -442,6 +437,18 @@ void StartView::load(const std::string& name, const core::Result<saves::SavedGam
     if (getInGameLoad()) mainView_->AnimateInGameMenuOut();
     mainView_->StartGame(*read);
     showGame();
+}
+
+void StartView::deleteData(const std::string& name) {
+    saves_.remove(name, [this, token = liveness(), name](const core::Result<>& removed) {
+        if (token.expired()) return;
+        if (!removed) {
+            ui::AlertView::show("Delete Game", removed.reason(), "OK");
+            return;
+        }
+        // The list open now, even if it is not the one the save was deleted from: it may have been read meanwhile.
+        if (scrollView_) scrollView_->removeSaveName(name);
+    });
 }
 
 } // namespace start

@@ -32,7 +32,7 @@ namespace start {
 
 // The root of everything the player sees: the intro, the three menus, the
 // credits, tutorial and load panels, and the one game screen it holds.
-class StartView : public game::GameHost, public widgets::LabelContainer, public widgets::SavedGameLoader {
+class StartView : public game::GameHost, public widgets::LabelContainer, public widgets::SavedGameHolder {
 public:
     StartView(ui::Rect frame, core::RandomSource& random, saves::SaveStore& saves);
     ~StartView() override;
@@ -52,6 +52,7 @@ public:
     void skipIntro();
 
     // Escape goes back: it closes a panel, leaves a menu for the one before, or is the game's.
+    // The saved-game list, open, has keys of its own.
     bool keyPressed(ui::Key key) override;
     void touchesBegan(const ui::TouchSet& touches, const ui::Event& event) override;
 
@@ -84,12 +85,13 @@ public:
     void tapOnLoad() override;
     void tapOnLoadFromGame() override;
     void showSavedGamesInScrollView();
-    void showSavedGames(const saves::Listing& listing);
+    void showSavedGames(saves::Listing listing);
     void AnimateLoadMenuIn();
     void loadMenuInFinished();
     void AnimateLoadMenuOut();
     void loadData(const std::string& name) override;
     void load(const std::string& name, const core::Result<saves::SavedGameRecord>& read);
+    void deleteData(const std::string& name) override;
 
     // The views, for whoever needs to find them on the screen.
     const Menu& mainMenu() const { return mainMenu_; }

@@ -27,7 +27,7 @@ public:
     void touchesEnded(const ui::TouchSet& t, const ui::Event&) override { note("ended", t); }
     void touchesCancelled(const ui::TouchSet& t, const ui::Event&) override { note("cancelled", t); }
     bool keyPressed(ui::Key key) override {
-        record(name_ + ' ' + std::array{"Escape", "Enter", "Space", "Other"}[static_cast<int>(key)]);
+        record(name_ + ' ' + std::array{"Escape", "Enter", "Space", "Delete", "Other"}[static_cast<int>(key)]);
         return true;
     }
     void pointerEntered() override { record(name_ + " entered"); }
@@ -122,8 +122,8 @@ TEST(SdlInput, EventsReachTheViewsAtTheirTurnedPoints) {
          "left ended 160,140, left began 160,140 x2"},
         // Keys go to the topmost view, as pressed, not as repeated; Alt+Enter is the window's.
         {{key(SDLK_ESCAPE), key(SDLK_ESCAPE, KMOD_NONE, 1), key(SDLK_RETURN), key(SDLK_KP_ENTER),
-          key(SDLK_RETURN, KMOD_LALT), key(SDLK_SPACE), key(SDLK_a)},
-         "right Escape, right Enter, right Enter, right Other, right Space, right Other"},
+          key(SDLK_RETURN, KMOD_LALT), key(SDLK_SPACE), key(SDLK_DELETE), key(SDLK_BACKSPACE), key(SDLK_a)},
+         "right Escape, right Enter, right Enter, right Other, right Space, right Delete, right Delete, right Other"},
     };
     for (const auto& [events, log] : steps) {
         Pad::log.clear();

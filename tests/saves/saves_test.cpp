@@ -170,10 +170,15 @@ TEST(SaveFolderTest, IsTheChosenFolderOrTheUsersDataFolderMadeAtStart) {
         {std::nullopt, nullptr, nullptr, {}}};
     for (const auto& [chosen, xdgData, homeFolder, expected] : cases) {
         ScopedEnvironment xdg("XDG_DATA_HOME", xdgData), h("HOME", homeFolder);
-        const auto prepared = saves::SaveFolder::prepare(chosen);
+        auto prepared = saves::SaveFolder::prepare(chosen);
         EXPECT_EQ(prepared.folder ? prepared.folder->path() : fs::path(), expected);
         EXPECT_EQ(fs::is_directory(expected), !expected.empty()) << expected;
         EXPECT_EQ(prepared.problem.find("--saves DIR") == std::string::npos, !expected.empty()) << prepared.problem;
+        // With none the game plays all the same, and each save says why it is not kept.
+        std::string said = "no answer";
+        prepared.store().write({"game", sampleRecord(), "", false},
+                               [&said](const core::Result<std::string>& saved) { said = saved.reason(); });
+        EXPECT_EQ(said, expected.empty() ? saves::NoFolder::kReason : "") << expected;
     }
     EXPECT_EQ(fs::status(temp.path() / "data/lirvo").permissions(), fs::perms::owner_all);
 }

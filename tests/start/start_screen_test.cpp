@@ -1,5 +1,7 @@
 #include "start_screen_fixture.h"
+#include "support/folder_rights.h"
 
+#include <algorithm>
 #include <fstream>
 #include <tuple>
 
@@ -124,7 +126,7 @@ protected:
                             fs::file_time_type::clock::now() - std::chrono::seconds(600 - ++writes_));
     }
     // Taps a row of the list and lets the game screen flip in.
-    void load(std::size_t row) { choose(*start->scrollView()->subviews().at(row), kGameFlip); }
+    void load(std::size_t row) { choose(*start->scrollView()->rowView(row), kGameFlip); }
     int writes_ = 0;
 };
 
@@ -134,7 +136,7 @@ TEST_F(LoadTest, SavedGamesAreListedAndResumeAsSavedUnlessDamaged) {
     choose(entry(start->mainMenu(), 1), kPanelOpens); // "Load Game"
     // A folder deleted meanwhile holds no saves, which is no error.
     EXPECT_EQ(h.alert(), nullptr);
-    EXPECT_TRUE(start->scrollView()->subviews().empty());
+    EXPECT_TRUE(start->scrollView()->saveNames().empty());
     h.pressKey(ui::Key::Escape);
     h.advance(1.0);
 
@@ -146,7 +148,7 @@ TEST_F(LoadTest, SavedGamesAreListedAndResumeAsSavedUnlessDamaged) {
     write("Medium, TT", mediumGame(true, 0, 37));
     choose(entry(start->mainMenu(), 1), kPanelOpens);
     EXPECT_EQ(start->scrollView()->contentSize(), (ui::Size{320, 240}));
-    EXPECT_EQ(start->scrollView()->subviews().at(15)->frame(), (ui::Rect{0, 225, 300, 15}));
+    EXPECT_EQ(start->scrollView()->rowView(14)->frame(), (ui::Rect{0, 210, 300, 15}));
     load(1); // "Medium, TT": the clock goes on from the time saved
     EXPECT_EQ(hud(), (Texts{"3", "40", "00:00"}));
     h.advance(1.0);
@@ -178,6 +180,88 @@ TEST_F(LoadTest, SavedGamesAreListedAndResumeAsSavedUnlessDamaged) {
     EXPECT_EQ(hud(), (Texts{"4", "60", "00:00"}));
     h.advance(1.0);
     EXPECT_EQ(hud()[2], "01:28");
+}
+
+TEST_F(LoadTest, ALongListHasLabelsOnlyForRowsInSightAndLosesRowsSwipedOrDeletedByKey) {
+    const auto name = [](int i) { return "game " + std::to_string(1000 + i).substr(1); };
+    write(name(0), mediumGame(false, 0, 0));
+    // One time for all, so listed by name.
+    for (int i = 1; i < 100; ++i) fs::create_hard_link(saves().fileFor(name(0)), saves().fileFor(name(i)));
+    toMainMenu();
+    choose(entry(start->mainMenu(), 1), kPanelOpens); // "Load Game"
+    widgets::UICustomScrollView& list = *start->scrollView();
+    const auto listed = [&](const std::string& save) {
+        const auto& names = list.saveNames();
+        return std::find(names.begin(), names.end(), save) != names.end();
+    };
+    // The window point `across` and `down` from the middle of a view on the list, as the list reads.
+    const auto beside = [](const ui::View& view, float across, float down) {
+        return view.convertToWindow(view.bounds().center() + ui::Point{across, down});
+    };
+    // Each label shows the save of the row it lies on; a few labels serve the hundred rows.
+    const auto rowsShowTheirSaves = [&] {
+        for (const auto& view : list.subviews()) {
+            const auto* label = dynamic_cast<const widgets::UICustomLabel*>(view.get());
+            if (label && !label->isHidden()) {
+                EXPECT_EQ(label->text(), list.saveNames().at(static_cast<std::size_t>(label->frame().minY() / 15)));
+            }
+        }
+        EXPECT_LE(list.subviews().size(), 18u);
+    };
+    h.turnWheel(middleOf(list), -40);
+    const auto shown = h.render().textStrings();
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), name(40)) + std::count(shown.begin(), shown.end(), name(53)), 2);
+    rowsShowTheirSaves();
+    // A drag up the list, even a little to the left, scrolls it on.
+    h.drag(Harness::path(middleOf(list), beside(list, -8, -60)));
+    EXPECT_GT(list.contentOffset().y, 600);
+    EXPECT_EQ(list.deleteButton().frame().width(), 0);
+    rowsShowTheirSaves();
+
+    // A row dragged to the left shows its Delete button; a tap elsewhere hides it and loads nothing.
+    const int first = static_cast<int>(list.contentOffset().y / 15) + 1;
+    const auto swipe = [&](int row, float across) {
+        h.drag(Harness::path(middleOf(*list.rowView(row)), beside(*list.rowView(row), across, 0)));
+        h.advance(0.3);
+    };
+    swipe(first, -50);
+    EXPECT_EQ(list.deleteButton().frame(), (ui::Rect{260, 15.f * first, 60, 15}));
+    choose(*list.rowView(first + 3));
+    EXPECT_EQ(list.deleteButton().frame().width(), 0);
+    EXPECT_FALSE(game().getIsInGame());
+    // Dragged back, the row follows the finger and hides its button; opened again, the button deletes the save.
+    swipe(first, -50);
+    Harness::Finger back = h.press(middleOf(*list.rowView(first)));
+    back.slideTo(beside(*list.rowView(first), 35, 0));
+    EXPECT_NEAR(list.rowView(first)->frame().minX(), -25, 0.01);
+    back.lift();
+    h.advance(0.3);
+    EXPECT_EQ(list.rowView(first)->frame().minX(), 0);
+    swipe(first, -50);
+    choose(list.deleteButton());
+    EXPECT_FALSE(listed(name(first)) || fs::exists(saves().fileFor(name(first))));
+    rowsShowTheirSaves();
+
+    // The Delete key asks before it deletes the save under the pointer: "Cancel" and Escape keep it.
+    const std::string pointed = list.rowView(first)->text();
+    h.hover(middleOf(*list.rowView(first)));
+    for (int answer = 0; answer < 3; ++answer) {
+        h.pressKey(ui::Key::Delete);
+        ASSERT_TRUE(h.alert() && h.alert()->actionButton());
+        answer == 0 ? h.dismissAlert() : answer == 1 ? h.pressKey(ui::Key::Escape) : choose(*h.alert()->actionButton());
+        h.advance(0.5);
+        EXPECT_EQ(listed(pointed) && fs::exists(saves().fileFor(pointed)), answer < 2);
+    }
+    // A save that cannot be deleted stays, and the player is told why.
+    FolderRights readOnly(saveFolder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    h.pressKey(ui::Key::Delete);
+    h.pressKey(ui::Key::Enter);
+    EXPECT_EQ(h.alert()->message(), "The saved game cannot be deleted: Permission denied.");
+    EXPECT_EQ(list.saveNames().size(), 98u);
+    // Other keys over the list are the screen's: Escape closes the panel.
+    h.dismissAlert();
+    h.pressKey(ui::Key::Escape);
+    EXPECT_EQ(list.alpha(), 0);
 }
 
 TEST_F(LoadTest, ASaveOfAnEndedLevelGoesOnWithTheNextLevelUnlessItWasLost) {

@@ -21,6 +21,8 @@ Key key(const SDL_KeyboardEvent& event) {
     switch (event.keysym.sym) {
     case SDLK_ESCAPE: return Key::Escape;
     case SDLK_SPACE: return Key::Space;
+    case SDLK_DELETE:
+    case SDLK_BACKSPACE: return Key::Delete;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
         // Alt+Enter is the window's own: full screen.
