@@ -1,6 +1,7 @@
 #include "app/lirvo_app_delegate.h"
 
 #include "game/main_view.h"
+#include "platform/alert_view.h"
 #include "start/start_view.h"
 
 #include <iostream>
@@ -40,17 +41,28 @@ void LirvoAppDelegate::applicationWillResignActive(ui::Application&) {
 
 bool LirvoAppDelegate::applicationShouldTerminate(ui::Application& application) {
     if (!isInGame()) return true;
-    // The window's store answers before it returns; whatever it says decides.
-    auto quit = std::make_shared<bool>(true);
-    startView_->mainView()->SaveOnExit([&application, quit](const core::Result<>& saved) {
-        if (saved) return;
-        *quit = application.ask({"Save Game",
-                                 "The game could not be saved (" + saved.reason() + "). Quit without saving it?",
-                                 "Quit", "Back to the game"});
-        if (*quit) reportUnsaved(application, saved);
+    // Asked already: the question stands until the player answers it.
+    if (!unsavedQuestion_.expired()) return false;
+    bool kept = false;
+    // The desktop's store answers before it returns.
+    startView_->mainView()->SaveOnExit([&](const core::Result<>& saved) {
+        kept = saved.ok();
+        if (!kept) askAboutUnsaved(application, saved);
     });
-    savedForClose_ = *quit;
-    return *quit;
+    savedForClose_ = kept;
+    return kept;
+}
+
+void LirvoAppDelegate::askAboutUnsaved(ui::Application& application, const core::Result<>& saved) {
+    // The game waits under its options menu while the player decides.
+    startView_->mainView()->pauseWhileAway();
+    unsavedQuestion_ = ui::AlertView::show(
+        "Save Game", "The game could not be saved (" + saved.reason() + "). Quit without saving it?", "Keep playing",
+        ui::AlertAction{"Quit", [this, &application, saved] {
+                            reportUnsaved(application, saved);
+                            savedForClose_ = true;
+                            application.quit();
+                        }});
 }
 
 void LirvoAppDelegate::applicationDidEnterBackground(ui::Application& application) { saveGameInProgress(application); }

@@ -10,6 +10,10 @@ namespace start {
 class StartView;
 }
 
+namespace ui {
+class AlertView;
+}
+
 namespace app {
 
 // Puts the start screen in the window at launch, pauses the game in
@@ -33,14 +37,18 @@ public:
 
 private:
     bool isInGame() const;
+    // Whether to quit all the same, the game unsaved, or go back to it.
+    void askAboutUnsaved(ui::Application& application, const core::Result<>& saved);
     // Saves the game in progress, telling a failure on standard error and
     // in the exit status.
     void saveGameInProgress(ui::Application& application);
 
     core::RandomSource& random_;
     saves::SaveStore& saves_;
-    // The window's close has saved the game already: the end needs no other save.
+    // The window's close has saved the game already, or the player chose to
+    // quit without it: the end needs no other save.
     bool savedForClose_ = false;
+    std::weak_ptr<ui::AlertView> unsavedQuestion_;
     std::shared_ptr<start::StartView> startView_;
 };
 

@@ -27,7 +27,9 @@ void Application::terminate() {
 
 int Application::run() {
     launch();
-    while (backend_.waitForInput(update(), *this)) {
+    for (;;) {
+        const std::optional<double> deadline = update();
+        if (quitting_ || !backend_.waitForInput(deadline, *this) || quitting_) break;
     }
     terminate();
     return exitStatus_;

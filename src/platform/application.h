@@ -7,7 +7,6 @@
 
 #include <memory>
 #include <optional>
-#include <string>
 
 namespace ui {
 
@@ -29,11 +28,6 @@ public:
     virtual void applicationWillTerminate(Application& application) = 0;
 };
 
-// A question for the player with two answers.
-struct Question {
-    std::string title, message, yes, no;
-};
-
 // What a back end gives the application: a clock, a screen and its input.
 class Backend {
 public:
@@ -47,9 +41,6 @@ public:
     virtual bool waitForInput(std::optional<double> deadline, Application& application) = 0;
     // Puts the window's current look on the screen.
     virtual void present(Window& window) = 0;
-    // Asks the player to choose between two answers, outside the window's
-    // own views, as a program on its way out still can; true for `yes`.
-    virtual bool ask(const Question& question) = 0;
 };
 
 // The running program: one window, one run loop, a delegate told of launch and termination.
@@ -81,7 +72,9 @@ public:
     // page hidden or closed), after resignActive.
     void enterBackground() { delegate_.applicationDidEnterBackground(*this); }
 
-    bool ask(const Question& question) { return backend_.ask(question); }
+    // Ends the run at the next turn of the loop, as the player's close does once agreed.
+    void quit() { quitting_ = true; }
+    bool isQuitting() const { return quitting_; }
     // What run() answers: 0 unless something that must be done at the end failed.
     void setExitStatus(int status) { exitStatus_ = status; }
     int exitStatus() const { return exitStatus_; }
@@ -97,6 +90,7 @@ private:
     bool animatedLastTime_ = false; // whether the last update found anything animating
     bool launched_ = false;
     bool terminated_ = false;
+    bool quitting_ = false;
     int exitStatus_ = 0;
 };
 

@@ -115,7 +115,7 @@ TEST_P(ProgramEnding, SavesTheGameInPlayOnce) {
     }
     h.advance(place == Place::WinPanel ? 1.1 : 2.0); // the win panel stays a second
     EXPECT_EQ(start->scrollView() && start->scrollView()->alpha() == 1.0f, place == Place::SavedGamesOverAGame);
-    h.terminate();
+    ASSERT_TRUE(h.closeWindow());
     const auto names = saves().list().saveNames;
     ASSERT_EQ(names.size(), autoSaves);
     for (const auto& name : names) {
@@ -133,23 +133,49 @@ INSTANTIATE_TEST_SUITE_P(WindowClosed, ProgramEnding,
 // A game that cannot be saved as the program ends is told: closing the
 // window asks, and the player may go back to the game; a signal does not
 // wait, and fails the exit.
-using ProgramEnd = testkit::StartScreenTest;
+class ProgramEnd : public testkit::StartScreenTest {
+protected:
+    // A game whose save cannot be kept: a file stands where its folder was.
+    void playUnsaveableGame() {
+        playNewGame(false, 0);
+        fs::remove_all(saveFolder.path());
+        std::ofstream(saveFolder.path()) << "a file where the folder was";
+    }
+    static constexpr const char* kWhy = "could not be saved (creating the folder: Not a directory)";
+};
 
-TEST_F(ProgramEnd, AFailedSaveIsToldAndAClosingPlayerMayGoBackToTheGame) {
-    playNewGame(false, 0);
-    fs::remove_all(saveFolder.path());
-    std::ofstream(saveFolder.path()) << "a file where the folder was";
-    const std::string why = "could not be saved (creating the folder: Not a directory)";
-    h.backend().answerQuestions(false); // "Back to the game"
+TEST_F(ProgramEnd, AClosingPlayerIsAskedAboutAGameThatCannotBeSavedAndMayGoBackToIt) {
+    playUnsaveableGame();
     EXPECT_FALSE(h.closeWindow());
-    ASSERT_EQ(h.backend().questionsAsked().size(), 1u);
-    EXPECT_EQ(h.backend().questionsAsked()[0].message, "The game " + why + ". Quit without saving it?");
+    EXPECT_FALSE(h.closeWindow()); // asked once, however often the window is closed
+    h.advance(1.0);
+    ASSERT_NE(h.alert(), nullptr);
+    EXPECT_EQ(h.alert()->message(), std::string("The game ") + kWhy + ". Quit without saving it?");
+    EXPECT_EQ(h.alert()->superview()->subviews().back().get(), h.alert());
+    // The game waits under its options menu, its clock stopped.
+    EXPECT_EQ(game().inGameMenu()->alpha(), 1.0f);
+    const std::string clock = hud()[2];
+    h.advance(3.0);
+    EXPECT_EQ(hud()[2], clock);
+    h.dismissAlert(); // "Keep playing"
     EXPECT_TRUE(game().getIsInGame());
-    EXPECT_EQ(h.app().exitStatus(), 0);
+    EXPECT_FALSE(h.app().isQuitting());
 
+    EXPECT_FALSE(h.closeWindow());
+    h.advance(1.0);
+    testing::internal::CaptureStderr();
+    h.tap(testkit::middleOf(*h.alert()->actionButton())); // "Quit"
+    EXPECT_TRUE(h.app().isQuitting());
+    h.terminate();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), std::string("lirvo: the game ") + kWhy + "\n");
+    EXPECT_EQ(h.app().exitStatus(), 1);
+}
+
+TEST_F(ProgramEnd, ASignalDoesNotWaitButFailsTheExitWhenTheGameCannotBeSaved) {
+    playUnsaveableGame();
     testing::internal::CaptureStderr();
     h.terminate();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "lirvo: the game " + why + "\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), std::string("lirvo: the game ") + kWhy + "\n");
     EXPECT_EQ(h.app().exitStatus(), 1);
 }
 

@@ -3,8 +3,6 @@
 #include "platform/application.h"
 #include "platform/clock.h"
 
-#include <vector>
-
 namespace ui {
 
 // A back end without a screen or input devices: time is virtual and moves
@@ -18,24 +16,15 @@ public:
     // No input ever comes: time jumps to the deadline; with none, nothing can happen any more.
     bool waitForInput(std::optional<double> deadline, Application& application) override;
     void present(Window&) override { ++frames_; }
-    // Keeps the question and gives the answer set by answerQuestions.
-    bool ask(const Question& question) override {
-        questions_.push_back(question);
-        return answer_;
-    }
 
     // Lets `seconds` of virtual time pass, running each due task at its own time, in order.
     void advance(RunLoop& loop, double seconds);
     int framesPresented() const { return frames_; }
-    void answerQuestions(bool yes) { answer_ = yes; }
-    const std::vector<Question>& questionsAsked() const { return questions_; }
 
 private:
     Size screen_;
     VirtualClock clock_;
     int frames_ = 0;
-    bool answer_ = true;
-    std::vector<Question> questions_;
 };
 
 } // namespace ui

@@ -142,19 +142,6 @@ bool SdlBackend::handle(const SDL_Event& event, Application& application) {
     return true;
 }
 
-bool SdlBackend::ask(const Question& question) {
-    const SDL_MessageBoxButtonData buttons[] = {
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, question.no.c_str()},
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, question.yes.c_str()},
-    };
-    const SDL_MessageBoxData box{
-        SDL_MESSAGEBOX_WARNING, window_.get(), question.title.c_str(), question.message.c_str(), 2, buttons, nullptr};
-    int chosen = 0;
-    // No message box at all (no display server to draw one): the answer is yes, as nobody can say no.
-    if (SDL_ShowMessageBox(&box, &chosen) != 0) return true;
-    return chosen == 1;
-}
-
 void SdlBackend::present(Window& window) {
     const Landscape shown = landscape();
     canvas_.paintChanges(window, shown, window.damage());

@@ -46,8 +46,6 @@ public:
     Size screenSize() const override { return screen_; }
     bool waitForInput(std::optional<double> deadline, Application& application) override;
     void present(Window& window) override;
-    // A message box over the window.
-    bool ask(const Question& question) override;
     // Why the window's scale is not the one asked for; empty when it is.
     const std::string& scaleNote() const { return scale_.note; }
 

@@ -35,8 +35,6 @@ public:
     // between the browser's frame callbacks (see start).
     bool waitForInput(std::optional<double> deadline, Application& application) override;
     void present(Window& window) override;
-    // A page on its way out cannot ask: the browser ends it regardless.
-    bool ask(const Question&) override { return true; }
 
     // Launches the application and hands it to the browser's frame callback;
     // returns at once. The application must outlive the page.
