@@ -1,6 +1,4 @@
-// What the saves ask of the browser: dates through its Intl, the saved-game
-// folder (kept in memory, see web/index.html) copied to IndexedDB.
-#include "saves/atomic_file.h"
+// What the saves ask of the browser for dates: its Intl.
 #include "saves/file_name.h"
 
 #include <emscripten.h>
@@ -30,13 +28,6 @@ EM_JS(int, formatDateTime, (double when, const char* locale, const char* zone, c
     }
     stringToUTF8(text, out, size);
     return lengthBytesUTF8(text);
-});
-
-EM_JS(void, syncFolders, (), {
-    FS.syncfs(
-        false, function(error) {
-            if (error) console.error('lirvo: the saved games could not be kept in IndexedDB', error);
-        });
 });
 
 template <class Fill>
@@ -74,7 +65,5 @@ std::string dateTimeText(std::int64_t when, const std::string& locale, const std
         return formatDateTime(static_cast<double>(when), tag.c_str(), zone.c_str(), out, size);
     }));
 }
-
-void flushFolder(const std::filesystem::path&) { syncFolders(); }
 
 } // namespace saves

@@ -39,6 +39,9 @@ public:
     // Launches the application and hands it to the browser's frame callback;
     // returns at once. The application must outlive the page.
     void start(Application& application);
+    // Starts the frame callbacks again if they have stopped: for what changes
+    // the screen from outside them, as an answer from the browser's storage.
+    void wake();
 
 private:
     static void frame(void* self);
@@ -46,7 +49,6 @@ private:
     static void timeUp(void* self);
     // Keeps the frame callbacks coming, or stops them until input or `deadline`.
     void sleepUntil(std::optional<double> deadline);
-    void wake();
     void goAway();
     sdl::Landscape landscape() const;
     Size windowSize() const;
