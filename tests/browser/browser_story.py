@@ -3,30 +3,55 @@
 #
 # Serves the page, chooses "New Game", "Single Player" and "Easy", drags a
 # circle with the mouse, another with a finger, then two at once with two
-# fingers, taps the board twice for the options menu and saves the game. The
-# save must reach the page's IndexedDB, and be the board on the screen. Then it
-# reloads the page in the game, which must save the game on the way out, and
-# loads the save from the list: every circle comes back where it was. Last, the
-# page at a phone's size, upright and on its side: the picture fits,
-# letterboxed, drawn at the device pixel ratio. The page is 480 x 320 CSS
-# pixels at two device pixels each, so input is given in the game's landscape
-# points, and screenshots, halved, are looked at with the window test's eyes.
+# fingers, and taps the board twice for the options menu. A save over a quota
+# of 2,000 bytes must be told as failed and leave nothing. A second tab plays
+# and saves; the first, hidden meanwhile, saves too: every save of both tabs,
+# the automatic ones on being hidden too, must be in the page's IndexedDB, one
+# of them the board on the screen. Both reload, the first saving its game on
+# the way out; a damaged record is told once and left out of the list, whose
+# first save loads: every circle comes back where it was. The first tab is
+# then closed in its game while the second holds the store, so that its save
+# cannot end: the second, reloaded, lists it all the same. Last, the page at a
+# phone's size, upright and on its side: the picture fits, letterboxed, drawn
+# at the device pixel ratio. The page is 480 x 320 CSS pixels at two device
+# pixels each, so input is given in the game's landscape points, and
+# screenshots, halved, are looked at with the window test's eyes.
 #
 # Usage: browser_story.py SITE_FOLDER OUTPUT_FOLDER
-import base64, os, plistlib, sys, time  # noqa: E401
+import os, plistlib, sys, time  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "window"))
 from cdp import Browser, serve, wait_for  # noqa: E402
 from window_test import (BLACK, DEEP_GREEN, FIRST_ROW, LIST, MENU_SECOND, WHITE, circles, close, count,  # noqa: E402
-                         INK, empty_spot, game_shown, look_until, main_menu, menu_shown, move_circles,
-                         open_game, save_game, steps)
+                         INK, OPTIONS_SAVE, empty_spot, game_shown, look_until, main_menu, menu_shown,
+                         move_circles, open_game, steps)
+# An alert: a blank band of its paper; the second line of its message, which a short one leaves empty; its
+# button. "Back to menu" on the load panel.
+ALERT_BLANK, ALERT_PAPER, ALERT_MORE = (100, 188, 380, 200), (239, 239, 234), (100, 150, 380, 170)
+ALERT_OK, BACK_TO_MENU = (240, 213), (140, 275)
 
-# Every saved-game file in the page's IndexedDB, as IDBFS keeps them: path -> base64 of the bytes.
-SAVED_FILES = """new Promise(resolve => indexedDB.open('/saves').onsuccess = opened => {
-  const store = opened.target.result.transaction('FILE_DATA').objectStore('FILE_DATA'), keys = store.getAllKeys();
-  store.getAll().onsuccess = values => resolve(Object.fromEntries(keys.result.map((key, i) => [key, values.target
-    .result[i].contents]).filter(([, data]) => data).map(([key, data]) => [key, btoa(String.fromCharCode(...data))])));
+
+def alert_shown(picture):
+    return count(picture, ALERT_BLANK, ALERT_PAPER, 4) > 3000
+
+
+# Every record of the page's store of saved games: name -> the property list's text (None when it is not text).
+SAVED = """new Promise(resolve => indexedDB.open('lirvo').onsuccess = opened => opened.target.result
+  .transaction('saves').objectStore('saves').getAll().onsuccess = got => resolve(Object.fromEntries(
+    got.target.result.map(save => [save.name, typeof save.plist == 'string' ? save.plist : null]))))"""
+# A readwrite transaction on the store that lasts while the page does: every other waits behind it.
+HOLD = """new Promise(resolve => indexedDB.open('lirvo').onsuccess = opened => {
+  const saves = opened.target.result.transaction('saves', 'readwrite').objectStore('saves');
+  (function spin() { saves.count().onsuccess = spin; })();
+  resolve();
 })"""
+# A record of another shape than the page writes.
+DAMAGE = """new Promise(resolve => indexedDB.open('lirvo').onsuccess = opened => {
+  const transaction = opened.target.result.transaction('saves', 'readwrite');
+  transaction.objectStore('saves').put({name: 'damaged', saved: 'yesterday', plist: 7, id: 'damaged'});
+  transaction.oncomplete = resolve;
+})"""
+STASHES = "Object.keys(localStorage).filter(key => key.startsWith('lirvo-pending-'))"
 
 
 class Page:
@@ -49,46 +74,111 @@ class Page:
             self.browser.touch("touchMove", points)
         self.browser.touch("touchEnd", [])
 
-    def saved_files(self):
-        return {path: base64.b64decode(data) for path, data in self.browser.evaluate(SAVED_FILES).items()}
+    def saves(self, **kinds):  # once the store holds `kinds` (plain=, auto=) saves that can be read: name -> record
+        def kept():
+            found = {name: plistlib.loads(plist.encode()) for name, plist in self.browser.evaluate(SAVED).items()
+                     if plist}
+            autos = sum("]-auto, LVL " in name for name in found)
+            return found if kinds == {"plain": len(found) - autos, "auto": autos} else None
+        return wait_for(kept, seconds=15)
+
+    def options(self, found):  # a double tap on the board
+        for _ in range(2):
+            self.browser.touch("touchStart", [empty_spot(found)])
+            self.browser.touch("touchEnd", [])
+        look_until(self, "4-options-menu", menu_shown, "a double tap opens the options menu")
+
+    def save(self, name):  # from the options menu: answers whether the alert says saved, then closes it
+        self.click(OPTIONS_SAVE)
+        alert = look_until(self, name, alert_shown, "the save is answered")
+        self.click(ALERT_OK)
+        time.sleep(0.8)  # the alert takes every click until it has faded out
+        return count(alert, ALERT_MORE, INK, 60) == 0
+
+    def past_intro(self, name):
+        look_until(self, name + "-intro", lambda p: count(p, (90, 60, 390, 260), DEEP_GREEN, 30) > 300,
+                   "the intro shows")
+        self.click((240, 160))  # skips the intro
+        main_menu(self, name + "-main-menu")
+
+    def saved_games(self, name, told=False):  # "Load Game" from the main menu: answers the rows of its list
+        self.click(MENU_SECOND)
+        if told:  # over the list, which the alert's button closes
+            look_until(self, name + "-told", alert_shown, "a problem is told")
+            self.click(ALERT_OK)
+        shown = look_until(self, name, lambda p: count(p, LIST, WHITE, 4) > 40000, "\"Load Game\" lists the saves")
+        return sum(count(shown, (80, y - 7, 400, y + 8), INK, 60) > 20 for y in range(FIRST_ROW[1], 270, 15))
+
+    def load_first(self, name, found):
+        self.click(FIRST_ROW)
+        loaded = circles(look_until(self, name, game_shown, "a saved game loads"))
+        assert len(loaded) == len(found) and all(any(close(c, o, 3) for o in loaded) for c in found), \
+            "loading puts every circle back where it was"
+
+
+def landscape(record):  # the record's circles, from upright points to landscape
+    return [(480 - y, x) for x, y in zip(record["xNodes"], record["yNodes"])]
 
 
 def story(browser, address, out):
-    page = Page(browser, out)
+    page, first, origin = Page(browser, out), browser.session, address.rstrip("/")
     browser.viewport(480, 320, 2)
     browser.page("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+    # Chromium keeps an origin's quota for a while once its storage is open: it is set before the page opens it.
+    browser.page("Storage.overrideQuotaForOrigin", origin=origin, quotaSize=2000)
     browser.load(address)
     found = circles(open_game(page))
     for name, how, fingers in (("3-mouse", page.drag, 1), ("3-touch", page.swipe, 1), ("3-fingers", page.swipe, 2)):
         found = move_circles(page, name, found, how, fingers)
-    for _ in range(2):  # a double tap
-        browser.touch("touchStart", [empty_spot(found)])
-        browser.touch("touchEnd", [])
-    look_until(page, "4-options-menu", menu_shown, "a double tap opens the options menu")
-    save_game(page)
-    files = wait_for(page.saved_files)
-    assert len(files) == 1, f"the save reaches IndexedDB: {list(files)}"
-    record = plistlib.loads(next(iter(files.values())))
-    nodes = [(480 - y, x) for x, y in zip(record["xNodes"], record["yNodes"])]  # upright points to landscape
-    assert all(any(close(c, n, 3) for n in nodes) for c in found), "it holds every circle where the screen shows it"
+    page.options(found)
+    # A save the browser refuses, over the origin's quota, is told as such and leaves nothing behind.
+    assert not page.save("5-refused"), "the alert says the game could not be saved"
+    assert browser.evaluate(SAVED) == {} and not browser.evaluate(STASHES), "nothing is kept of it"
+    browser.page("Storage.overrideQuotaForOrigin", origin=origin)
 
-    # Hidden, as when the player turns to another tab, the page saves the game while it still runs; a reload's
-    # own save, as the page goes, is the browser's best effort.
-    browser.evaluate("for (const [k, v] of [['hidden', true], ['visibilityState', 'hidden']]) Object.defineProperty("
-                     "document, k, {value: v, configurable: true}); document.dispatchEvent(new Event('visibilitychange'))")
-    autos = wait_for(lambda: [f for f in page.saved_files() if "]-auto, LVL " in f], seconds=15)
-    assert len(autos) == 1, f"hiding the page in a game saves it: {autos}"
+    # A second tab comes to the front, so the first, hidden, saves its game; the second saves one of its own.
+    # Back in the first, which saves, the second is hidden and saves. No tab's save undoes another's.
+    second = browser.session = browser.tab()
+    browser.viewport(480, 320, 2)
+    browser.load(address)
+    other = circles(open_game(page))
+    for _ in range(2):  # a double click
+        page.click(empty_spot(other))
+    look_until(page, "b-options-menu", menu_shown, "a double click opens the options menu")
+    assert page.save("b-saved"), "the second tab's game is saved"
+    assert page.saves(plain=1, auto=1), "beside the first tab's automatic save"
+    browser.session = first
+    browser.page("Page.bringToFront")
+    assert page.save("5-saved"), "the first tab's game is saved"
+    saves = page.saves(plain=2, auto=2)
+    assert saves, "and the second tab's saves stay, its automatic one too"
+    assert any(all(any(close(c, n, 3) for n in landscape(r)) for c in found) for r in saves.values()), \
+        "a save holds every circle where the screen shows it"
+
+    # Both reload, which saves the first tab's game again as it goes. A damaged record in the store is told
+    # once and left out of the list, which shows the rest.
+    browser.evaluate(DAMAGE)
+    for session in (second, first):
+        browser.session = session
+        browser.load()
+    page.past_intro("6")
+    assert page.saved_games("6-list", told=True) == 4, "the list holds both tabs' saves, and no damaged one"
+    page.click(BACK_TO_MENU)
+    main_menu(page, "6-main-menu-again")
+    assert page.saved_games("6-list-again") == 4, "the damaged one is told once"
+    page.load_first("7-loaded", found)
+    assert page.saves(plain=2, auto=2), "the reload's own save has replaced the tab's earlier one"
+
+    # The first tab closed in its game while the other holds the store: its save cannot end before the tab
+    # has gone. The page, started again, lists it first, after the damaged record as before.
+    browser.session = second
+    browser.evaluate(HOLD)
+    browser.close_tab(first)
     browser.load()
-    look_until(page, "6-reloaded", lambda p: count(p, (90, 60, 390, 260), DEEP_GREEN, 30) > 300, "the intro shows")
-    page.click((240, 160))  # skips the intro
-    main_menu(page, "6-main-menu")
-    page.click(MENU_SECOND)
-    look_until(page, "7-load-panel", lambda p: count(p, LIST, WHITE, 4) > 40000 and count(
-        p, (80, 70, 400, 85), INK, 60) > 100, "\"Load Game\" lists both saves after the reload")
-    page.click(FIRST_ROW)
-    loaded = circles(look_until(page, "8-loaded", game_shown, "a saved game loads"))
-    assert len(loaded) == len(found) and all(any(close(c, o, 3) for o in loaded) for c in found), \
-        "loading puts every circle back where it was"
+    page.past_intro("8")
+    assert page.saved_games("8-list", told=True) == 5, "the closed tab's game is listed with the others"
+    page.load_first("9-loaded", found)
+    assert page.saves(plain=2, auto=3) and not browser.evaluate(STASHES), "it is in the store, and stashed no more"
 
     for name, size in (("phone-portrait", (390, 844)), ("phone-landscape", (844, 390))):
         browser.viewport(*size, 2, mobile=True)

@@ -23,7 +23,7 @@ def wait_for(what, seconds=10):  # what() once true, or its last answer after `s
 
 
 class Browser:
-    # One headless chromium with one page, its profile new and thrown away at the end.
+    # One headless chromium and its tabs, its profile new and thrown away at the end.
     def __init__(self):
         self.profile = tempfile.mkdtemp(prefix="lirvo-chromium-")
         to_browser, self._commands = os.pipe()
@@ -40,10 +40,20 @@ class Browser:
         os.close(to_browser)
         os.close(from_browser)
         self._next, self._buffer, self.events = 0, b"", []
+        self.session = self.tab()
+
+    def tab(self):  # opens another tab, which comes to the front, and answers its session; self.session drives one
         target = self.call("Target.createTarget", url="about:blank")["targetId"]
-        self.session = self.call("Target.attachToTarget", targetId=target, flatten=True)["sessionId"]
-        self.page("Page.enable")
-        self.page("Runtime.enable")
+        session = self.call("Target.attachToTarget", targetId=target, flatten=True)["sessionId"]
+        for method in ("Page.enable", "Runtime.enable"):
+            self.call(method, session=session)
+        return session
+
+    def close_tab(self, session):  # as the player closes it, and waits until it has gone
+        self.call("Page.close", session=session)
+        while not any(e.get("method") == "Target.detachedFromTarget" and e["params"]["sessionId"] == session
+                      for e in self.events):
+            self.events.append(self._read())
 
     def call(self, method, session=None, **params):
         self._next += 1
@@ -70,7 +80,8 @@ class Browser:
     def load(self, url=None):  # opens `url`, or reloads the page, and waits for its load event
         seen = len(self.events)
         self.page("Page.navigate", url=url) if url else self.page("Page.reload")
-        while not any(e.get("method") == "Page.loadEventFired" for e in self.events[seen:]):
+        while not any(e.get("method") == "Page.loadEventFired" and e.get("sessionId") == self.session
+                      for e in self.events[seen:]):
             self.events.append(self._read())
 
     def evaluate(self, expression):  # promises awaited
