@@ -6,8 +6,8 @@ a player downloads, gzipped. Prints the numbers; asserts nothing.
 
 Usage: measure.py SITE_FOLDER
 """
-import base64
 import gzip
+import json
 import os
 import plistlib
 import random
@@ -41,16 +41,12 @@ IN_PAGE_DRAG = """new Promise(resolve => {
   };
   requestAnimationFrame(step);
 })"""
-# A saved game put straight into the page's IndexedDB, as IDBFS keeps its files.
-PUT_SAVE = """new Promise((resolve, reject) => {
-  const open = indexedDB.open('/saves');
-  open.onsuccess = () => {
-    const transaction = open.result.transaction('FILE_DATA', 'readwrite');
-    const bytes = Uint8Array.from(atob('%s'), c => c.charCodeAt(0));
-    transaction.objectStore('FILE_DATA').put({timestamp: new Date(), mode: 33188, contents: bytes}, '/saves/%s.plist');
-    transaction.oncomplete = resolve;
-    transaction.onerror = () => reject(transaction.error);
-  };
+# A saved game put straight into the page's store of saved games, newer than any other.
+PUT_SAVE = """new Promise((resolve, reject) => indexedDB.open('lirvo').onsuccess = opened => {
+  const transaction = opened.target.result.transaction('saves', 'readwrite');
+  transaction.objectStore('saves').put(Object.assign(%s, {saved: Date.now()}));
+  transaction.oncomplete = resolve;
+  transaction.onerror = () => reject(transaction.error);
 })"""
 
 
@@ -84,7 +80,7 @@ def board(circles):
         "TimeTrial": False, "Minutes": 0, "Seconds": 0, "NumberOfNodes": circles,
         "xNodes": [rng.randint(20, 300) for _ in range(circles)],
         "yNodes": [rng.randint(40, 460) for _ in range(circles)],
-        "Links": [[i + 1] if i + 1 < circles else [] for i in range(circles)]}, fmt=plistlib.FMT_BINARY)
+        "Links": [[i + 1] if i + 1 < circles else [] for i in range(circles)]})
 
 
 def first_frame(browser, address):
@@ -121,7 +117,8 @@ def idle(browser, address, seconds=10):
 def drag(browser, address, circles, scale, seconds=3):
     browser.viewport(480, 320, scale)
     record = board(circles)
-    browser.evaluate(PUT_SAVE % (base64.b64encode(record).decode(), f"bench-{circles}"))
+    name = f"bench-{circles}"
+    browser.evaluate(PUT_SAVE % json.dumps({"name": name, "plist": record.decode(), "id": name}))
     on_main_menu(browser, address)
     browser.click(MENU_SECOND)
     time.sleep(1.5)
