@@ -71,6 +71,13 @@ std::optional<pid_t> writerOf(std::string_view name) {
 
 } // namespace
 
+void flushFolder(const std::filesystem::path& folder) {
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return;
+    ::fsync(dir);
+    ::close(dir);
+}
+
 bool isAbandonedTemporary(std::string_view name) {
     const std::optional<pid_t> writer = writerOf(name);
     // A signal of 0 only asks whether the process exists; one of another user

@@ -34,8 +34,8 @@ enum class Placement { Replace, KeepExisting };
 core::Result<bool> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                                        Placement placement = Placement::Replace);
 
-// Puts the folder's entries where they last: the disk on the desktop, the
-// page's IndexedDB in the browser. Best effort: failures are not reported.
+// Puts the folder's entries on disk (renames and removals within it). Best
+// effort: some file systems cannot, and failures are not reported.
 void flushFolder(const std::filesystem::path& folder);
 
 } // namespace saves

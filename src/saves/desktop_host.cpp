@@ -1,5 +1,4 @@
-// What the saves ask of the desktop: dates through ICU, folders flushed to disk.
-#include "saves/atomic_file.h"
+// What the saves ask of the desktop: dates through ICU.
 #include "saves/file_name.h"
 
 #include <unicode/datefmt.h>
@@ -8,9 +7,7 @@
 #include <unicode/unistr.h>
 
 #include <cstdlib>
-#include <fcntl.h>
 #include <memory>
-#include <unistd.h>
 
 namespace saves {
 
@@ -45,11 +42,5 @@ std::string dateTimeText(std::int64_t when, const std::string& locale, const std
     return fileNameSafe(text.toUTF8String(utf8));
 }
 
-void flushFolder(const std::filesystem::path& folder) {
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0) return;
-    ::fsync(dir);
-    ::close(dir);
-}
 
 } // namespace saves
