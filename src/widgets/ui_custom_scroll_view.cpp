@@ -59,7 +59,7 @@ void UICustomScrollView::relist() {
     rows_.layout(names_, contentOffset().y);
 }
 
-// Scrolling hides the Delete button, as on the phone, and brings other rows into sight.
+// Scrolling hides the Delete button and brings other rows into sight.
 void UICustomScrollView::didScroll() {
     hideDelete();
     rows_.layout(names_, contentOffset().y);

@@ -27,7 +27,7 @@ public:
 // The saved-game list: a white, turned scroll view with a row per save, whose
 // labels exist only for the rows in sight (SaveRows). A tapped row hands its
 // save's name to the view holding the list. A row dragged to the left shows
-// a Delete button at its end, as the phone's lists do, which deletes the save;
+// a Delete button at its end, which deletes the save;
 // dragging it back, a tap elsewhere or scrolling hides it again. Delete (or
 // Backspace) asks whether to delete the save under the pointer.
 class UICustomScrollView : public ui::ScrollView, public LabelContainer {
