@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <iostream>
 #include <optional>
 
 namespace game {
