@@ -203,13 +203,15 @@ bool MainView::isGameEnded() {
         stopClock();
         return true;
     }
-    if (getTrialTime() && getMinutes() == 0 && getSeconds() == 0) {
+    if (isOutOfTime()) {
         dead = true;
         stopClock();
         return true;
     }
     return false;
 }
+
+bool MainView::isOutOfTime() const { return getTrialTime() && getMinutes() == 0 && getSeconds() == 0; }
 
 bool MainView::endLevelIfOver() {
     if (!isGameEnded()) return false;
@@ -278,14 +280,12 @@ void MainView::StartGame(const saves::SavedGameRecord& game) {
     isInGame = true;
     dlevelLabel_->setText(std::to_string(lvl));
     dscoreLabel_->setText(std::to_string(currentScore));
-    // Single Player counts up from nothing; in Time Trial the time left is
-    // also where a restart of this level begins.
+    // Single Player counts up from nothing; a Time Trial goes on from the time left.
     setLevelTime(ttime ? game.Minutes : 0, ttime ? game.Seconds : 0);
     stopClock();
     if (game.IsGameEnded) {
         // Either way the clock starts again from the level's time.
         if (lostOnTime(game)) {
-            useDifficultysTrialTime();
             RestartSameLevel();
         } else {
             NextLevel();
@@ -322,6 +322,8 @@ void MainView::NextLevel() {
 void MainView::RestartSameLevel() {
     // A new board is another game: its saves never replace the last board's.
     ownSaves_.startAnotherGame();
+    // A level restarts with the whole of its time, whatever a loaded game had left.
+    useDifficultysTrialTime();
     restartClock();
     if (ttime) dead = false;
     RestartGame({}, {}, {}, false);
@@ -488,9 +490,10 @@ void MainView::tapOnLoad() {
 void MainView::save(saves::SaveKind kind, saves::SaveStore::Reply<core::Result<>> reply) {
     // The wall clock comes through the same seam as the board's random numbers.
     const std::string moment = saves::dateTimeText(random_.time(), saves::timeLocaleFromEnvironment());
+    const core::Board played = currentBoard();
     saves::SavedGameRecord record;
-    // Asked first, as it may stop the clock or lose a Time Trial at 0:00.
-    record.IsGameEnded = isGameEnded();
+    // Whether the level is over, without ending it: saving changes nothing in the game.
+    record.IsGameEnded = core::isSolved(played) || isOutOfTime();
     record.Difficulty = getDifficulty();
     record.Level = getLevel();
     record.Score = getCurrentScore();
@@ -499,7 +502,7 @@ void MainView::save(saves::SaveKind kind, saves::SaveStore::Reply<core::Result<>
     record.Minutes = getMinutes();
     record.Seconds = getSeconds();
     record.NumberOfNodes = static_cast<std::int32_t>(collection_.size());
-    core::BoardDescription board = core::describe(currentBoard());
+    core::BoardDescription board = core::describe(played);
     record.xNodes = std::move(board.xNodes);
     record.yNodes = std::move(board.yNodes);
     record.Links = std::move(board.Links);

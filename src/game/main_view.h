@@ -140,6 +140,8 @@ private:
     std::vector<std::shared_ptr<widgets::UICustomLabel>> menuLabels() const;
     // The menu layer, bottom to top: blur, menu image, the five labels.
     std::vector<std::shared_ptr<ui::View>> overlays() const;
+    // A Time Trial whose clock shows 0:00.
+    bool isOutOfTime() const;
     // The time a level starts from (and "Restart" goes back to), and the clock set to it.
     void setLevelTime(std::int32_t minutes, std::int32_t seconds);
     // In Time Trial, the difficulty's own time becomes the level's.

@@ -194,10 +194,11 @@ bool StartView::keyPressed(ui::Key key) {
     if (scrollView_ && scrollView_->superview() && scrollView_->alpha() == 1 && scrollView_->keyPressed(key))
         return true;
     if (key != ui::Key::Escape) return false;
-    // A panel closes only once its way back shows, as a tap on it would.
-    if (label2_->superview() && label2_->alpha() == 1)
-        AnimateCreditsMenuOut();
-    else if (mainView_->getIsInGame())
+    // A panel closes only once its way back shows, as a tap on it would;
+    // until then Escape does nothing, and never reaches the game beneath.
+    if (menuImage_->superview() && menuImage_->alpha() > 0) {
+        if (label2_->superview() && label2_->alpha() == 1) AnimateCreditsMenuOut();
+    } else if (mainView_->getIsInGame())
         mainView_->keyPressed(key);
     else if (gameModeMenu_.isIn())
         menu13Animation();

@@ -112,13 +112,14 @@ TEST_F(GameScreenTest, ATimeTrialPausesUnderItsMenuIsLostAtZeroAndWonWhenSolvedT
     for (int frame = 0; frame < 30; ++frame, h.advance(1.0 / 60))
         EXPECT_EQ(screen->label1()->presentationAlpha(), 0.0f);
 
-    // Shown 0:00, the level is not lost until the next tick, a save on exit or a double tap finds it so.
+    // Shown 0:00, the level is not lost until the next tick or a double tap finds it so. A save
+    // on exit keeps it as ended, and changes nothing in the game.
     for (int i = 0; i < 200 && time() != "00:00"; ++i) h.advance(0.25);
-    EXPECT_FALSE(screen->getDead());
     screen->SaveOnExit([](const core::Result<>&) {});
     EXPECT_TRUE(saved().at(0).ends_with("]-auto, LVL 1, Medium, TT")) << saved()[0];
     EXPECT_TRUE(folder.read(saved()[0])->IsGameEnded);
-    EXPECT_FALSE(screen->timer()->isValid());
+    EXPECT_FALSE(screen->getDead());
+    EXPECT_TRUE(screen->timer()->isValid());
     toggleMenu();
     EXPECT_EQ(hud(), (std::vector<std::string>{"1", "0", "00:00"}));
     EXPECT_EQ(menuTexts(),
@@ -126,10 +127,10 @@ TEST_F(GameScreenTest, ATimeTrialPausesUnderItsMenuIsLostAtZeroAndWonWhenSolvedT
     tapLabel(*screen->label3()); // the grey "Save Game" does nothing
     EXPECT_EQ(h.alert(), nullptr);
 
-    // "Restart": the clock back at the level's start. A board solved when it runs out is a win.
+    // "Restart": the whole of the difficulty's time. A board solved when it runs out is a win.
     tapLabel(*screen->label2());
     useBoard({100, 200, 150}, {100, 100, 300}, {{1}, {2}, {0}});
-    h.advance(kMenuCloses + 60.0);
+    h.advance(kMenuCloses + 90.0);
     EXPECT_EQ(time(), "00:00");
     h.advance(1.0 + kMenuOpens);
     EXPECT_EQ(hud(), (std::vector<std::string>{"2", "20", "00:00"}));

@@ -153,11 +153,11 @@ TEST_F(LoadTest, SavedGamesAreListedAndResumeAsSavedUnlessDamaged) {
     EXPECT_EQ(hud(), (Texts{"3", "40", "00:00"}));
     h.advance(1.0);
     EXPECT_EQ(hud()[2], "00:36");
-    // A restart of the loaded level starts from the time saved; the next level has the whole of the difficulty's.
+    // A restart of the loaded level, as the next level, has the whole of the difficulty's time.
     h.pressKey(ui::Key::Escape); // the options menu
     h.advance(1.1);
-    choose(*game().label1()); // "Restart"
-    EXPECT_EQ(hud()[2], "00:36");
+    choose(*game().label1()); // "Restart", and a second
+    EXPECT_EQ(hud()[2], "01:29");
     solveByDragging(h, game());
     h.advance(1.1);
     choose(*game().label2()); // "Next Level"
@@ -169,7 +169,13 @@ TEST_F(LoadTest, SavedGamesAreListedAndResumeAsSavedUnlessDamaged) {
     h.advance(1.1);
     choose(*game().label2()); // "Save Game"
     h.dismissAlert();
-    choose(*game().label3(), kPanelOpens);                // "Load Game"
+    // Escape while the list flips in neither closes the options menu beneath nor lets the clock run.
+    const std::string stopped = hud()[2];
+    choose(*game().label3(), 0.3); // "Load Game"
+    h.pressKey(ui::Key::Escape);
+    h.advance(kPanelOpens + 2.0);
+    EXPECT_EQ(game().inGameMenu()->alpha(), 1.0f);
+    EXPECT_EQ(hud()[2], stopped);
     EXPECT_EQ(start->panelCover()->superview(), nullptr); // over a game the game is the backdrop
     load(1);                                              // "broken": refused, the list stays open
     EXPECT_EQ(h.alert()->message().rfind("\"broken\" cannot be loaded. ", 0), 0u) << h.alert()->message();
