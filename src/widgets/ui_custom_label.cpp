@@ -40,6 +40,12 @@ constexpr Row kDispatch[] = {
 // The saved-game list's entries pass their text, the game's name, instead.
 constexpr std::string_view kLoadEntry = "load_label";
 
+const Row* commandOf(std::string_view id) {
+    const auto row =
+        std::find_if(std::begin(kDispatch), std::end(kDispatch), [id](const Row& r) { return r.id == id; });
+    return row == std::end(kDispatch) ? nullptr : row;
+}
+
 } // namespace
 
 UICustomLabel::UICustomLabel(ui::Rect frame, std::string text, ui::Font font, std::string labelId)
@@ -67,13 +73,15 @@ bool UICustomLabel::is(std::initializer_list<const char*> ids) const {
     return std::any_of(ids.begin(), ids.end(), [this](const char* id) { return labelId_ == id; });
 }
 
+// Titles and inert entries run nothing, and so never light up: their colours are their own.
+bool UICustomLabel::runsSomething() const { return labelId_ == kLoadEntry || commandOf(labelId_); }
+
 void UICustomLabel::lightUp() {
-    if (!is({"options", "save_loose"})) setTextColor(kHighlight);
+    if (runsSomething()) setTextColor(kHighlight);
 }
 
 void UICustomLabel::restoreColour() {
-    if (!is({"menu_titlu", "credits", "tutorial", "win", "lose", "options", "save_loose"})) setTextColor(kNormalText);
-    if (is({"menu13", "menu114"})) setTextColor(kBackEntryGrey);
+    if (runsSomething()) setTextColor(is({"menu13", "menu114"}) ? kBackEntryGrey : kNormalText);
 }
 
 void UICustomLabel::touchesBegan(const ui::TouchSet&, const ui::Event&) { lightUp(); }
@@ -82,8 +90,8 @@ void UICustomLabel::pointerExited() { restoreColour(); }
 
 void UICustomLabel::touchesMoved(const ui::TouchSet&, const ui::Event&) {}
 
-// A cancelled touch runs nothing and leaves the highlight until the next touch ends.
-void UICustomLabel::touchesCancelled(const ui::TouchSet&, const ui::Event&) {}
+// A cancelled touch (a list that scrolls instead) runs nothing.
+void UICustomLabel::touchesCancelled(const ui::TouchSet&, const ui::Event&) { restoreColour(); }
 
 // As with a desktop button, a finger that lifts outside the label runs nothing; there is no test of tap count.
 void UICustomLabel::touchesEnded(const ui::TouchSet& touches, const ui::Event&) {
@@ -98,9 +106,7 @@ void UICustomLabel::dispatch() {
         container->loadScrollData(text());
         return;
     }
-    const auto row =
-        std::find_if(std::begin(kDispatch), std::end(kDispatch), [this](const Row& r) { return r.id == labelId_; });
-    if (row != std::end(kDispatch)) (container->*(row->operation))();
+    if (const Row* row = commandOf(labelId_)) (container->*(row->operation))();
 }
 
 } // namespace widgets

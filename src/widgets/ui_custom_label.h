@@ -27,6 +27,7 @@ public:
 
 private:
     bool is(std::initializer_list<const char*> ids) const;
+    bool runsSomething() const;
     void lightUp();
     void restoreColour();
     void dispatch();
