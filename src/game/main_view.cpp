@@ -214,7 +214,8 @@ bool MainView::isGameEnded() {
 bool MainView::isOutOfTime() const { return getTrialTime() && getMinutes() == 0 && getSeconds() == 0; }
 
 bool MainView::endLevelIfOver() {
-    if (!isGameEnded()) return false;
+    // A finger still on a circle of a game left for the menu ends nothing there.
+    if (!isInGame || !isGameEnded()) return false;
     if (!Nod::getGameEnded()) {
         GameEnded();
         Nod::GameEnded(true);

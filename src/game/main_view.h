@@ -73,7 +73,8 @@ public:
 
     // Whether the level is over: solved, or a Time Trial out of time. Stops the clock when it is.
     bool isGameEnded();
-    // Asks isGameEnded; the first time it answers yes, the level ends: its panel opens and the circles freeze.
+    // In a game on the screen, asks isGameEnded; the first time it answers yes, the level ends: its panel
+    // opens and the circles freeze.
     bool endLevelIfOver();
     void GameEnded();
     void updateBar();

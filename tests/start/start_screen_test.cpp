@@ -304,4 +304,22 @@ TEST_F(LoadTest, ASaveOfAnEndedLevelGoesOnWithTheNextLevelUnlessItWasLost) {
 }
 
 } // namespace
+TEST_F(LoadTest, AFingerStillOnACircleWhenTheGameIsLeftEndsNoLevelBehindTheMenu) {
+    write("crossed", mediumGame(false, 0, 0));
+    toMainMenu();
+    choose(entry(start->mainMenu(), 1), kPanelOpens); // "Load Game"
+    load(0);
+    auto holding = h.press(middleOf(*game().collection()[0]));
+    h.doubleTap({8, 240}); // another finger: the options menu
+    h.advance(1.1);
+    choose(*game().label5());    // "Quit to main"
+    holding.slideTo({100, 300}); // untangled, behind the menu
+    holding.lift();
+    playNewGame(false, 0);
+    h.advance(2.0);
+    EXPECT_FALSE(game::Nod::getGameEnded());
+    EXPECT_EQ(game().inGameMenu()->alpha(), 0.0f);
+    EXPECT_EQ(hud(), (Texts{"1", "0", "00:02"}));
+}
+
 } // namespace testkit
