@@ -69,6 +69,15 @@ std::optional<pid_t> writerOf(std::string_view name) {
     return writer;
 }
 
+// Renames `from` to `to` unless a file is at `to`: false then, and `from` stays.
+bool renameUnlessTaken(const char* from, const char* to) {
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
+    // File systems without the flag still refuse to link over a file.
+    if (errno != EINVAL || ::link(from, to) != 0) return false;
+    ::unlink(from);
+    return true;
+}
+
 } // namespace
 
 void flushFolder(const std::filesystem::path& folder) {
@@ -83,15 +92,6 @@ bool isAbandonedTemporary(std::string_view name) {
     // A signal of 0 only asks whether the process exists; one of another user
     // answers EPERM, and is alive. This process has no save under way yet.
     return writer && (*writer == 0 || *writer == ::getpid() || (::kill(*writer, 0) != 0 && errno == ESRCH));
-}
-
-// Renames `from` to `to` unless a file is at `to`: false then, and `from` stays.
-bool renameUnlessTaken(const char* from, const char* to) {
-    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
-    // File systems without the flag still refuse to link over a file.
-    if (errno != EINVAL || ::link(from, to) != 0) return false;
-    ::unlink(from);
-    return true;
 }
 
 core::Result<bool> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, Placement placement) {
