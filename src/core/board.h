@@ -53,7 +53,7 @@ inline constexpr std::size_t kMaxLinksPerNode = 2;
 
 // The board is the game screen, upright, in points, and every centre lies on
 // it: the generator deals them 45 points or more from the left and top edges
-// and 6 or more from the others, and a drag keeps the whole circle on it
+// and 16 or more from the others, and a drag keeps the whole circle on it
 // (game/nod.cpp). A circle beyond it could never be touched, nor its level
 // won.
 inline constexpr std::int32_t kBoardWidth = 320;

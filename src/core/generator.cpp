@@ -15,10 +15,10 @@ void seedFromClock(RandomSource& random) { random.srand(static_cast<unsigned>(ra
 
 namespace {
 
-// Frame origins are drawn in [30, size - 21]; circles start clear of the
-// screen's left and top edges.
+// Frame origins are drawn in [30, size - 31]: circles start clear of the
+// screen's left and top edges and wholly on it, where a drag can reach them.
 constexpr int kMargin = 30;
-constexpr int kSpread = 50;
+constexpr int kSpread = kMargin + kCircleSize;
 
 // Draws of a position that may land on a circle already placed, and deals
 // of positions that may come out untangled, before taking what came.
@@ -147,7 +147,7 @@ void chooseLinks(Board& board, std::int32_t node, std::size_t count, PlaneEmbedd
 
 Board generateBoard(int nodeCount, int width, int height, RandomSource& random) {
     if (nodeCount < 0 || width <= kSpread || height <= kSpread) {
-        throw std::invalid_argument("generateBoard needs a node count of 0 or more and a screen larger than 50 x 50");
+        throw std::invalid_argument("generateBoard needs a node count of 0 or more and a screen larger than 60 x 60");
     }
     Board board(static_cast<std::size_t>(nodeCount));
     PlaneEmbedding plane(board.size());

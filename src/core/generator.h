@@ -11,7 +11,7 @@ namespace core {
 void seedFromClock(RandomSource& random);
 
 // A new random level of `nodeCount` nodes for a screen of width x height
-// points (both above 50). Per node, in index order: rand() for the link
+// points (both above 60). Per node, in index order: rand() for the link
 // count (1 or 2), rand() for x, rand() for y, then arc4random() for the
 // targets. A position closer than a circle's width to a node placed before
 // is drawn again (x, then y), up to ten draws in all. A target is drawn
