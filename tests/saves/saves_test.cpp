@@ -135,6 +135,8 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
              "<!DOCTYPE p [<!ENTITY x> </array>]><?x > </array>?><array>",
          tooDeep},
         {"cut short", sample.substr(0, 500), "The file is not a readable property list: it is damaged or cut short."},
+        {"cut short in a declaration", sample.substr(0, sample.find("<key>")) + "<!DOCTYPE",
+         "The file is not a readable property list: it is damaged or cut short."},
         {"too large", std::string(saves::kMaxFileSize + 1, ' '),
          "The file is 524289 bytes long, more than any saved game (524288)."},
         {"empty", file("damaged/empty"), "The file is empty."},
