@@ -1,4 +1,5 @@
 #include "core/board.h"
+#include "core/box_grid.h"
 #include "core/crossing.h"
 #include "core/segment.h"
 
@@ -6,6 +7,7 @@
 
 #include <cmath>
 #include <functional>
+#include <map>
 #include <random>
 #include <string>
 #include <tuple>
@@ -123,6 +125,32 @@ TEST(CrossingTest, TheFastTestAgreesWithEveryPairOnNearMisses) {
     }
     // Both answers occur, or the comparison would prove little.
     EXPECT_TRUE(crossings > 1000 && crossings < 39000) << crossings;
+}
+
+TEST(BoxGridTest, VisitsEachOverlappingPairOnceAndNoOther) {
+    // Boxes of every size, some standing for one item together, some of no size at all.
+    std::mt19937 engine(7);
+    const auto real = [&](double high) { return std::uniform_real_distribution<double>(0, high)(engine); };
+    std::vector<core::detail::Box> boxes;
+    for (std::uint32_t item = 0; boxes.size() < 300; ++item) {
+        for (int part = 0, parts = 1 + item % 3; part < parts; ++part) {
+            const double x = real(400), y = real(400), size = item % 5 == 0 ? 0.0 : real(item % 2 ? 10 : 120);
+            boxes.push_back({x, y, x + size, y + real(size), item});
+        }
+    }
+    std::map<std::pair<std::uint32_t, std::uint32_t>, int> expected, visited;
+    // A pair of items is visited once for each pair of their boxes that overlap.
+    for (const auto& a : boxes) {
+        for (const auto& b : boxes) {
+            if (a.item < b.item && core::detail::overlap(a, b)) ++expected[{a.item, b.item}];
+        }
+    }
+    core::detail::anyOverlappingPair(boxes, [&](std::uint32_t a, std::uint32_t b) {
+        ++visited[{std::min(a, b), std::max(a, b)}];
+        return false;
+    });
+    EXPECT_EQ(visited, expected);
+    EXPECT_GT(expected.size(), 100u);
 }
 
 TEST(BoardTest, RebuildsTheWholeCentresAndLinksItDescribes) {
