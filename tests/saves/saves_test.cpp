@@ -85,6 +85,8 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
     const std::string not64 = "The file holds a number that is not a whole decimal number of at most 64 bits.";
     std::string pastTheEnd = file("valid/in-play-binary");
     pastTheEnd[9] = '\x7f'; // the root's first key: an object past the last of 32
+    std::string countNotANumber = file("valid/in-play-binary");
+    countNotANumber[8] = '\xdf'; // the root's count follows it as a number; its first key is none
     // Each file, and why it is refused; nothing when it reads.
     const std::tuple<const char*, std::string, std::string> cases[] = {
         {"40 circles, most without links", saves::encodeRecord(sampleRecord(40)), ""},
@@ -143,6 +145,7 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         {"binary, a Time Trial with a minute left", file("valid/in-play-binary"), ""},
         {"binary garbage", file("damaged/binary-garbage"), "The file is a damaged binary property list."},
         {"binary, a reference past the end", pastTheEnd, "The file is a damaged binary property list."},
+        {"binary, a count that is not a number", countNotANumber, "The file is a damaged binary property list."},
         {"binary 128-bit", file("damaged/binary-number-beyond-64-bits"),
          "The entry \"Score\" does not fit in 32 bits."},
         {"binary too deep", file("damaged/binary-nested-too-deep"), tooDeep},
