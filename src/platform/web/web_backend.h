@@ -3,6 +3,7 @@
 #include "platform/application.h"
 #include "platform/sdl/font_library.h"
 #include "platform/sdl/handles.h"
+#include "platform/sdl/image_size.h"
 #include "platform/sdl/input.h"
 #include "platform/sdl/landscape.h"
 #include "platform/sdl/sdl_canvas.h"
@@ -26,8 +27,6 @@ class WebBackend final : public Backend {
 public:
     explicit WebBackend(Size screen = {320, 480});
     ~WebBackend() override;
-    WebBackend(const WebBackend&) = delete;
-    WebBackend& operator=(const WebBackend&) = delete;
 
     const Clock& clock() const override { return clock_; }
     Size screenSize() const override { return screen_; }
@@ -35,6 +34,7 @@ public:
     // between the browser's frame callbacks (see start).
     bool waitForInput(std::optional<double> deadline, Application& application) override;
     void present(Window& window) override;
+    std::optional<Size> imageSize(const std::filesystem::path& file) const override { return sdl::readImageSize(file); }
 
     // Launches the application and hands it to the browser's frame callback;
     // returns at once. The application must outlive the page.
