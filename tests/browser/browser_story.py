@@ -132,10 +132,11 @@ def story(browser, address, out):
     for name, how, fingers in (("3-mouse", page.drag, 1), ("3-touch", page.swipe, 1), ("3-fingers", page.swipe, 2)):
         found = move_circles(page, name, found, how, fingers)
     page.options(found)
-    # The mouse pointer lights "Quit to main" until it leaves the page, as the browser tells the canvas.
+    # The mouse pointer lights "Quit to main" until it leaves the page, even when the last point the
+    # browser tells with the canvas's mouseleave is still over Quit.
     browser.mouse("mouseMoved", OPTIONS_QUIT, buttons=0)
     look_until(page, "4-pointer", quit_lit, "the pointer lights Quit")
-    browser.evaluate("canvas.dispatchEvent(new MouseEvent('mouseleave', {clientX: -1, clientY: -1}))")
+    browser.evaluate("canvas.dispatchEvent(new MouseEvent('mouseleave', {clientX: %d, clientY: %d}))" % OPTIONS_QUIT)
     look_until(page, "4-pointer-gone", lambda p: not quit_lit(p), "and a pointer that leaves the page darkens it")
     # A save the browser refuses, over the origin's quota, is told as such and leaves nothing behind.
     assert not page.save("5-refused"), "the alert says the game could not be saved"

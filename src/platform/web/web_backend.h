@@ -9,6 +9,7 @@
 #include "platform/sdl/sdl_canvas.h"
 
 #include <SDL.h>
+#include <emscripten/html5.h>
 
 #include <optional>
 
@@ -18,10 +19,11 @@ namespace ui::web {
 // at the display's device pixel ratio, showing the portrait screen turned to
 // landscape and letterboxed as large as the page allows; the mouse and each
 // finger on a touch screen as fingers, and the keys, through the desktop's
-// input mapping. A page cannot block: the browser calls back once a frame,
-// and when nothing is due within a frame the callbacks stop until input
-// arrives or the next task comes due, so an idle page draws nothing. A page
-// hidden or closed is told at once, as the browser may end it without
+// input mapping; the page itself tells when the pointer leaves the canvas,
+// as SDL does not always. A page cannot block: the browser calls back once a
+// frame, and when nothing is due within a frame the callbacks stop until
+// input arrives or the next task comes due, so an idle page draws nothing. A
+// page hidden or closed is told at once, as the browser may end it without
 // calling back again.
 class WebBackend final : public Backend {
 public:
@@ -46,6 +48,7 @@ public:
 private:
     static void frame(void* self);
     static int watch(void* self, SDL_Event* event);
+    static int pointerLeft(int type, const EmscriptenMouseEvent* event, void* self);
     static void timeUp(void* self);
     // Keeps the frame callbacks coming, or stops them until input or `deadline`.
     void sleepUntil(std::optional<double> deadline);
