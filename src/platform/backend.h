@@ -12,7 +12,7 @@ class Application;
 class Window;
 
 // What a back end gives the toolkit: a clock, a screen and its input, and
-// pictures read from files. The toolkit itself knows no platform; a new
+// the sizes of picture files. The toolkit itself knows no platform; a new
 // back end implements these and touches nothing else.
 class Backend {
 public:
