@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/clock.h"
+#include "platform/backend.h"
 #include "platform/geometry.h"
 #include "platform/run_loop.h"
 #include "platform/window.h"
@@ -26,21 +26,6 @@ public:
     virtual void applicationDidEnterBackground(Application&) {}
     // The last call: the program ends when it returns.
     virtual void applicationWillTerminate(Application& application) = 0;
-};
-
-// What a back end gives the application: a clock, a screen and its input.
-class Backend {
-public:
-    virtual ~Backend() = default;
-
-    virtual const Clock& clock() const = 0;
-    // The portrait screen, in points.
-    virtual Size screenSize() const = 0;
-    // Waits for input until `deadline` (none: until some arrives) and hands
-    // it to the application's window. False once the program has been asked to end.
-    virtual bool waitForInput(std::optional<double> deadline, Application& application) = 0;
-    // Puts the window's current look on the screen.
-    virtual void present(Window& window) = 0;
 };
 
 // The running program: one window, one run loop, a delegate told of launch and termination.

@@ -1,9 +1,8 @@
 #include "platform/image.h"
 
-#include <SDL_image.h>
+#include "platform/backend.h"
 
 #include <algorithm>
-#include <iostream>
 #include <map>
 
 namespace ui {
@@ -22,14 +21,9 @@ std::map<std::string, std::shared_ptr<const Image>>& cache() {
 
 std::shared_ptr<const Image> load(const std::string& name) {
     const std::filesystem::path path = folder() / name;
-    SDL_Surface* surface = IMG_Load(path.c_str());
-    if (!surface) {
-        std::cerr << "lirvo: cannot load image " << path << ": " << IMG_GetError() << '\n';
-        return nullptr;
-    }
-    Size size{static_cast<float>(surface->w), static_cast<float>(surface->h)};
-    SDL_FreeSurface(surface);
-    return std::make_shared<const Image>(name, path, size);
+    const std::optional<Size> pixels = Backend::current().imageSize(path);
+    if (!pixels) return nullptr;
+    return std::make_shared<const Image>(name, path, *pixels);
 }
 
 } // namespace

@@ -10,9 +10,10 @@
 
 namespace ui {
 
-// An image resource, by file name. Loaded once, its size read from the file,
-// in points. Beside name.ext there may be name@2x.ext and name@3x.ext, the
-// same picture at two and three pixels a point, for high-density displays.
+// An image resource, by file name. Loaded once, its size in points read from
+// the file by the back end. Beside name.ext there may be name@2x.ext and
+// name@3x.ext, the same picture at two and three pixels a point, for
+// high-density displays.
 class Image {
 public:
     // The image of that name in the resource folder, or null when there is none.

@@ -3,8 +3,9 @@
 #
 # Serves the page, chooses "New Game", "Single Player" and "Easy", drags a
 # circle with the mouse, another with a finger, then two at once with two
-# fingers, and taps the board twice for the options menu. A save over a quota
-# of 2,000 bytes must be told as failed and leave nothing. A second tab plays
+# fingers, and taps the board twice for the options menu, where the pointer
+# lights an entry until it leaves the page. A save over a quota of 2,000 bytes
+# must be told as failed and leave nothing. A second tab plays
 # and saves; the first, hidden meanwhile, saves too: every save of both tabs,
 # the automatic ones on being hidden too, must be in the page's IndexedDB, one
 # of them the board on the screen. Both reload, the first saving its game on
@@ -23,8 +24,8 @@ import os, plistlib, sys, time  # noqa: E401
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "window"))
 from cdp import Browser, serve, wait_for  # noqa: E402
 from window_test import (BLACK, DEEP_GREEN, FIRST_ROW, LIST, MENU_SECOND, WHITE, circles, close, count,  # noqa: E402
-                         INK, OPTIONS_SAVE, empty_spot, game_shown, look_until, main_menu, menu_shown,
-                         move_circles, open_game, steps)
+                         INK, OPTIONS_QUIT, OPTIONS_SAVE, empty_spot, game_shown, look_until, main_menu, menu_shown,
+                         move_circles, open_game, quit_lit, steps)
 # An alert: a blank band of its paper; the second line of its message, which a short one leaves empty; its
 # button. "Back to menu" on the load panel.
 ALERT_BLANK, ALERT_PAPER, ALERT_MORE = (100, 188, 380, 200), (239, 239, 234), (100, 150, 380, 170)
@@ -131,6 +132,12 @@ def story(browser, address, out):
     for name, how, fingers in (("3-mouse", page.drag, 1), ("3-touch", page.swipe, 1), ("3-fingers", page.swipe, 2)):
         found = move_circles(page, name, found, how, fingers)
     page.options(found)
+    # The mouse pointer lights "Quit to main" until it leaves the page, even when the last point the
+    # browser tells with the canvas's mouseleave is still over Quit.
+    browser.mouse("mouseMoved", OPTIONS_QUIT, buttons=0)
+    look_until(page, "4-pointer", quit_lit, "the pointer lights Quit")
+    browser.evaluate("canvas.dispatchEvent(new MouseEvent('mouseleave', {clientX: %d, clientY: %d}))" % OPTIONS_QUIT)
+    look_until(page, "4-pointer-gone", lambda p: not quit_lit(p), "and a pointer that leaves the page darkens it")
     # A save the browser refuses, over the origin's quota, is told as such and leaves nothing behind.
     assert not page.save("5-refused"), "the alert says the game could not be saved"
     assert browser.evaluate(SAVED) == {} and not browser.evaluate(STASHES), "nothing is kept of it"

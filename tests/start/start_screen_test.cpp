@@ -1,5 +1,6 @@
 #include "start_screen_fixture.h"
 #include "support/folder_rights.h"
+#include "widgets/label_colors.h"
 
 #include <algorithm>
 #include <fstream>
@@ -59,6 +60,17 @@ TEST_F(StartScreenTest, MenusLeadThroughModeAndDifficultyAndBackAgain) {
     EXPECT_EQ(start->menuTitle()->text(), "SELECT GAME MODE");
     for (int i = 0; i < 2; ++i, h.advance(1.0)) h.pressKey(ui::Key::Escape);
     EXPECT_EQ(entry(start->mainMenu(), 0).frame().minY(), 10.0f);
+
+    // The pointer lights the entry it is over until it leaves the window.
+    const auto loadGameShown = [this] {
+        const auto texts = h.render().texts();
+        const auto load = std::find_if(texts.begin(), texts.end(), [](const auto& t) { return t.text == "Load Game"; });
+        return load == texts.end() ? ui::Color::clear() : load->color;
+    };
+    h.hover(middleOf(entry(start->mainMenu(), 1)));
+    EXPECT_EQ(loadGameShown(), widgets::kHighlight);
+    h.hover(std::nullopt);
+    EXPECT_EQ(loadGameShown(), widgets::kNormalText);
 }
 
 struct Preset {

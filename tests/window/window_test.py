@@ -4,7 +4,7 @@
 # Starts `lirvo --scale 1` on a virtual display, chooses "New Game", "Single
 # Player" and "Easy", drags a circle with the mouse, hides the window a while
 # (the clock stops; the options menu waits when it shows again), saves the game,
-# lights an entry with the pointer, releases a press outside it, and closes and
+# lights an entry with the pointer until it leaves the window, and closes and
 # opens the menu with Escape and a double click. SIGTERM then must save the game
 # in progress. A second run, with more saved games than the list shows, looks
 # for the window's icon, resizes the window, opens the list with a click on the
@@ -78,6 +78,10 @@ def has_won(picture):  # the "You Win!" panel or the options menu: the card in t
 
 def menu_shown(picture):  # its flip and the entries' fade are over
     return has_won(picture) and count(picture, (185, 120, 295, 220), INK, 60) > 300
+
+
+def quit_lit(picture):  # "Quit to main", on the options menu, under the pointer
+    return count(picture, (190, 200, 290, 220), HIGHLIGHT, 40) > 30
 
 
 def game_shown(picture):
@@ -186,7 +190,9 @@ def play(env, lirvo, out, saves):
         record = plistlib.loads(Path(saves, saved).read_bytes())
         assert record["Minutes"] * 60 + record["Seconds"] <= played + 1.5, "the clock stands still while hidden"
         game.xdotool(*game.point(OPTIONS_QUIT))
-        look_until(game, "4-pointer", lambda p: count(p, (190, 200, 290, 220), HIGHLIGHT, 40) > 30, "hover lights Quit")
+        look_until(game, "4-pointer", quit_lit, "hover lights Quit")
+        game.xdotool("mousemove", 0, 0)  # the screen's corner, off the window centred on it
+        look_until(game, "4-pointer-gone", lambda p: not quit_lit(p), "and a pointer that leaves the window darkens it")
         escape, double = ("key", "Escape"), (*game.point(empty_spot(found)), "click", "--repeat", 2, "--delay", 120, 1)
         for n, (keys, opens) in enumerate(((escape, False), (double, True), (escape, False), (escape, True))):
             game.xdotool(*keys)

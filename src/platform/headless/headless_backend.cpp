@@ -1,5 +1,7 @@
 #include "platform/headless/headless_backend.h"
 
+#include "platform/sdl/image_size.h"
+
 #include <algorithm>
 
 namespace ui {
@@ -8,6 +10,10 @@ bool HeadlessBackend::waitForInput(std::optional<double> deadline, Application&)
     if (!deadline) return false;
     clock_.set(std::max(clock_.now(), *deadline));
     return true;
+}
+
+std::optional<Size> HeadlessBackend::imageSize(const std::filesystem::path& file) const {
+    return sdl::readImageSize(file);
 }
 
 void HeadlessBackend::advance(RunLoop& loop, double seconds) {

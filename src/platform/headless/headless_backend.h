@@ -6,7 +6,8 @@
 namespace ui {
 
 // A back end without a screen or input devices: time is virtual and moves
-// only when told, and input comes from whoever holds the window.
+// only when told, and input comes from whoever holds the window. Pictures
+// are read from their files as the desktop reads them.
 class HeadlessBackend final : public Backend {
 public:
     explicit HeadlessBackend(Size screen = {320, 480}) : screen_(screen) {}
@@ -16,6 +17,7 @@ public:
     // No input ever comes: time jumps to the deadline; with none, nothing can happen any more.
     bool waitForInput(std::optional<double> deadline, Application& application) override;
     void present(Window&) override { ++frames_; }
+    std::optional<Size> imageSize(const std::filesystem::path& file) const override;
 
     // Lets `seconds` of virtual time pass, running each due task at its own time, in order.
     void advance(RunLoop& loop, double seconds);

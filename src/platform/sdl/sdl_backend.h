@@ -3,6 +3,7 @@
 #include "platform/application.h"
 #include "platform/sdl/font_library.h"
 #include "platform/sdl/handles.h"
+#include "platform/sdl/image_size.h"
 #include "platform/sdl/input.h"
 #include "platform/sdl/landscape.h"
 #include "platform/sdl/sdl_canvas.h"
@@ -46,6 +47,7 @@ public:
     Size screenSize() const override { return screen_; }
     bool waitForInput(std::optional<double> deadline, Application& application) override;
     void present(Window& window) override;
+    std::optional<Size> imageSize(const std::filesystem::path& file) const override { return readImageSize(file); }
     // Why the window's scale is not the one asked for; empty when it is.
     const std::string& scaleNote() const { return scale_.note; }
 

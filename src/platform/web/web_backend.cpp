@@ -59,6 +59,8 @@ sdl::Landscape WebBackend::landscape() const {
 void WebBackend::start(Application& application) {
     application_ = &application;
     SDL_AddEventWatch(watch, this);
+    // Closing SDL's window takes this handler with its own.
+    emscripten_set_mouseleave_callback("#canvas", this, false, pointerLeft);
     application.launch();
     // 0 frames a second: the browser's own frame callback.
     emscripten_set_main_loop_arg(frame, this, 0, false);
@@ -122,6 +124,20 @@ int WebBackend::watch(void* self, SDL_Event* event) {
     if (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_SHOWN) backend.away_ = false;
     backend.wake();
     return 1;
+}
+
+// SDL does not tell every time the pointer leaves the canvas (not the first
+// time after it came in, for one), and a lit entry would stay lit. Each
+// departure the page reports goes into SDL's queue, after the motion SDL
+// may put there for it, and reaches the window in turn.
+int WebBackend::pointerLeft(int, const EmscriptenMouseEvent*, void* self) {
+    auto& backend = *static_cast<WebBackend*>(self);
+    SDL_Event left{};
+    left.type = SDL_WINDOWEVENT;
+    left.window.event = SDL_WINDOWEVENT_LEAVE;
+    left.window.windowID = SDL_GetWindowID(backend.window_.get());
+    SDL_PushEvent(&left);
+    return 0;
 }
 
 void WebBackend::goAway() {
