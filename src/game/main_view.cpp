@@ -157,8 +157,7 @@ bool MainView::RestartGame(const std::vector<std::int32_t>& xNodes, const std::v
         if (!rebuilt) return false;
         board = std::move(*rebuilt);
     } else {
-        const ui::Rect f = frame();
-        board = core::generateBoard(nrNoduri, static_cast<int>(f.width()), static_cast<int>(f.height()), random_);
+        board = core::generateBoard(nrNoduri, random_);
     }
     clearBoard();
     addBoard(board);

@@ -33,7 +33,7 @@ inline void dragNodeTo(Harness& h, const game::MainView& screen, std::size_t nod
 
 // Moves circles to a crossing-free layout by dragging them there, until the level ends.
 inline void solveByDragging(Harness& h, const game::MainView& screen) {
-    const auto layout = solveLayout(boardOf(screen), kGamePlayArea);
+    const auto layout = solveLayout(boardOf(screen), core::kDragArea);
     for (std::size_t i = 0; i < layout.size() && !game::Nod::getGameEnded(); ++i) {
         dragNodeTo(h, screen, i, {layout[i].x, layout[i].y});
     }
