@@ -254,19 +254,6 @@ void MainView::GameEnded() {
     AnimateInGameMenuIn();
 }
 
-saves::SavedGameRecord newGame(const core::Difficulty& difficulty, bool timeTrial) {
-    saves::SavedGameRecord game;
-    game.Difficulty = difficulty.name;
-    game.ScoreInc = difficulty.points;
-    game.NumberOfNodes = difficulty.nodes;
-    game.TimeTrial = timeTrial;
-    if (timeTrial) {
-        game.Minutes = difficulty.trialMinutes;
-        game.Seconds = difficulty.trialSeconds;
-    }
-    return game;
-}
-
 void MainView::StartGame(const saves::SavedGameRecord& game) {
     ownSaves_.startAnotherGame();
     difficulty = game.Difficulty;

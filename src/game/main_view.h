@@ -3,6 +3,7 @@
 #include "core/board.h"
 #include "core/difficulty.h"
 #include "core/random_source.h"
+#include "game/model/game.h"
 #include "platform/view.h"
 #include "saves/file_name.h"
 #include "saves/own_saves.h"
@@ -28,9 +29,6 @@ class UICustomLabel;
 namespace game {
 
 class Nod;
-
-// The settings of a new game of `difficulty`.
-saves::SavedGameRecord newGame(const core::Difficulty& difficulty, bool timeTrial);
 
 // The game screen: the board and its links, the heads-up display along the
 // top edge (in landscape), the clock, the in-game options menu and the
