@@ -118,8 +118,7 @@ TEST_F(GameScreenTest, ATimeTrialPausesUnderItsMenuIsLostAtZeroAndWonWhenSolvedT
     screen->SaveOnExit([](const core::Result<>&) {});
     EXPECT_TRUE(saved().at(0).ends_with("]-auto, LVL 1, Medium, TT")) << saved()[0];
     EXPECT_TRUE(folder.read(saved()[0])->IsGameEnded);
-    EXPECT_FALSE(screen->getDead());
-    EXPECT_TRUE(screen->timer()->isValid());
+    EXPECT_TRUE(screen->game().isLevelInPlay());
     toggleMenu();
     EXPECT_EQ(hud(), (std::vector<std::string>{"1", "0", "00:00"}));
     EXPECT_EQ(menuTexts(),

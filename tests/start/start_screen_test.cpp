@@ -317,7 +317,7 @@ TEST_F(LoadTest, AFingerStillOnACircleWhenTheGameIsLeftEndsNoLevelBehindTheMenu)
     holding.lift();
     playNewGame(false, 0);
     h.advance(2.0);
-    EXPECT_FALSE(game::Nod::getGameEnded());
+    EXPECT_TRUE(game().game().isLevelInPlay());
     EXPECT_EQ(game().inGameMenu()->alpha(), 0.0f);
     EXPECT_EQ(hud(), (Texts{"1", "0", "00:02"}));
 }
