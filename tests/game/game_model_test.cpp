@@ -135,7 +135,7 @@ struct ResumeCase {
     ClockTime time;
 };
 
-TEST_F(GameModel, EveryKindOfRecordResumesWithItsProgress) {
+TEST_F(GameModel, EveryKindOfRecordResumesWithItsProgressAndCanBeWon) {
     auto wonAtZero = medium(true, {0, 0}, true); // solved on the tick that found 0:00
     wonAtZero.yNodes = {100, 100, 200, 200};
     auto endedSinglePlayer = medium(false, {4, 2}, true);
@@ -158,11 +158,13 @@ TEST_F(GameModel, EveryKindOfRecordResumesWithItsProgress) {
         EXPECT_EQ(core::describe(game.board()).xNodes == c.record.xNodes, c.keepsBoard) << c.kind;
         EXPECT_EQ(time(), c.time) << c.kind;
         EXPECT_EQ(levelAndScore(), std::pair(3, 40)) << c.kind;
-        EXPECT_TRUE(game.isLevelInPlay()) << c.kind;
         // What it saves now starts the same game again.
         const saves::SavedGameRecord saved = game.record();
         game.start(saved);
         EXPECT_EQ(game.record(), saved) << c.kind;
+        // It can be won, whatever the level before it came to.
+        solve();
+        EXPECT_TRUE(game.endLevelIfOver()) << c.kind;
     }
 }
 
