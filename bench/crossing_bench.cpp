@@ -16,7 +16,7 @@ namespace {
 core::Board generated(int nodeCount) {
     testkit::ScriptedRandom random(1'700'000'000);
     core::seedFromClock(random);
-    return core::generateBoard(nodeCount, 320, 480, random);
+    return core::generateBoard(nodeCount, random);
 }
 
 // Circles 40 points apart, each linked to its right and lower neighbour.

@@ -145,7 +145,7 @@ void WindowIdle(benchmark::State& state) {
             ui::Application application(backend, delegate);
             ui::RunLoop& loop = application.runLoop();
             const double start = loop.now();
-            if (scene > 0) loop.schedule(start + kIntroOver, [&] { delegate.startView()->newEasyGame(); });
+            if (scene > 0) loop.schedule(start + kIntroOver, [&] { delegate.startView()->startNewGame("Easy"); });
             if (scene > 1) {
                 // A double tap on the heads-up strip, where no circle lies.
                 loop.schedule(start + kIntroOver + 1, [&] {

@@ -15,7 +15,7 @@ void Generate(benchmark::State& state) {
     for (auto _ : state) {
         random.setTime(second++);
         core::seedFromClock(random);
-        benchmark::DoNotOptimize(core::generateBoard(static_cast<int>(state.range(0)), 320, 480, random));
+        benchmark::DoNotOptimize(core::generateBoard(static_cast<int>(state.range(0)), random));
     }
 }
 
@@ -27,7 +27,7 @@ void GenerateAsTheGameDoes(benchmark::State& state) {
     for (auto _ : state) {
         core::seedFromClock(random);
         benchmark::DoNotOptimize(
-            core::generateBoard(static_cast<int>(state.range(0)), core::kBoardWidth, core::kBoardHeight, random));
+            core::generateBoard(static_cast<int>(state.range(0)), random));
     }
 }
 

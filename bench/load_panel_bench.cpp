@@ -25,7 +25,7 @@ constexpr int kNodes = 14;
 
 saves::SavedGameRecord hardGame(testkit::ScriptedRandom& random) {
     core::seedFromClock(random);
-    const core::BoardDescription board = core::describe(core::generateBoard(kNodes, 320, 480, random));
+    const core::BoardDescription board = core::describe(core::generateBoard(kNodes, random));
     saves::SavedGameRecord r;
     r.Difficulty = "Hard";
     r.ScoreInc = 25;

@@ -10,11 +10,6 @@
 
 namespace core {
 
-// The circle image every node is drawn with is 30 x 30 points; a node's
-// coord is the centre of its circle.
-inline constexpr int kCircleSize = 30;
-inline constexpr int kCircleHalf = kCircleSize / 2;
-
 // One circle of the board: its centre and the nodes it links to, by index.
 struct Node {
     Point coord;
@@ -52,12 +47,34 @@ inline constexpr int kMaxNodes = 4000;
 inline constexpr std::size_t kMaxLinksPerNode = 2;
 
 // The board is the game screen, upright, in points, and every centre lies on
-// it: the generator deals them 45 points or more from the left and top edges
-// and 16 or more from the others, and a drag keeps the whole circle on it
-// (game/nod.cpp). A circle beyond it could never be touched, nor its level
-// won.
+// it. A circle beyond it could never be touched, nor its level won.
 inline constexpr std::int32_t kBoardWidth = 320;
 inline constexpr std::int32_t kBoardHeight = 480;
+
+// Every node is drawn as a circle this many points across; a node's coord
+// is the centre of its circle.
+inline constexpr int kCircleSize = 30;
+inline constexpr int kCircleHalf = kCircleSize / 2;
+
+// The heads-up display stands along the board's left edge, this wide: no
+// circle goes under it.
+inline constexpr int kHeadsUpWidth = 18;
+
+// A rectangle of circle centres, edges included.
+struct Area {
+    int left, top, right, bottom;
+};
+
+// Where a drag can put a centre: the whole circle on the board, right of the
+// heads-up display.
+inline constexpr Area kDragArea{kHeadsUpWidth + kCircleHalf, kCircleHalf, kBoardWidth - kCircleHalf,
+                                kBoardHeight - kCircleHalf};
+
+// Where new levels are dealt: inside the drag area, every circle clear of the
+// left and top edges by its own width, and one point short of the right and
+// bottom edges, as the game has always dealt them.
+inline constexpr Area kDealArea{kCircleSize + kCircleHalf, kCircleSize + kCircleHalf, kDragArea.right - 1,
+                                kDragArea.bottom - 1};
 
 // Whether a board of `nodeCount` nodes is possible: not negative, at most
 // kMaxNodes.

@@ -15,11 +15,6 @@ void seedFromClock(RandomSource& random) { random.srand(static_cast<unsigned>(ra
 
 namespace {
 
-// Frame origins are drawn in [30, size - 31]: circles start clear of the
-// screen's left and top edges and wholly on it, where a drag can reach them.
-constexpr int kMargin = 30;
-constexpr int kSpread = kMargin + kCircleSize;
-
 // Draws of a position that may land on a circle already placed, and deals
 // of positions that may come out untangled, before taking what came.
 constexpr int kSpacingDraws = 10;
@@ -29,9 +24,9 @@ constexpr int kDeals = 100;
 // which would hide part of a placed circle can be told at once.
 class PlacedCentres {
 public:
-    PlacedCentres(int width, int height)
-        : columns_(static_cast<std::size_t>(width / kCircleSize + 1)),
-          cells_(columns_ * static_cast<std::size_t>(height / kCircleSize + 1)) {}
+    PlacedCentres()
+        : columns_(static_cast<std::size_t>(kBoardWidth / kCircleSize + 1)),
+          cells_(columns_ * static_cast<std::size_t>(kBoardHeight / kCircleSize + 1)) {}
 
     bool crowds(Point centre) const {
         const auto [column, row] = cellOf(centre);
@@ -73,12 +68,13 @@ private:
 
 // rand() for x, then for y, drawn again while the circle would overlap one
 // already placed, until the area is too full to care.
-Point drawCentre(int width, int height, PlacedCentres& placed, RandomSource& random) {
+Point drawCentre(PlacedCentres& placed, RandomSource& random) {
+    constexpr Area area = kDealArea;
     Point centre;
     for (int draw = 0; draw < kSpacingDraws; ++draw) {
-        const int x = random.rand() % (width - kSpread) + kMargin;
-        const int y = random.rand() % (height - kSpread) + kMargin;
-        centre = {static_cast<float>(x + kCircleHalf), static_cast<float>(y + kCircleHalf)};
+        const int x = random.rand() % (area.right - area.left + 1) + area.left;
+        const int y = random.rand() % (area.bottom - area.top + 1) + area.top;
+        centre = {static_cast<float>(x), static_cast<float>(y)};
         if (!placed.crowds(centre)) {
             break;
         }
@@ -145,17 +141,17 @@ void chooseLinks(Board& board, std::int32_t node, std::size_t count, PlaneEmbedd
 
 } // namespace
 
-Board generateBoard(int nodeCount, int width, int height, RandomSource& random) {
-    if (nodeCount < 0 || width <= kSpread || height <= kSpread) {
-        throw std::invalid_argument("generateBoard needs a node count of 0 or more and a screen larger than 60 x 60");
+Board generateBoard(int nodeCount, RandomSource& random) {
+    if (nodeCount < 0) {
+        throw std::invalid_argument("generateBoard needs a node count of 0 or more");
     }
     Board board(static_cast<std::size_t>(nodeCount));
     PlaneEmbedding plane(board.size());
     std::vector<std::int32_t> ruledOutFor(board.size(), -1);
-    PlacedCentres placed(width, height);
+    PlacedCentres placed;
     for (std::int32_t i = 0; i < nodeCount; ++i) {
         const auto linkCount = static_cast<std::size_t>(random.rand() % 2 + 1);
-        board[static_cast<std::size_t>(i)].coord = drawCentre(width, height, placed, random);
+        board[static_cast<std::size_t>(i)].coord = drawCentre(placed, random);
         chooseLinks(board, i, linkCount, plane, ruledOutFor, random);
     }
     // An untangled board would be won by the first tap: deal the positions
@@ -164,7 +160,7 @@ Board generateBoard(int nodeCount, int width, int height, RandomSource& random) 
         for (int deal = 1; deal < kDeals && isSolved(board); ++deal) {
             placed.clear();
             for (Node& node : board) {
-                node.coord = drawCentre(width, height, placed, random);
+                node.coord = drawCentre(placed, random);
             }
         }
     }

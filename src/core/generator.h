@@ -10,10 +10,9 @@ namespace core {
 // positions.
 void seedFromClock(RandomSource& random);
 
-// A new random level of `nodeCount` nodes for a screen of width x height
-// points (both above 60). Per node, in index order: rand() for the link
-// count (1 or 2), rand() for x, rand() for y, then arc4random() for the
-// targets. A position closer than a circle's width to a node placed before
+// A new random level of `nodeCount` nodes, dealt in kDealArea. Per node, in
+// index order: rand() for the link count (1 or 2), rand() for x, rand() for
+// y, then arc4random() for the targets. A position closer than a circle's width to a node placed before
 // is drawn again (x, then y), up to ten draws in all. A target is drawn
 // again when it is the node itself, already listed, or would make the graph
 // non-planar; a node takes fewer links when no target is left. The level
@@ -22,6 +21,6 @@ void seedFromClock(RandomSource& random);
 // to 100 deals in all; a graph whose links all pair up on a shared node
 // cannot be tangled and is kept as first drawn.
 // Draws from `random` as it stands: seed it first with seedFromClock.
-Board generateBoard(int nodeCount, int width, int height, RandomSource& random);
+Board generateBoard(int nodeCount, RandomSource& random);
 
 } // namespace core

@@ -1,7 +1,5 @@
 #include "game/main_view.h"
 
-#include "core/crossing.h"
-#include "core/generator.h"
 #include "game/game_host.h"
 #include "game/nod.h"
 #include "platform/alert_view.h"
@@ -53,13 +51,7 @@ void fill(widgets::UICustomLabel& label, const PanelEntry& entry) {
     if (entry.color) label.setTextColor(*entry.color);
 }
 
-// A Time Trial level that ended with its clock at 0:00 and its links still
-// crossing was lost: it is played again, not taken for won.
-bool lostOnTime(const saves::SavedGameRecord& r) {
-    if (!r.TimeTrial || r.Minutes != 0 || r.Seconds != 0) return false;
-    const core::Result<core::Board> rebuilt = core::rebuildBoard({r.xNodes, r.yNodes, r.Links}, r.NumberOfNodes);
-    return rebuilt && !core::isSolved(*rebuilt);
-}
+ui::Point pointOf(core::Point p) { return {p.x, p.y}; }
 
 // A view drawn by a function of its owner's.
 class DrawnView final : public ui::View {
@@ -76,7 +68,7 @@ private:
 } // namespace
 
 MainView::MainView(ui::Rect frame, core::RandomSource& random, saves::SaveStore& saves)
-    : View(frame), random_(random), saves_(saves),
+    : View(frame), random_(random), saves_(saves), game_(random),
       draggedLinks_(std::make_shared<DrawnView>(bounds(), [this](ui::Canvas& canvas) { drawLinks(canvas, true); })) {
     setOpaque(true); // the background picture covers the screen
     // Background and links: drawn again only when they change, not while a circle moves.
@@ -91,9 +83,7 @@ MainView::MainView(ui::Rect frame, core::RandomSource& random, saves::SaveStore&
     makeHeadsUpDisplay();
 }
 
-MainView::~MainView() {
-    if (timer_) timer_->invalidate();
-}
+MainView::~MainView() { stopTimer(); }
 
 void MainView::makeMenuLabels() {
     const ui::Point c = center();
@@ -148,21 +138,22 @@ std::vector<std::shared_ptr<ui::View>> MainView::overlays() const {
 
 // ---- The board ----
 
-bool MainView::RestartGame(const std::vector<std::int32_t>& xNodes, const std::vector<std::int32_t>& yNodes,
-                           const std::vector<std::vector<std::int32_t>>& links, bool fromSavedGame) {
-    core::Board board;
-    core::seedFromClock(random_);
-    if (fromSavedGame) {
-        auto rebuilt = core::rebuildBoard({xNodes, yNodes, links}, nrNoduri);
-        if (!rebuilt) return false;
-        board = std::move(*rebuilt);
-    } else {
-        const ui::Rect f = frame();
-        board = core::generateBoard(nrNoduri, static_cast<int>(f.width()), static_cast<int>(f.height()), random_);
-    }
+void MainView::RestartGame() {
     clearBoard();
-    addBoard(board);
-    return true;
+    const auto circle = ui::Image::named(kCircleImage);
+    const ui::Size size = circle ? circle->size() : ui::Size{core::kCircleSize, core::kCircleSize};
+    const core::Board& board = game_.board();
+    collection_.reserve(board.size());
+    for (std::size_t node = 0; node < board.size(); ++node) {
+        auto nod = std::make_shared<Nod>(circle, node);
+        nod->setUserInteractionEnabled(true);
+        nod->setFrame(ui::Rect::centeredAt(pointOf(board[node].coord), size));
+        collection_.push_back(std::move(nod));
+    }
+    addSubview(draggedLinks_);
+    for (const auto& nod : collection_) addSubview(nod);
+    // The menu layer stays above the new circles (transparent, it takes no touches).
+    for (const auto& overlay : overlays()) addSubview(overlay);
 }
 
 void MainView::clearBoard() {
@@ -172,76 +163,40 @@ void MainView::clearBoard() {
     setNeedsDisplay();
 }
 
-void MainView::addBoard(const core::Board& board) {
-    const auto circle = ui::Image::named(kCircleImage);
-    const ui::Size size = circle ? circle->size() : ui::Size{Nod::kSize, Nod::kSize};
-    collection_.reserve(board.size());
-    for (const core::Node& node : board) {
-        auto nod = std::make_shared<Nod>(circle, static_cast<int>(node.link.size()));
-        nod->setUserInteractionEnabled(true);
-        nod->setFrame({{node.coord.x - Nod::kSize / 2, node.coord.y - Nod::kSize / 2}, size});
-        nod->setCoord(node.coord);
-        nod->setLink(node.link);
-        collection_.push_back(std::move(nod));
-    }
-    hasBoard_ = true;
-    addSubview(draggedLinks_);
-    for (const auto& nod : collection_) addSubview(nod);
-    // The menu layer stays above the new circles (transparent, it takes no touches).
-    for (const auto& overlay : overlays()) addSubview(overlay);
-}
-
-core::Board MainView::currentBoard() const {
-    core::Board board;
-    board.reserve(collection_.size());
-    for (const auto& nod : collection_) board.push_back({nod->getCoord(), nod->getLink()});
-    return board;
-}
-
-bool MainView::isGameEnded() {
-    if (core::isSolved(currentBoard())) {
-        stopClock();
-        return true;
-    }
-    if (isOutOfTime()) {
-        dead = true;
-        stopClock();
-        return true;
-    }
-    return false;
-}
-
-bool MainView::isOutOfTime() const { return getTrialTime() && getMinutes() == 0 && getSeconds() == 0; }
-
-bool MainView::endLevelIfOver() {
-    // A finger still on a circle of a game left for the menu ends nothing there.
-    if (!isInGame || !isGameEnded()) return false;
-    if (!Nod::getGameEnded()) {
-        GameEnded();
-        Nod::GameEnded(true);
-    }
-    return true;
-}
-
 // ---- Level progression ----
 
-void MainView::updateBar() {
-    if (!dead) {
-        // Counting stops where saved games end, so that every game saved loads again.
-        lvl = std::min(lvl + 1, saves::kMaxProgress);
-        currentScore = std::min(currentScore + scorInc, saves::kMaxProgress);
-    }
-    dlevelLabel_->setText(std::to_string(lvl));
-    dscoreLabel_->setText(std::to_string(currentScore));
+void MainView::StartGame(const saves::SavedGameRecord& game) {
+    // A new board is another game: its saves never replace the last board's.
+    ownSaves_.startAnotherGame();
+    game_.start(game);
+    updateBar();
+    showNewLevel();
+    if (resumesItsBoard(game)) showTime({});
+}
+
+void MainView::showNewLevel() {
+    RestartGame();
+    showTime(game_.clock().time());
+    stopTimer();
+    timer_ = ui::Timer::scheduledTimer(1.0, this, &MainView::timerAction, true);
 }
 
 void MainView::GameEnded() {
+    if (game_.endLevelIfOver()) showLevelEnded();
+}
+
+void MainView::updateBar() {
+    dlevelLabel_->setText(std::to_string(getLevel()));
+    dscoreLabel_->setText(std::to_string(getCurrentScore()));
+}
+
+void MainView::showLevelEnded() {
     updateBar();
-    stopClock();
+    stopTimer();
     addSubview(blurImage_);
     addSubview(inGameMenu_);
     const ui::Color title = widgets::kHighlight;
-    if (!getDead()) {
+    if (game_.status() == Status::Won) {
         fill(*label1_, {"You Win!", "win", title});
         fill(*label2_, {"Next Level", "next_level", {}});
         fill(*label3_, {"Save Game", "save_game", widgets::kNormalText});
@@ -255,89 +210,23 @@ void MainView::GameEnded() {
     AnimateInGameMenuIn();
 }
 
-saves::SavedGameRecord newGame(const core::Difficulty& difficulty, bool timeTrial) {
-    saves::SavedGameRecord game;
-    game.Difficulty = difficulty.name;
-    game.ScoreInc = difficulty.points;
-    game.NumberOfNodes = difficulty.nodes;
-    game.TimeTrial = timeTrial;
-    if (timeTrial) {
-        game.Minutes = difficulty.trialMinutes;
-        game.Seconds = difficulty.trialSeconds;
-    }
-    return game;
-}
-
-void MainView::StartGame(const saves::SavedGameRecord& game) {
-    ownSaves_.startAnotherGame();
-    difficulty = game.Difficulty;
-    scorInc = game.ScoreInc;
-    nrNoduri = game.NumberOfNodes;
-    lvl = game.Level;
-    currentScore = game.Score;
-    ttime = game.TimeTrial;
-    // A lost Time Trial left behind must not keep the next win from counting.
-    dead = false;
-    isInGame = true;
-    dlevelLabel_->setText(std::to_string(lvl));
-    dscoreLabel_->setText(std::to_string(currentScore));
-    // Single Player counts up from nothing; a Time Trial goes on from the time left.
-    setLevelTime(ttime ? game.Minutes : 0, ttime ? game.Seconds : 0);
-    stopClock();
-    if (game.IsGameEnded) {
-        // Either way the clock starts again from the level's time.
-        if (lostOnTime(game)) {
-            RestartSameLevel();
-        } else {
-            NextLevel();
-        }
-        return;
-    }
-    const bool saved = !game.xNodes.empty();
-    showTime(saved ? 0 : min, saved ? 0 : sec);
-    scheduleClock();
-    RestartGame(game.xNodes, game.yNodes, game.Links, saved);
-}
-
-void MainView::setLevelTime(std::int32_t minutes, std::int32_t seconds) {
-    initialMinutes = minutes;
-    initialSeconds = seconds;
-    setMinutes(minutes, seconds);
-}
-
-void MainView::useDifficultysTrialTime() {
-    const core::Difficulty* own = core::difficultyNamed(difficulty);
-    if (ttime && own) setLevelTime(own->trialMinutes, own->trialSeconds);
-}
-
 void MainView::NextLevel() {
-    // Boards stop growing where saved games end, so that every game saved loads again.
-    nrNoduri = std::min(nrNoduri + 1, core::kMaxNodes);
-    // Whatever time the last level started from (a loaded game's), the next has the whole of its own.
-    useDifficultysTrialTime();
-    RestartGame({}, {}, {}, false);
+    game_.nextLevel();
+    showNewLevel();
     AnimateInGameMenuOut();
-    restartClock();
 }
 
 void MainView::RestartSameLevel() {
     // A new board is another game: its saves never replace the last board's.
     ownSaves_.startAnotherGame();
-    // A level restarts with the whole of its time, whatever a loaded game had left.
-    useDifficultysTrialTime();
-    restartClock();
-    if (ttime) dead = false;
-    RestartGame({}, {}, {}, false);
+    game_.restartLevel();
+    showNewLevel();
 }
 
 void MainView::goToStartMenu() {
     setAlpha(0);
-    ttime = false;
-    dead = false;
-    scorInc = 0;
-    lvl = 1;
-    isInGame = false;
-    stopClock();
+    game_.quit();
+    stopTimer();
     if (auto* host = dynamic_cast<GameHost*>(superview())) {
         View::beginAnimations();
         View::setAnimationTransition(ui::AnimationTransition::FlipFromLeft, *host);
@@ -349,50 +238,18 @@ void MainView::goToStartMenu() {
 
 // ---- The clock ----
 
-void MainView::scheduleClock() { timer_ = ui::Timer::scheduledTimer(1.0, this, &MainView::timerAction, true); }
-
-void MainView::stopClock() {
+void MainView::stopTimer() {
     if (timer_) timer_->invalidate();
 }
 
-void MainView::restartClock() {
-    stopClock();
-    setMinutes(initialMinutes, initialSeconds);
-    showTime(getMinutes(), getSeconds());
-    scheduleClock();
-}
-
-void MainView::showTime(std::int32_t minutes, std::int32_t seconds) {
-    dtimeLabel_->setText(clockText(minutes, seconds));
-}
+void MainView::showTime(ClockTime time) { dtimeLabel_->setText(clockText(time.min, time.sec)); }
 
 void MainView::timerAction() {
-    if (paused) return;
-    std::int32_t m = getMinutes();
-    std::int32_t s = getSeconds();
-    if (getTrialTime()) {
-        if (m > 0) {
-            if (s > 0) {
-                --s;
-            } else {
-                --m;
-                s = 59;
-            }
-        } else if (s > 0) {
-            --s;
-        } else {
-            // Out of time: the level is lost, unless its board is already solved.
-            stopClock();
-            endLevelIfOver();
-            dtimeLabel_->setText("00:00");
-            return;
-        }
-    } else if (++s >= 60) {
-        ++m;
-        s = 0;
-    }
-    setMinutes(m, s);
-    showTime(m, s);
+    // Paused under the menu, or stopped: the clock shows what it showed.
+    if (!game_.clock().isCounting()) return;
+    const bool ended = game_.tick();
+    showTime(game_.clock().time());
+    if (ended) showLevelEnded();
 }
 
 // ---- Options menu and end-of-level panel ----
@@ -408,8 +265,8 @@ bool MainView::keyPressed(ui::Key key) {
 }
 
 void MainView::toggleOptionsMenu() {
-    // A level found over ends as it would on a lift, rather than leave a stopped clock and no panel.
-    if (endLevelIfOver()) return;
+    // A level found over ends as it would on a lift, rather than have the menu open over it.
+    if (isGameEnded()) return GameEnded();
     if (inGameMenu_->alpha() == 0)
         openOptionsMenu();
     else
@@ -425,12 +282,12 @@ void MainView::openOptionsMenu() {
     fill(*label4_, {"Options", "options", widgets::kInertText});
     fill(*label5_, {"Quit to main", "quit", {}});
     AnimateInGameMenuIn();
-    paused = true;
+    game_.pause();
 }
 
 void MainView::pauseWhileAway() {
     // An open menu or end-of-level panel already holds the clock.
-    if (isInGame && inGameMenu_->alpha() == 0) openOptionsMenu();
+    if (getIsInGame() && inGameMenu_->alpha() == 0) openOptionsMenu();
 }
 
 void MainView::AnimateInGameMenuIn() {
@@ -469,7 +326,7 @@ void MainView::inGameMenuOutFinished() {
     // Opened again while it flipped away: the new menu keeps its views and its pause.
     if (inGameMenu_->alpha() != 0) return;
     for (const auto& overlay : overlays()) overlay->removeFromSuperview();
-    paused = false;
+    game_.resume();
 }
 
 void MainView::tapOnRestart() {
@@ -491,22 +348,8 @@ void MainView::tapOnLoad() {
 void MainView::save(saves::SaveKind kind, saves::SaveStore::Reply<core::Result<>> reply) {
     // The wall clock comes through the same seam as the board's random numbers.
     const std::string moment = saves::dateTimeText(random_.time(), saves::timeLocaleFromEnvironment());
-    const core::Board played = currentBoard();
-    saves::SavedGameRecord record;
-    // Whether the level is over, without ending it: saving changes nothing in the game.
-    record.IsGameEnded = core::isSolved(played) || isOutOfTime();
-    record.Difficulty = getDifficulty();
-    record.Level = getLevel();
-    record.Score = getCurrentScore();
-    record.TimeTrial = getTrialTime();
-    record.ScoreInc = getScoreInc();
-    record.Minutes = getMinutes();
-    record.Seconds = getSeconds();
-    record.NumberOfNodes = static_cast<std::int32_t>(collection_.size());
-    core::BoardDescription board = core::describe(played);
-    record.xNodes = std::move(board.xNodes);
-    record.yNodes = std::move(board.yNodes);
-    record.Links = std::move(board.Links);
+    // The level's end, solved or out of time, is saved as it stands, without ending it.
+    saves::SavedGameRecord record = game_.record();
 
     const bool atExit = kind == saves::SaveKind::AtExit;
     std::string saveName = saves::saveName(kind, moment, record.Level, record.Difficulty, record.TimeTrial);
@@ -535,33 +378,44 @@ void MainView::SaveOnExit(saves::SaveStore::Reply<core::Result<>> reply) {
 
 // ---- Drawing ----
 
-void MainView::startDragging(const Nod& nod) {
-    dragged_.push_back(&nod);
+bool MainView::startDragging(const Nod& nod) {
+    if (!game_.isLevelInPlay()) return false;
+    dragged_.push_back(nod.index());
+    bringSubviewToFront(&nod);
     setNeedsDisplay();
+    return true;
+}
+
+void MainView::dragCircle(const Nod& nod, ui::Point centre) {
+    const std::size_t node = nod.index();
+    if (!isDragged(node)) return;
+    const core::Point from = game_.board()[node].coord;
+    const core::Point to = game_.moveCircle(node, {centre.x, centre.y});
+    // The links drawn to this circle change where they lay and where they lie now.
+    linksNeedDisplay(node, from);
+    collection_[node]->setCenter(pointOf(to));
+    linksNeedDisplay(node, to);
 }
 
 void MainView::stopDragging(const Nod& nod) {
-    const auto held = std::find(dragged_.begin(), dragged_.end(), &nod);
+    const auto held = std::find(dragged_.begin(), dragged_.end(), nod.index());
     if (held == dragged_.end()) return;
     dragged_.erase(held);
     setNeedsDisplay();
 }
 
-bool MainView::isDragged(const Nod& nod) const {
-    return std::find(dragged_.begin(), dragged_.end(), &nod) != dragged_.end();
+bool MainView::isDragged(std::size_t node) const {
+    return std::find(dragged_.begin(), dragged_.end(), node) != dragged_.end();
 }
 
-void MainView::linksNeedDisplay(const Nod& nod) {
-    // Links kept in the board's own drawing change only with all of it.
-    if (!isDragged(nod)) return setNeedsDisplay();
-    const auto at =
-        std::find_if(collection_.begin(), collection_.end(), [&](const auto& n) { return n.get() == &nod; });
-    const auto index = static_cast<std::int32_t>(at - collection_.begin());
-    for (const auto& from : collection_) {
-        for (const std::int32_t target : from->getLink()) {
-            if (from.get() != &nod && target != index) continue;
-            draggedLinks_->setNeedsDisplayAlong(from->center(), collection_[static_cast<std::size_t>(target)]->center(),
-                                                kLinkWidth);
+void MainView::linksNeedDisplay(std::size_t node, core::Point at) {
+    const core::Board& board = game_.board();
+    const auto place = [&](std::size_t n) { return pointOf(n == node ? at : board[n].coord); };
+    for (std::size_t from = 0; from < board.size(); ++from) {
+        for (const std::int32_t link : board[from].link) {
+            const auto target = static_cast<std::size_t>(link);
+            if (from == node || target == node)
+                draggedLinks_->setNeedsDisplayAlong(place(from), place(target), kLinkWidth);
         }
     }
 }
@@ -579,15 +433,15 @@ void MainView::drawRect(ui::Canvas& canvas, ui::Rect rect) {
 }
 
 void MainView::drawLinks(ui::Canvas& canvas, bool dragged) const {
-    if (!hasBoard_) return;
+    const core::Board& board = game_.board();
     canvas.setRGBStrokeColor(kLinkColor);
     canvas.setLineWidth(kLinkWidth);
-    for (const auto& nod : collection_) {
-        for (const std::int32_t target : nod->getLink()) {
-            const Nod& to = *collection_[static_cast<std::size_t>(target)];
-            if ((isDragged(*nod) || isDragged(to)) != dragged) continue;
-            canvas.moveToPoint(nod->center());
-            canvas.addLineToPoint(to.center());
+    for (std::size_t from = 0; from < board.size(); ++from) {
+        for (const std::int32_t link : board[from].link) {
+            const auto target = static_cast<std::size_t>(link);
+            if ((isDragged(from) || isDragged(target)) != dragged) continue;
+            canvas.moveToPoint(pointOf(board[from].coord));
+            canvas.addLineToPoint(pointOf(board[target].coord));
             canvas.strokePath();
         }
     }

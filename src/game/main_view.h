@@ -1,8 +1,7 @@
 #pragma once
 
-#include "core/board.h"
-#include "core/difficulty.h"
 #include "core/random_source.h"
+#include "game/model/game.h"
 #include "platform/view.h"
 #include "saves/file_name.h"
 #include "saves/own_saves.h"
@@ -29,62 +28,45 @@ namespace game {
 
 class Nod;
 
-// The settings of a new game of `difficulty`.
-saves::SavedGameRecord newGame(const core::Difficulty& difficulty, bool timeTrial);
-
-// The game screen: the board and its links, the heads-up display along the
-// top edge (in landscape), the clock, the in-game options menu and the
-// end-of-level panel, and the state of the game in progress, which it saves
-// into `saves`.
+// The game screen: the view of one game. It draws the game's board and its
+// links, shows its level, score and clock in the heads-up display along the
+// top edge (in landscape), hands the player's drags and the clock's ticks to
+// the game, and runs the in-game options menu and the end-of-level panel. It
+// saves the game into `saves`.
 class MainView : public ui::View, public widgets::LabelContainer {
 public:
     MainView(ui::Rect frame, core::RandomSource& random, saves::SaveStore& saves);
     ~MainView() override;
 
-    // Starts a game on this screen from its settings: a saved game's record,
-    // or newGame's for a new one (no board, level not ended), which is dealt
-    // a new board and shows its clock at once. A saved level still in play
-    // goes on with its board, its clock showing "00:00" until the first tick;
-    // one that had ended goes on to the next level, or, lost on time, plays
-    // its level again.
+    // Starts a game on this screen from a record (see Game::start) and shows
+    // it, its clock running. A saved level still in play shows "00:00" on
+    // its clock until the first tick; any other level shows its time at once.
     void StartGame(const saves::SavedGameRecord& game);
 
     // The game in progress.
-    std::int32_t getScoreInc() const { return scorInc; }
-    std::int32_t getLevel() const { return lvl; }
-    std::int32_t getCurrentScore() const { return currentScore; }
-    std::int32_t getMinutes() const { return min; }
-    std::int32_t getSeconds() const { return sec; }
-    void setMinutes(std::int32_t minutes, std::int32_t seconds) {
-        min = minutes;
-        sec = seconds;
-    }
-    bool getTrialTime() const { return ttime; }
-    bool getDead() const { return dead; }
-    const std::string& getDifficulty() const { return difficulty; }
-    bool getIsInGame() const { return isInGame; }
+    const Game& game() const { return game_; }
+    std::int32_t getLevel() const { return game_.progress().lvl; }
+    std::int32_t getCurrentScore() const { return game_.progress().currentScore; }
+    std::int32_t getMinutes() const { return game_.clock().time().min; }
+    std::int32_t getSeconds() const { return game_.clock().time().sec; }
+    bool getIsInGame() const { return game_.isInGame(); }
 
-    // The board: a new random one of the level's number of nodes, or the one the
-    // lists describe. A description that cannot be built leaves the board
-    // as it was and answers false.
-    bool RestartGame(const std::vector<std::int32_t>& xNodes, const std::vector<std::int32_t>& yNodes,
-                     const std::vector<std::vector<std::int32_t>>& links, bool fromSavedGame);
+    // Lays the game's board out anew: a circle for each node, in place of the last board's.
+    void RestartGame();
     const std::vector<std::shared_ptr<Nod>>& collection() const { return collection_; }
 
-    // Whether the level is over: solved, or a Time Trial out of time. Stops the clock when it is.
-    bool isGameEnded();
-    // In a game on the screen, asks isGameEnded; the first time it answers yes, the level ends: its panel
-    // opens and the circles freeze.
-    bool endLevelIfOver();
+    // Whether the level is over: solved, or a Time Trial out of time. Changes nothing.
+    bool isGameEnded() const { return game_.status() != Status::Playing; }
+    // Ends the level if it is over, once: the heads-up display counts it and
+    // the end-of-level panel opens over the frozen circles.
     void GameEnded();
     void updateBar();
     void NextLevel() override;
     void RestartSameLevel();
     void goToStartMenu();
 
-    // The clock.
+    // One second of the clock.
     void timerAction();
-    const std::shared_ptr<ui::Timer>& timer() const { return timer_; }
 
     // The options menu and the end-of-level panel.
     void AnimateInGameMenuIn();
@@ -108,24 +90,20 @@ public:
     // Escape does what a double tap does.
     bool keyPressed(ui::Key key) override;
     void drawRect(ui::Canvas& canvas, ui::Rect rect) override;
-    // A finger holds `nod` from `startDragging` to `stopDragging`. Meanwhile
-    // its links are drawn apart from the rest of the board, whose drawing is
-    // kept while they move.
-    void startDragging(const Nod& nod);
+    // A finger holds `nod` from `startDragging`, which answers false when
+    // the level takes no moves, to `stopDragging`. Meanwhile the circle lies
+    // above the others and its links are drawn apart from the rest of the
+    // board, whose drawing is kept while they move.
+    bool startDragging(const Nod& nod);
+    // Moves a held circle toward `centre`, as far as the game lets it go.
+    void dragCircle(const Nod& nod, ui::Point centre);
     void stopDragging(const Nod& nod);
-    // Marks for a redraw the pixels of every link drawn to `nod`, as they lie now.
-    void linksNeedDisplay(const Nod& nod);
 
     // The screen's views.
-    const std::shared_ptr<ui::Label>& levelLabel() const { return levelLabel_; }
-    const std::shared_ptr<ui::Label>& scoreLabel() const { return scoreLabel_; }
-    const std::shared_ptr<ui::Label>& gtimeLabel() const { return gtimeLabel_; }
-    const std::shared_ptr<ui::Label>& infoLabel() const { return infoLabel_; }
     const std::shared_ptr<ui::Label>& dlevelLabel() const { return dlevelLabel_; }
     const std::shared_ptr<ui::Label>& dscoreLabel() const { return dscoreLabel_; }
     const std::shared_ptr<ui::Label>& dtimeLabel() const { return dtimeLabel_; }
     const std::shared_ptr<ui::ImageView>& inGameMenu() const { return inGameMenu_; }
-    const std::shared_ptr<ui::ImageView>& blurImage() const { return blurImage_; }
     const std::shared_ptr<widgets::UICustomLabel>& label1() const { return label1_; }
     const std::shared_ptr<widgets::UICustomLabel>& label2() const { return label2_; }
     const std::shared_ptr<widgets::UICustomLabel>& label3() const { return label3_; }
@@ -141,24 +119,18 @@ private:
     std::vector<std::shared_ptr<widgets::UICustomLabel>> menuLabels() const;
     // The menu layer, bottom to top: blur, menu image, the five labels.
     std::vector<std::shared_ptr<ui::View>> overlays() const;
-    // A Time Trial whose clock shows 0:00.
-    bool isOutOfTime() const;
-    // The time a level starts from (and "Restart" goes back to), and the clock set to it.
-    void setLevelTime(std::int32_t minutes, std::int32_t seconds);
-    // In Time Trial, the difficulty's own time becomes the level's.
-    void useDifficultysTrialTime();
-    // Schedules the one-second tick and keeps it as the clock's timer.
-    void scheduleClock();
-    // Shows a time in the clock's own format ("02:00", "00:60", "12:34").
-    void showTime(std::int32_t minutes, std::int32_t seconds);
-    void stopClock();
-    void restartClock();
+    // The level's end as the heads-up display and the panel show it.
+    void showLevelEnded();
+    // The new level's board, its time, and the clock's one-second tick from now.
+    void showNewLevel();
+    void showTime(ClockTime time);
+    void stopTimer();
     void clearBoard();
-    core::Board currentBoard() const;
     // Keeps the game as a saved game of this kind, and answers whether it was kept.
     void save(saves::SaveKind kind, saves::SaveStore::Reply<core::Result<>> reply);
-    void addBoard(const core::Board& board);
-    bool isDragged(const Nod& nod) const;
+    bool isDragged(std::size_t node) const;
+    // Marks for a redraw the pixels of every link drawn to `node`, were it at `at`.
+    void linksNeedDisplay(std::size_t node, core::Point at);
     // The links of the board (`dragged`: only those of circles held by a
     // finger; otherwise only the others).
     void drawLinks(ui::Canvas& canvas, bool dragged) const;
@@ -170,30 +142,14 @@ private:
     std::shared_ptr<ui::Label> levelLabel_, scoreLabel_, gtimeLabel_, infoLabel_;
     std::shared_ptr<ui::Label> dlevelLabel_, dscoreLabel_, dtimeLabel_;
 
-    std::int32_t nrNoduri = 0;
-    std::int32_t scorInc = 0;
-    std::int32_t lvl = 1;
-    std::int32_t currentScore = 0;
-    std::int32_t min = 0;
-    std::int32_t sec = 0;
-    std::int32_t initialMinutes = 0;
-    std::int32_t initialSeconds = 0;
-    bool ttime = false;
-    bool dead = false;
-    bool paused = false;
-
+    Game game_;
     std::shared_ptr<ui::Timer> timer_;
     std::shared_ptr<ui::ImageView> inGameMenu_, blurImage_;
     std::shared_ptr<widgets::UICustomLabel> label1_, label2_, label3_, label4_, label5_;
-    std::string difficulty;
-    bool isInGame = false;
-
     std::vector<std::shared_ptr<Nod>> collection_;
-    std::vector<const Nod*> dragged_; // once for each finger on a circle
+    std::vector<std::size_t> dragged_; // the circles held, once for each finger
     // Over the board's own drawing and under the circles: the links of the circles being dragged.
     std::shared_ptr<ui::View> draggedLinks_;
-    // Before the first board there is none, and only the background is drawn.
-    bool hasBoard_ = false;
 };
 
 } // namespace game

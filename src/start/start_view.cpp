@@ -1,6 +1,5 @@
 #include "start/start_view.h"
 
-#include "core/crossing.h"
 #include "core/difficulty.h"
 #include "game/main_view.h"
 #include "platform/alert_view.h"
@@ -61,13 +60,17 @@ std::vector<MenuEntry> gameModeEntries() {
     };
 }
 
+// A row for each difficulty, 20 points apart, each waiting 60 points farther beyond the edge; then "Back".
 std::vector<MenuEntry> difficultyEntries() {
-    return {
-        {"Easy", "menu111", {165, -160, 25, 100}, {165, 10, 25, 100}, {165, -160, 25, 100}},
-        {"Medium", "menu112", {185, -220, 25, 100}, {185, 10, 25, 100}, {185, -220, 25, 100}},
-        {"Hard", "menu113", {205, -280, 25, 100}, {205, 10, 25, 100}, {205, -280, 25, 100}},
-        {"Back", "menu114", {245, -340, 25, 100}, {245, 10, 25, 100}, {245, -340, 25, 100}},
-    };
+    std::vector<MenuEntry> entries;
+    float x = 165, waits = -160;
+    for (const core::Difficulty& difficulty : core::kDifficulties) {
+        entries.push_back({difficulty.name, "difficulty", {x, waits, 25, 100}, {x, 10, 25, 100}, {x, waits, 25, 100}});
+        x += 20;
+        waits -= 60;
+    }
+    entries.push_back({"Back", "menu114", {245, waits, 25, 100}, {245, 10, 25, 100}, {245, waits, 25, 100}});
+    return entries;
 }
 
 constexpr ui::Rect kTitleFrame{130, 10, 25, 170};
@@ -277,12 +280,8 @@ void StartView::menu13Animation() {
 
 // ---- New games ----
 
-void StartView::newEasyGame() { newGame(core::kDifficulties[0]); }
-void StartView::newMediumGame() { newGame(core::kDifficulties[1]); }
-void StartView::newHardGame() { newGame(core::kDifficulties[2]); }
-
-void StartView::newGame(const core::Difficulty& difficulty) {
-    mainView_->StartGame(game::newGame(difficulty, timeTrial_));
+void StartView::startNewGame(const std::string& difficulty) {
+    mainView_->StartGame(game::newGame(*core::difficultyNamed(difficulty), timeTrial_));
     showGame();
 }
 

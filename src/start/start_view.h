@@ -20,10 +20,6 @@ namespace widgets {
 class UICustomLabel;
 }
 
-namespace core {
-struct Difficulty;
-}
-
 namespace game {
 class MainView;
 }
@@ -67,10 +63,8 @@ public:
     void menu114Animation() override;
     void menu13Animation() override;
 
-    // New games.
-    void newEasyGame() override;
-    void newMediumGame() override;
-    void newHardGame() override;
+    // A new game of the difficulty of that name, in the mode chosen.
+    void startNewGame(const std::string& difficulty) override;
     void AnimateGameView();
 
     // The panels.
@@ -109,7 +103,6 @@ private:
     void showIntroImage(const char* name);
     void fadeLogo(float alpha, void (StartView::*next)());
     void introFadeDone();
-    void newGame(const core::Difficulty& difficulty);
     void resetDifficultyMenu();
     void openTextPanel(const char* title, const char* id, const char* text);
     void openLoadPanel(bool fromGame);

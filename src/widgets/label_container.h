@@ -19,9 +19,8 @@ public:
     virtual void tapTimeTrialGame() {}
     virtual void menu114Animation() {}
     virtual void menu13Animation() {}
-    virtual void newEasyGame() {}
-    virtual void newMediumGame() {}
-    virtual void newHardGame() {}
+    // The difficulty menu: the name of the tapped difficulty.
+    virtual void startNewGame(const std::string& /*difficulty*/) {}
     virtual void AnimateCreditsMenuOut() {}
     // The game screen's options menu and end-of-level panel.
     virtual void tapOnRestart() {}

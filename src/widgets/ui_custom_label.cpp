@@ -27,9 +27,6 @@ constexpr Row kDispatch[] = {
     {"menu12", &LabelContainer::tapTimeTrialGame},
     {"menu114", &LabelContainer::menu114Animation},
     {"menu13", &LabelContainer::menu13Animation},
-    {"menu111", &LabelContainer::newEasyGame},
-    {"menu112", &LabelContainer::newMediumGame},
-    {"menu113", &LabelContainer::newHardGame},
     {"restart", &LabelContainer::tapOnRestart},
     {"quit", &LabelContainer::tapOnQuit},
     {"back_to_menu", &LabelContainer::AnimateCreditsMenuOut},
@@ -37,13 +34,24 @@ constexpr Row kDispatch[] = {
     {"save_game", &LabelContainer::SaveGame},
 };
 
-// The saved-game list's entries pass their text, the game's name, instead.
+struct TextRow {
+    std::string_view id;
+    void (LabelContainer::*operation)(const std::string&);
+};
+
+// The saved-game list's entries are unturned.
 constexpr std::string_view kLoadEntry = "load_label";
 
-const Row* commandOf(std::string_view id) {
-    const auto row =
-        std::find_if(std::begin(kDispatch), std::end(kDispatch), [id](const Row& r) { return r.id == id; });
-    return row == std::end(kDispatch) ? nullptr : row;
+// Labels that pass their text instead: a saved game's name, a difficulty's.
+constexpr TextRow kDispatchText[] = {
+    {kLoadEntry, &LabelContainer::loadScrollData},
+    {"difficulty", &LabelContainer::startNewGame},
+};
+
+template <typename Table>
+auto rowOf(const Table& table, std::string_view id) {
+    const auto row = std::find_if(std::begin(table), std::end(table), [id](const auto& r) { return r.id == id; });
+    return row == std::end(table) ? nullptr : &*row;
 }
 
 } // namespace
@@ -74,7 +82,7 @@ bool UICustomLabel::is(std::initializer_list<const char*> ids) const {
 }
 
 // Titles and inert entries run nothing, and so never light up: their colours are their own.
-bool UICustomLabel::runsSomething() const { return labelId_ == kLoadEntry || commandOf(labelId_); }
+bool UICustomLabel::runsSomething() const { return rowOf(kDispatch, labelId_) || rowOf(kDispatchText, labelId_); }
 
 void UICustomLabel::lightUp() {
     if (runsSomething()) setTextColor(kHighlight);
@@ -102,11 +110,8 @@ void UICustomLabel::touchesEnded(const ui::TouchSet& touches, const ui::Event&) 
 void UICustomLabel::dispatch() {
     auto* container = dynamic_cast<LabelContainer*>(superview());
     if (!container) return;
-    if (labelId_ == kLoadEntry) {
-        container->loadScrollData(text());
-        return;
-    }
-    if (const Row* row = commandOf(labelId_)) (container->*(row->operation))();
+    if (const Row* row = rowOf(kDispatch, labelId_)) (container->*(row->operation))();
+    if (const TextRow* row = rowOf(kDispatchText, labelId_)) (container->*(row->operation))(text());
 }
 
 } // namespace widgets

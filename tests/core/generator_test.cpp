@@ -17,7 +17,7 @@ using testkit::ScriptedRandom;
 
 Board generate(int nodeCount, ScriptedRandom& random) {
     core::seedFromClock(random);
-    return core::generateBoard(nodeCount, 320, 480, random);
+    return core::generateBoard(nodeCount, random);
 }
 
 // Every level is dealt tangled, its circles apart, and can be won: the
@@ -44,7 +44,7 @@ TEST(GeneratorTest, DealsTangledLevelsThatCanBeWon) {
             EXPECT_TRUE(n < 7 || !core::isSolved(board)) << n << " nodes, round " << round;
             // A saved game keeps the board as dealt, and must load again.
             EXPECT_EQ(core::checkDescription(core::describe(board), n).reason(), "") << n << " nodes";
-            const auto layout = testkit::solveLayout(board, testkit::kGamePlayArea);
+            const auto layout = testkit::solveLayout(board, core::kDragArea);
             for (std::size_t i = 0; i < board.size(); ++i) board[i].coord = layout[i];
             EXPECT_TRUE(core::isSolved(board)) << n << " nodes, round " << round;
         }

@@ -45,7 +45,7 @@ protected:
         h.doubleTap(kBoard);
         h.advance(kMenuOpens);
     }
-    bool ended() const { return game::Nod::getGameEnded(); }
+    bool ended() const { return !screen->game().isLevelInPlay(); }
     std::string time() const { return screen->dtimeLabel()->text(); }
     // Level, score and time as the heads-up display shows them.
     std::vector<std::string> hud() const {

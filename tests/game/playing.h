@@ -11,11 +11,7 @@
 namespace testkit {
 
 // The game screen's board as it stands.
-inline core::Board boardOf(const game::MainView& screen) {
-    core::Board b;
-    for (const auto& nod : screen.collection()) b.push_back({nod->getCoord(), nod->getLink()});
-    return b;
-}
+inline const core::Board& boardOf(const game::MainView& screen) { return screen.game().board(); }
 
 // Drags a node by a point of it that no other view covers, so that its centre ends exactly at `target`.
 inline void dragNodeTo(Harness& h, const game::MainView& screen, std::size_t node, ui::Point target) {
@@ -33,8 +29,8 @@ inline void dragNodeTo(Harness& h, const game::MainView& screen, std::size_t nod
 
 // Moves circles to a crossing-free layout by dragging them there, until the level ends.
 inline void solveByDragging(Harness& h, const game::MainView& screen) {
-    const auto layout = solveLayout(boardOf(screen), kGamePlayArea);
-    for (std::size_t i = 0; i < layout.size() && !game::Nod::getGameEnded(); ++i) {
+    const auto layout = solveLayout(boardOf(screen), core::kDragArea);
+    for (std::size_t i = 0; i < layout.size() && screen.game().isLevelInPlay(); ++i) {
         dragNodeTo(h, screen, i, {layout[i].x, layout[i].y});
     }
 }

@@ -47,12 +47,16 @@ TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
     auto screen = std::make_shared<game::MainView>(h.window().bounds(), random, saves);
     h.show(screen);
     // A and B linked; C, linked to D, lies where the link will pass once A has
-    // moved. Two more links cross for good, so no move ends the level.
+    // moved. Two more links cross for good, so no move ends the level. A
+    // Time Trial's clock of 999 minutes is wider than its label.
     screen->StartGame({.Difficulty = "Easy",
+                       .TimeTrial = true,
                        .NumberOfNodes = 8,
                        .xNodes = {100, 100, 200, 250, 40, 300, 150, 150},
                        .yNodes = {100, 400, 250, 400, 200, 200, 160, 300},
-                       .Links = {{1}, {}, {3}, {}, {5}, {}, {7}, {}}});
+                       .Links = {{1}, {}, {3}, {}, {5}, {}, {7}, {}},
+                       .Minutes = 999,
+                       .Seconds = 58});
 
     const ui::sdl::SurfacePtr output(ui::sdl::renderLandscape(h.window(), {320, 480}, GetParam()));
     const ui::sdl::Landscape landscape({320, 480}, {static_cast<float>(output->w), static_cast<float>(output->h)});
@@ -118,8 +122,6 @@ TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
     a = h.press({240, 130});
     walk(a, {{33, 130}, {33, 200}, {33, 260}, {33, 300}}, "A moves along the clock");
     a.lift();
-    // A clock wider than its label.
-    screen->setMinutes(999, 58);
     for (int tick = 0; tick < 2; ++tick) {
         h.advance(1);
         frame("the clock ticks");

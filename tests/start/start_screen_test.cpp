@@ -77,12 +77,12 @@ struct Preset {
     std::size_t difficulty;
     const char* name;
     std::size_t circles;
-    const char *points, *trialTime, *trialTick;
+    const char *trialTime, *trialTick;
 };
 void PrintTo(const Preset& p, std::ostream* os) { *os << p.name; }
 class PresetTest : public StartScreenTest, public ::testing::WithParamInterface<Preset> {};
 
-TEST_P(PresetTest, EachDifficultyStartsBothModesWithItsOwnCirclesPointsAndTime) {
+TEST_P(PresetTest, EachDifficultyStartsBothModesWithItsOwnCirclesAndTime) {
     const Preset& p = GetParam();
     toDifficultyMenu(false);
     h.tap(middleOf(entry(start->difficultyMenu(), p.difficulty)));
@@ -92,11 +92,8 @@ TEST_P(PresetTest, EachDifficultyStartsBothModesWithItsOwnCirclesPointsAndTime) 
     h.advance(kGameFlip / 2 + 0.3);
     EXPECT_EQ(game().collection().size(), p.circles);
     EXPECT_EQ(hud(), (Texts{"1", "0", "00:01"}));
-    solveByDragging(h, game());
-    h.advance(1.1);
-    EXPECT_EQ(hud()[1], p.points);
 
-    choose(*game().label2()); // "Next Level", then quit from the options menu while the clock runs
+    // Quit from the options menu while the clock runs.
     h.pressKey(ui::Key::Escape);
     h.advance(1.1);
     choose(*game().label5(), 1.0 + kSlide); // "Quit to main", the menu sliding in
@@ -116,9 +113,9 @@ TEST_P(PresetTest, EachDifficultyStartsBothModesWithItsOwnCirclesPointsAndTime) 
 }
 
 INSTANTIATE_TEST_SUITE_P(EasyMediumHard, PresetTest,
-                         ::testing::Values(Preset{0, "Easy", 7, "10", "02:00", "01:59"},
-                                           Preset{1, "Medium", 10, "20", "01:30", "01:29"},
-                                           Preset{2, "Hard", 14, "25", "00:60", "00:59"}));
+                         ::testing::Values(Preset{0, "Easy", 7, "02:00", "01:59"},
+                                           Preset{1, "Medium", 10, "01:30", "01:29"},
+                                           Preset{2, "Hard", 14, "00:60", "00:59"}));
 
 namespace fs = std::filesystem;
 
@@ -165,15 +162,6 @@ TEST_F(LoadTest, SavedGamesAreListedAndResumeAsSavedUnlessDamaged) {
     EXPECT_EQ(hud(), (Texts{"3", "40", "00:00"}));
     h.advance(1.0);
     EXPECT_EQ(hud()[2], "00:36");
-    // A restart of the loaded level, as the next level, has the whole of the difficulty's time.
-    h.pressKey(ui::Key::Escape); // the options menu
-    h.advance(1.1);
-    choose(*game().label1()); // "Restart", and a second
-    EXPECT_EQ(hud()[2], "01:29");
-    solveByDragging(h, game());
-    h.advance(1.1);
-    choose(*game().label2()); // "Next Level"
-    EXPECT_EQ(hud(), (Texts{"4", "60", "01:29"}));
 
     // Saved, then loaded over the options menu, which closes: the board as it was, the clock where it stood.
     const core::Board played = boardOf(game());
@@ -195,9 +183,9 @@ TEST_F(LoadTest, SavedGamesAreListedAndResumeAsSavedUnlessDamaged) {
     load(0);
     EXPECT_EQ(game().inGameMenu()->alpha(), 0.0f);
     EXPECT_EQ(boardOf(game()), played);
-    EXPECT_EQ(hud(), (Texts{"4", "60", "00:00"}));
+    EXPECT_EQ(hud(), (Texts{"3", "40", "00:00"}));
     h.advance(1.0);
-    EXPECT_EQ(hud()[2], "01:28");
+    EXPECT_EQ(hud()[2], "00:35");
 }
 
 TEST_F(LoadTest, ALongListHasLabelsOnlyForRowsInSightAndLosesRowsSwipedOrDeletedByKey) {
@@ -282,37 +270,18 @@ TEST_F(LoadTest, ALongListHasLabelsOnlyForRowsInSightAndLosesRowsSwipedOrDeleted
     EXPECT_EQ(list.alpha(), 0);
 }
 
-TEST_F(LoadTest, ASaveOfAnEndedLevelGoesOnWithTheNextLevelUnlessItWasLost) {
+TEST_F(LoadTest, ASaveOfAnEndedLevelLoadedFromTheLosePanelGoesOnWithTheNextLevel) {
     auto ended = mediumGame(true, 0, 12, true);
     ended.NumberOfNodes = 10;
-    // Its clock ran out with the links still crossing, as the automatic save of "You Lose!" stores it.
-    const auto lost = mediumGame(true, 0, 0, true);
-    auto wonAtZero = lost; // solved on the tick that found 0:00
-    wonAtZero.yNodes = {100, 100, 200, 200};
-    // Single Player, close to the largest score a save can hold.
-    auto limits = mediumGame(false, 3, 27);
-    limits.Level = saves::kMaxProgress;
-    limits.Score = saves::kMaxProgress - 10;
-    write("Single Player", limits);
-    const std::pair<saves::SavedGameRecord, std::size_t> records[] = {{ended, 11}, {lost, 4}, {wonAtZero, 5}};
-    for (const auto& [record, circles] : records) write(std::to_string(circles), record);
-
+    write("ended", ended);
     playNewGame(true, 1);
-    for (std::size_t i = 0; i < 4; ++i) {
-        // The level before runs out of time; the save is loaded from its panel.
-        h.advance(91.5);
-        choose(*game().label4(), kPanelOpens); // "Load Game"
-        load(i);
-        if (i == 3) break;
-        EXPECT_EQ(game().collection().size(), records[2 - i].second);
-        EXPECT_EQ(hud(), (Texts{"3", "40", "01:30"}));
-    }
-    // A Single Player clock counts from nothing, and a lost Time Trial left behind keeps no win from counting.
-    h.advance(1.0);
-    EXPECT_EQ(hud()[2], "00:01");
-    solveByDragging(h, game());
-    const std::string limit = std::to_string(saves::kMaxProgress);
-    EXPECT_EQ(hud()[0] + " " + hud()[1], limit + " " + limit);
+    h.advance(91.5); // out of time
+    choose(*game().label4(), kPanelOpens); // "Load Game"
+    load(0);
+    EXPECT_EQ(game().inGameMenu()->alpha(), 0.0f);
+    EXPECT_EQ(game().collection().size(), 11u);
+    // A new board shows its time at once.
+    EXPECT_EQ(hud(), (Texts{"3", "40", "01:30"}));
 }
 
 } // namespace
@@ -329,7 +298,7 @@ TEST_F(LoadTest, AFingerStillOnACircleWhenTheGameIsLeftEndsNoLevelBehindTheMenu)
     holding.lift();
     playNewGame(false, 0);
     h.advance(2.0);
-    EXPECT_FALSE(game::Nod::getGameEnded());
+    EXPECT_TRUE(game().game().isLevelInPlay());
     EXPECT_EQ(game().inGameMenu()->alpha(), 0.0f);
     EXPECT_EQ(hud(), (Texts{"1", "0", "00:02"}));
 }

@@ -13,16 +13,14 @@
 #include <boost/graph/make_maximal_planar.hpp>
 #include <boost/graph/planar_canonical_ordering.hpp>
 
-#include <cmath>
 #include <stdexcept>
 
 namespace testkit {
 
-std::vector<core::Point> solveLayout(const core::Board& board, PlayArea area) {
+std::vector<core::Point> solveLayout(const core::Board& board, core::Area area) {
     const std::size_t n = board.size();
-    const float left = std::ceil(area.left), top = std::ceil(area.top);
-    const auto width = static_cast<std::size_t>(std::floor(area.right) - left);
-    const auto height = static_cast<std::size_t>(std::floor(area.bottom) - top);
+    const auto width = static_cast<std::size_t>(area.right - area.left);
+    const auto height = static_cast<std::size_t>(area.bottom - area.top);
     // Chrobak-Payne uses the grid [0, 2n - 4] x [0, n - 2]. Whole-point steps
     // keep every centre on a whole point, where the crossing test's float
     // arithmetic is exact; at fractional positions two links of one node can
@@ -70,7 +68,8 @@ std::vector<core::Point> solveLayout(const core::Board& board, PlayArea area) {
     std::vector<core::Point> points;
     for (std::size_t i = 0; i < n; ++i) {
         const GridPoint cell = n < 3 ? GridPoint{i, i} : grid[i];
-        points.push_back({left + static_cast<float>(stepX * cell.x), top + static_cast<float>(stepY * cell.y)});
+        points.push_back({static_cast<float>(static_cast<std::size_t>(area.left) + stepX * cell.x),
+                          static_cast<float>(static_cast<std::size_t>(area.top) + stepY * cell.y)});
     }
     return points;
 }

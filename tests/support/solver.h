@@ -6,14 +6,6 @@
 
 namespace testkit {
 
-// A rectangle of allowed circle centres, edges included.
-struct PlayArea {
-    float left, top, right, bottom;
-};
-
-// Where the game lets a circle centre go on a 320 x 480 screen.
-inline constexpr PlayArea kGamePlayArea{33.0f, 15.0f, 305.0f, 465.0f};
-
 // A winning layout: one centre per node, on whole points inside the area,
 // such that no two links cross. The board's graph must be planar (every
 // generated board is). It is drawn with straight lines on a grid
@@ -22,6 +14,6 @@ inline constexpr PlayArea kGamePlayArea{33.0f, 15.0f, 305.0f, 465.0f};
 // nodes are at least the smaller step apart. In the game's area that is a
 // circle's width or more up to 6 nodes, 3 points at 40 nodes and 1 point at
 // 100 nodes; beyond 138 nodes the grid no longer fits and it throws.
-std::vector<core::Point> solveLayout(const core::Board& board, PlayArea area);
+std::vector<core::Point> solveLayout(const core::Board& board, core::Area area);
 
 } // namespace testkit

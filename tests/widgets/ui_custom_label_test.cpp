@@ -20,12 +20,12 @@ namespace {
 struct Screen : ui::View, LabelContainer {
     using View::View;
     void loadScrollData(const std::string& name) override { calls += "load " + name; }
+    void startNewGame(const std::string& difficulty) override { calls += "new game " + difficulty; }
     std::string calls;
     // clang-format off
     RECORD(AnimateMenuOut) RECORD(tapOnLoad) RECORD(tapOnCredits) RECORD(tapOnTutorial) RECORD(tapNewGame)
-    RECORD(tapTimeTrialGame) RECORD(menu114Animation) RECORD(menu13Animation) RECORD(newEasyGame)
-    RECORD(newMediumGame) RECORD(newHardGame) RECORD(AnimateCreditsMenuOut) RECORD(tapOnRestart) RECORD(tapOnQuit)
-    RECORD(NextLevel) RECORD(SaveGame)
+    RECORD(tapTimeTrialGame) RECORD(menu114Animation) RECORD(menu13Animation) RECORD(AnimateCreditsMenuOut)
+    RECORD(tapOnRestart) RECORD(tapOnQuit) RECORD(NextLevel) RECORD(SaveGame)
     // clang-format on
 };
 
@@ -43,9 +43,7 @@ TEST(CommandLabels, RunTheirOperationWhenTappedAndRecolourAfterATouchOrThePointe
         {"menu5", "tapOnCredits", N},
         {"menu11", "tapNewGame", N},
         {"menu12", "tapTimeTrialGame", N},
-        {"menu111", "newEasyGame", N},
-        {"menu112", "newMediumGame", N},
-        {"menu113", "newHardGame", N},
+        {"difficulty", "new game Entry", N},
         {"menu13", "menu13Animation", G},
         {"menu114", "menu114Animation", G},
         {"load_game", "tapOnLoad", N},
