@@ -25,19 +25,19 @@ public:
     // A countdown at 0:00.
     bool isOutOfTime() const { return countsDown_ && time_ == ClockTime{}; }
     // Whether a tick counts: the clock runs and is not paused.
-    bool isCounting() const { return isRunning_ && !paused; }
+    bool isCounting() const { return isRunning_ && !isPaused_; }
 
     // One second. The tick that finds a countdown at 0:00 stops the clock and answers true.
     bool tick();
     void stop() { isRunning_ = false; }
     // While paused, ticks change nothing.
-    void setPaused(bool isPaused) { paused = isPaused; }
+    void setPaused(bool isPaused) { isPaused_ = isPaused; }
 
 private:
     ClockTime time_;
     bool countsDown_ = false;
     bool isRunning_ = false;
-    bool paused = false;
+    bool isPaused_ = false;
 };
 
 } // namespace game
