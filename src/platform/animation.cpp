@@ -11,7 +11,7 @@ namespace ui {
 
 namespace {
 
-// The phone's default curve: slow in, slow out.
+// Every animation's curve: slow in, slow out.
 double ease(double t) { return t * t * (3 - 2 * t); }
 
 // A block without duration has ended, not yet begun, at its own instant.
@@ -45,7 +45,7 @@ std::vector<Block>& openBlocks() {
     return blocks;
 }
 
-// The innermost open block; settings made with none open are ignored, as on the phone.
+// The innermost open block; settings made with none open are ignored.
 Block* top() { return openBlocks().empty() ? nullptr : &openBlocks().back(); }
 
 } // namespace

@@ -24,11 +24,10 @@ struct TextRun {
     bool truncates = false; // one line longer than its box ends in an ellipsis inside it
 };
 
-// The drawing calls that views make, in the manner of the phone's drawing
-// context: a current transform (CTM), alpha and clip with save and restore,
-// and a path of lines stroked with the current colour and width. Back ends
-// implement the primitives; every primitive is given in user space and the
-// back end maps it to the device through ctm().
+// The drawing calls that views make: a current transform (CTM), alpha and
+// clip with save and restore, and a path of lines stroked with the current
+// colour and width. Back ends implement the primitives; every primitive is
+// given in user space and the back end maps it to the device through ctm().
 class Canvas {
 public:
     virtual ~Canvas() = default;
@@ -58,7 +57,7 @@ public:
     void strokePath();
 
     virtual void fillRect(Rect rect, Color color) = 0;
-    // As on the phone, the image's top edge goes to the rect's maxY side:
+    // The image's top edge goes to the rect's maxY side (y grows upward):
     // flip the CTM vertically to draw a picture upright on the y-down screen.
     virtual void drawImage(const Image& image, Rect rect) = 0;
     virtual void drawText(const TextRun& text, Rect rect) = 0;

@@ -12,7 +12,7 @@ Timer::Timer(Private, double interval, std::weak_ptr<const void> target, std::fu
 
 std::shared_ptr<Timer> Timer::schedule(double interval, std::weak_ptr<const void> target, std::function<void()> action,
                                        bool repeats) {
-    // As on the phone, a timer fires at most every tenth of a millisecond.
+    // A timer fires at most every tenth of a millisecond, however short its interval.
     interval = std::max(interval, kMinimumInterval);
     auto timer = std::make_shared<Timer>(Private{}, interval, std::move(target), std::move(action), repeats);
     timer->scheduleAt(RunLoop::current().now() + interval);

@@ -23,10 +23,10 @@ enum class Key { Escape, Enter, Space, Delete, Other };
 // A rectangle of the screen that draws itself and takes touches, in a tree:
 // subviews are drawn over their superview, the last one on top.
 //
-// Geometry follows the phone toolkit: a view has a centre in its superview's
-// coordinates, bounds (its own coordinate space and size) and a transform, a
-// rotation about the centre. Its frame is its box in the superview after the
-// turn, so a view framed 25 x 100 and turned a quarter has bounds 100 x 25.
+// Geometry: a view has a centre in its superview's coordinates, bounds (its
+// own coordinate space and size) and a transform, a rotation about the
+// centre. Its frame is its box in the superview after the turn, so a view
+// framed 25 x 100 and turned a quarter has bounds 100 x 25.
 //
 // Alpha, centre and size are animatable: changed inside an animation block
 // they take their new value at once, and only what is drawn moves there.
@@ -111,7 +111,7 @@ public:
     // touchpad). What a view does not take goes on to its superview.
     virtual void scrollWheel(float lines);
 
-    // Animation blocks, as on the phone.
+    // Animation blocks: changes made between begin and commit animate together.
     static void beginAnimations();
     static void setAnimationDuration(double seconds);
     static void setAnimationDelay(double seconds);
