@@ -60,22 +60,15 @@ public:
     // Ends the level if it is over, once: the heads-up display counts it and
     // the end-of-level panel opens over the frozen circles.
     void GameEnded();
-    void updateBar();
     void NextLevel() override;
     void RestartSameLevel();
     void goToStartMenu();
 
-    // One second of the clock.
-    void timerAction();
-
     // The options menu and the end-of-level panel.
-    void AnimateInGameMenuIn();
     // The player has gone away (the window is out of sight): a level in play
     // waits under the options menu, its clock stopped, until they come back.
     void pauseWhileAway();
     void AnimateInGameMenuOut();
-    void inGameMenuInFinished();
-    void inGameMenuOutFinished();
     void tapOnRestart() override;
     void tapOnQuit() override;
     void tapOnLoad() override;
@@ -111,6 +104,12 @@ public:
     const std::shared_ptr<widgets::UICustomLabel>& label5() const { return label5_; }
 
 private:
+    void updateBar();
+    // One second of the clock.
+    void timerAction();
+    void AnimateInGameMenuIn();
+    void inGameMenuInFinished();
+    void inGameMenuOutFinished();
     // Opens the options menu, or closes whichever menu shows; a level found over ends instead.
     void toggleOptionsMenu();
     void makeMenuLabels();

@@ -38,15 +38,6 @@ public:
     bool getInGameLoad() const { return inGameLoad_; }
     void setInGameLoad(bool fromGame) { inGameLoad_ = fromGame; }
 
-    // The intro: three pictures fading in and out.
-    void fadeIn1Done();
-    void fadeOut1Done();
-    void fadeIn2Done();
-    void fadeOut2Done();
-    void fadeIn3Done();
-    // Any key or click ends the intro at once, as its last fade would.
-    void skipIntro();
-
     // Escape goes back: it closes a panel, leaves a menu for the one before, or is the game's.
     // The saved-game list, open, has keys of its own.
     bool keyPressed(ui::Key key) override;
@@ -55,36 +46,23 @@ public:
     // The menus.
     void menuAnimation() override;
     void AnimateMenuOut() override;
-    void menu1Out();
     void tapNewGame() override;
     void tapTimeTrialGame() override;
-    void animateGameTypeMenu();
-    void menu11Out();
     void menu114Animation() override;
     void menu13Animation() override;
 
     // A new game of the difficulty of that name, in the mode chosen.
     void startNewGame(const std::string& difficulty) override;
-    void AnimateGameView();
 
     // The panels.
     void tapOnCredits() override;
     void tapOnTutorial() override;
-    void AnimateCreditsMenuIn();
-    void creditsMenuInFinished();
     void AnimateCreditsMenuOut() override;
-    void creditsOutFinished();
 
     // The saved-game list and loading.
     void tapOnLoad() override;
     void tapOnLoadFromGame() override;
-    void showSavedGamesInScrollView();
-    void showSavedGames(saves::Listing listing);
-    void AnimateLoadMenuIn();
-    void loadMenuInFinished();
-    void AnimateLoadMenuOut();
     void loadData(const std::string& name) override;
-    void load(const std::string& name, const core::Result<saves::SavedGameRecord>& read);
     void deleteData(const std::string& name) override;
 
     // The views, for whoever needs to find them on the screen.
@@ -100,6 +78,28 @@ public:
     const std::shared_ptr<widgets::UICustomScrollView>& scrollView() const { return scrollView_; }
 
 private:
+    // The intro: three pictures fading in and out.
+    void fadeIn1Done();
+    void fadeOut1Done();
+    void fadeIn2Done();
+    void fadeOut2Done();
+    void fadeIn3Done();
+    // Any key or click ends the intro at once, as its last fade would.
+    void skipIntro();
+    // The menus, the panels and the saved-game list coming and going.
+    void menu1Out();
+    void animateGameTypeMenu();
+    void menu11Out();
+    void AnimateGameView();
+    void AnimateCreditsMenuIn();
+    void creditsMenuInFinished();
+    void creditsOutFinished();
+    void showSavedGamesInScrollView();
+    void showSavedGames(saves::Listing listing);
+    void AnimateLoadMenuIn();
+    void loadMenuInFinished();
+    void AnimateLoadMenuOut();
+    void load(const std::string& name, const core::Result<saves::SavedGameRecord>& read);
     void showIntroImage(const char* name);
     void fadeLogo(float alpha, void (StartView::*next)());
     void introFadeDone();
