@@ -130,8 +130,9 @@ TEST_P(KeptFrame, EveryFrameOfAGameEqualsTheScreenDrawnAfresh) {
 
 INSTANTIATE_TEST_SUITE_P(Scales, KeptFrame, ::testing::Values(0.43f, 1.673f, 2.31f));
 
-// Saved games' names too long for their row: cut after the last letter that fits beside the ellipsis;
-// and text wraps at its box's width in pixels, whatever the pixels a point.
+// Saved games' names too long for their row: cut after the last letter that fits beside the ellipsis,
+// a letter of two bytes too; a line sits left, centred or right in its box; and text wraps at its box's
+// width in pixels, whatever the pixels a point.
 TEST(Text, ALineTooLongForItsBoxEndsInAnEllipsisInsideItAndWrappedTextFillsItsBox) {
     const ui::sdl::SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, 480, 40, 32, SDL_PIXELFORMAT_ARGB8888));
     const ui::sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(surface.get()));
@@ -141,12 +142,34 @@ TEST(Text, ALineTooLongForItsBoxEndsInAnEllipsisInsideItAndWrappedTextFillsItsBo
         return cache.get({text, {"Helvetica", 17}, ui::Color::black(), {}, false, truncates}, 17, 200, false)->width;
     };
     EXPECT_EQ(width("MMM", true), width("MMM", false)); // what fits stays whole
-    const int cut = width("MMMMMMMMMMMMMMMMMMMMMMMM", true);
-    EXPECT_LE(cut, 200);
-    EXPECT_GT(cut, 200 - width("M", false));
+    for (const std::string letter : {"M", "\u00c9"}) {
+        std::string line;
+        for (int n = 0; n < 24; ++n) line += letter;
+        const int cut = width(line.c_str(), true);
+        EXPECT_LE(cut, 200) << letter;
+        EXPECT_GT(cut, 200 - width(letter.c_str(), false)) << letter;
+    }
+
+    ui::sdl::SdlCanvas canvas(renderer.get(), fonts, surface.get());
+    // Where the ink of one short line lies across a box 20 to 460 pixels wide.
+    const auto inkBetween = [&](ui::TextAlignment alignment) {
+        SDL_FillRect(surface.get(), nullptr, 0xFFFFFFFF);
+        canvas.drawText({"MM", {"Helvetica", 17}, ui::Color::black(), alignment}, {{20, 0}, {440, 40}});
+        SDL_RenderFlush(renderer.get());
+        int first = 480, last = -1;
+        for (int x = 0; x < 480; ++x) {
+            if (testkit::pixelAt(*surface, x, 20).r < 128) first = std::min(first, x), last = x;
+        }
+        return std::pair{first, last};
+    };
+    const int left = inkBetween(ui::TextAlignment::Left).first;
+    const auto [centreFirst, centreLast] = inkBetween(ui::TextAlignment::Center);
+    const int right = inkBetween(ui::TextAlignment::Right).second;
+    EXPECT_TRUE(left >= 20 && left < 26) << left;
+    EXPECT_NEAR((centreFirst + centreLast) / 2.0, 240, 3);
+    EXPECT_TRUE(right < 460 && right >= 454) << right;
 
     SDL_FillRect(surface.get(), nullptr, 0xFFFFFFFF);
-    ui::sdl::SdlCanvas canvas(renderer.get(), fonts, surface.get());
     canvas.scaleCTM(2, 2);
     canvas.drawText({"MM MM MM MM MM MM MM MM", {"Helvetica", 17}, ui::Color::black(), {}, true, false},
                     {{}, {240, 20}});
