@@ -71,8 +71,8 @@ inline constexpr Area kDragArea{kHeadsUpWidth + kCircleHalf, kCircleHalf, kBoard
                                 kBoardHeight - kCircleHalf};
 
 // Where new levels are dealt: inside the drag area, every circle clear of the
-// left and top edges by its own width, and one point short of the right and
-// bottom edges, as the game has always dealt them.
+// left and top edges by its own width, and a point short of the drag area's
+// right and bottom edges, so that every circle is dealt whole on the board.
 inline constexpr Area kDealArea{kCircleSize + kCircleHalf, kCircleSize + kCircleHalf, kDragArea.right - 1,
                                 kDragArea.bottom - 1};
 

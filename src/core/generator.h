@@ -12,14 +12,14 @@ void seedFromClock(RandomSource& random);
 
 // A new random level of `nodeCount` nodes, dealt in kDealArea. Per node, in
 // index order: rand() for the link count (1 or 2), rand() for x, rand() for
-// y, then arc4random() for the targets. A position closer than a circle's width to a node placed before
-// is drawn again (x, then y), up to ten draws in all. A target is drawn
-// again when it is the node itself, already listed, or would make the graph
-// non-planar; a node takes fewer links when no target is left. The level
-// therefore always has a crossing-free layout. When the positions give no
-// crossing, they are all drawn again in the same way, keeping the links, up
-// to 100 deals in all; a graph whose links all pair up on a shared node
-// cannot be tangled and is kept as first drawn.
+// y, then arc4random() for the targets. A position closer than a circle's
+// width to a node placed before is drawn again (x, then y), up to ten draws
+// in all. A target is drawn again when it is the node itself, already
+// listed, or would make the graph non-planar; a node takes fewer links when
+// no target is left. The level therefore always has a crossing-free layout.
+// When the positions give no crossing, they are all drawn again in the same
+// way, keeping the links, up to 100 deals in all; a graph whose links all
+// pair up on a shared node cannot be tangled and is kept as first drawn.
 // Draws from `random` as it stands: seed it first with seedFromClock.
 Board generateBoard(int nodeCount, RandomSource& random);
 
