@@ -13,22 +13,27 @@
 
 namespace core {
 
-std::vector<Segment> buildSegments(const Board& board) {
-    std::vector<Segment> segments;
+std::vector<std::pair<std::size_t, std::size_t>> boardLines(const Board& board) {
+    std::vector<std::pair<std::size_t, std::size_t>> lines;
     std::vector<bool> linked(board.size(), false);
     for (std::size_t index = 0; index < board.size(); ++index) {
-        const Node& node = board[index];
-        for (const std::int32_t target : node.link) {
+        for (const std::int32_t target : board[index].link) {
             const auto other = static_cast<std::size_t>(target);
             linked[index] = linked[other] = true;
             // Drawn already from the target, which comes first and lists this node.
             if (other < index && Exists(board[other].link, static_cast<std::int32_t>(index))) continue;
-            segments.emplace_back(node.coord, board[other].coord);
+            lines.emplace_back(index, other);
         }
     }
     for (std::size_t index = 0; index < board.size(); ++index) {
-        if (!linked[index]) segments.emplace_back(board[index].coord, board[index].coord);
+        if (!linked[index]) lines.emplace_back(index, index);
     }
+    return lines;
+}
+
+std::vector<Segment> buildSegments(const Board& board) {
+    std::vector<Segment> segments;
+    for (const auto& [start, end] : boardLines(board)) segments.emplace_back(board[start].coord, board[end].coord);
     return segments;
 }
 

@@ -3,9 +3,14 @@
 #include "core/board.h"
 #include "core/segment.h"
 
+#include <utility>
 #include <vector>
 
 namespace core {
+
+// The circles at the ends of each segment buildSegments makes, in its order:
+// equal for a circle that no link touches.
+std::vector<std::pair<std::size_t, std::size_t>> boardLines(const Board& board);
 
 // One segment per link, from the node to its target, in node and link order;
 // a link the target lists back is one line, and one segment. Then one

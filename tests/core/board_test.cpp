@@ -1,5 +1,6 @@
 #include "core/board.h"
 #include "core/crossing.h"
+#include "core/crossing_index.h"
 #include "core/segment.h"
 #include "core/whole_points.h"
 
@@ -149,6 +150,49 @@ TEST(CrossingTest, TheFastTestAgreesWithEveryPairOnWholePoints) {
     }
     // Both answers occur often, or the comparison would prove little.
     EXPECT_GT(std::min(answers[false], answers[true]), 5000) << answers[false] << " " << answers[true];
+}
+
+// The kept answer follows every move as a fresh check would: a grid of
+// links with a diagonal in each cell, and a hub linked to the rest, moved
+// by one step, onto a link, onto another circle, far away and back.
+TEST(CrossingIndexTest, KeepsTheAnswerOfAFreshCheckAsCirclesMove) {
+    constexpr int side = 8;
+    Board board;
+    for (int i = 0; i < side * side; ++i) {
+        const int row = i / side, column = i % side;
+        std::vector<std::int32_t> link;
+        if (column + 1 < side) link.push_back(i + 1);
+        if (row + 1 < side) link.push_back(i + side);
+        board.push_back({{static_cast<float>(40 + 12 * column), static_cast<float>(30 + 10 * row)}, link});
+    }
+    board.push_back({{80, 5}, {0, side - 1}});
+    board.push_back({{310, 460}, {}});
+    const Board home = board;
+    core::CrossingIndex index(board);
+    std::mt19937 engine(11);
+    const auto pick = [&](std::size_t size) { return std::uniform_int_distribution<std::size_t>(0, size - 1)(engine); };
+    std::map<bool, int> answers;
+    std::size_t circle = 0;
+    for (int move = 0; move < 3000; ++move) {
+        if (move % 2 == 0) circle = pick(board.size()); // moved, then put back
+        Point& centre = board[circle].coord;
+        const Point other = board[pick(board.size())].coord;
+        const Point choices[] = {home[circle].coord,
+                                 {centre.x + static_cast<float>(pick(3)) - 1, centre.y + static_cast<float>(pick(3)) - 1},
+                                 other,
+                                 {std::round((other.x + centre.x) / 2), std::round((other.y + centre.y) / 2)},
+                                 {static_cast<float>(pick(321)), static_cast<float>(pick(481))}};
+        const Point chosen = choices[move % 2 ? 0 : 1 + pick(4)];
+        centre = {std::max(chosen.x, 0.0f), std::max(chosen.y, 0.0f)};
+        index.moveCircle(circle, centre);
+        ASSERT_EQ(index.isSolved(), core::isSolved(board)) << move;
+        ++answers[index.isSolved()];
+        if (move % 50 == 0) { // a fresh start now and then, solved or not
+            index = core::CrossingIndex(board);
+            ASSERT_EQ(index.isSolved(), core::isSolved(board)) << move;
+        }
+    }
+    EXPECT_GT(std::min(answers[false], answers[true]), 100) << answers[false] << " " << answers[true];
 }
 
 TEST(BoardTest, RebuildsTheWholeCentresAndLinksItDescribes) {

@@ -89,7 +89,7 @@ void Game::quit() {
 }
 
 Status Game::status() const {
-    if (core::isSolved(board_)) return Status::Won;
+    if (links_.isSolved()) return Status::Won;
     if (clock_.isOutOfTime()) return Status::Lost;
     return Status::Playing;
 }
@@ -102,6 +102,7 @@ core::Point Game::moveCircle(std::size_t index, core::Point centre) {
     // rounding, and the level could not be won.
     constexpr core::Area area = core::kDragArea;
     at = {clamped(std::round(centre.x), area.left, area.right), clamped(std::round(centre.y), area.top, area.bottom)};
+    links_.moveCircle(index, at);
     return at;
 }
 
@@ -139,6 +140,7 @@ core::Board Game::deal() {
 
 void Game::playLevel(core::Board board, ClockTime time) {
     board_ = std::move(board);
+    links_ = core::CrossingIndex(board_);
     clock_ = LevelClock(time, settings_.ttime);
     hasLevelEnded_ = false;
 }

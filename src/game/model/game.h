@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/board.h"
+#include "core/crossing_index.h"
 #include "core/difficulty.h"
 #include "core/random_source.h"
 #include "game/model/level_clock.h"
@@ -101,6 +102,8 @@ private:
     Settings settings_;
     Progress progress_;
     core::Board board_;
+    // Whether board_ is solved, kept up to date move by move.
+    core::CrossingIndex links_{board_};
     LevelClock clock_;
     bool isInGame_ = false;
     bool hasLevelEnded_ = false;
