@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <numeric>
 #include <unordered_set>
 
 namespace core {
@@ -105,12 +106,30 @@ bool hasCrossingOnWholePoints(const std::vector<Segment>& segments) {
     std::vector<detail::WholeSegment> whole;
     whole.reserve(segments.size());
     for (const Segment& segment : segments) whole.push_back(detail::wholeSegment(segment));
-    detail::SegmentGrid grid = detail::SegmentGrid::fitting(whole);
+    const detail::CellLayout layout = detail::CellLayout::fitting(whole);
+    // Each cell's segments side by side, in order, copied there so that a
+    // cell is read in one sweep (a counting sort by cell).
+    std::vector<std::size_t> start(layout.cellCount() + 1, 0);
+    for (const detail::WholeSegment& s : whole) layout.forEachCell(s, [&](std::size_t cell) { ++start[cell + 1]; });
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    struct Filed {
+        std::uint32_t id;
+        detail::WholeSegment segment;
+    };
+    std::vector<Filed> filed(start.back());
+    std::vector<std::size_t> next(start.begin(), start.end() - 1);
     for (std::uint32_t id = 0; id < whole.size(); ++id) {
-        if (grid.anyNear(whole[id], [&](std::uint32_t other) { return detail::looksCrossed(whole[id], whole[other]); })) {
-            return true;
-        }
-        grid.insert(id, whole[id]);
+        layout.forEachCell(whole[id], [&](std::size_t cell) { filed[next[cell]++] = {id, whole[id]}; });
+    }
+    // A pair sharing several cells is compared in each: cheaper than keeping count.
+    for (std::uint32_t id = 0; id < whole.size(); ++id) {
+        bool found = false;
+        layout.forEachCell(whole[id], [&](std::size_t cell) {
+            for (std::size_t k = start[cell]; !found && k < start[cell + 1]; ++k) {
+                found = filed[k].id > id && detail::looksCrossed(whole[id], filed[k].segment);
+            }
+        });
+        if (found) return true;
     }
     return false;
 }

@@ -19,7 +19,7 @@ std::int64_t wholePoint(float value) {
 } // namespace
 
 CrossingIndex::CrossingIndex(const Board& board)
-    : linesOf_(board.size()), grid_(detail::SegmentGrid::fitting({})) {
+    : linesOf_(board.size()), grid_(detail::CellLayout::fitting({})) {
     for (const Node& node : board) {
         x_.push_back(wholePoint(node.coord.x));
         y_.push_back(wholePoint(node.coord.y));
@@ -32,7 +32,7 @@ CrossingIndex::CrossingIndex(const Board& board)
     }
     std::vector<detail::WholeSegment> segments;
     for (std::uint32_t line = 0; line < lines_.size(); ++line) segments.push_back(segment(line));
-    grid_ = detail::SegmentGrid::fitting(segments);
+    grid_ = detail::SegmentGrid(detail::CellLayout::fitting(segments));
     for (std::uint32_t line = 0; line < lines_.size(); ++line) {
         crossedPairs_ += crossingsOf({line});
         grid_.insert(line, segments[line]);
@@ -62,10 +62,7 @@ std::size_t CrossingIndex::crossingsOf(const std::vector<std::uint32_t>& lines) 
     std::size_t crossings = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const detail::WholeSegment s = segment(lines[i]);
-        grid_.anyNear(s, [&](std::uint32_t other) {
-            crossings += detail::looksCrossed(s, segment(other));
-            return false;
-        });
+        grid_.forEachNear(s, [&](std::uint32_t other) { crossings += detail::looksCrossed(s, segment(other)); });
         for (std::size_t j = i + 1; j < lines.size(); ++j) crossings += detail::looksCrossed(s, segment(lines[j]));
     }
     return crossings;

@@ -9,47 +9,44 @@
 
 namespace core::detail {
 
-// Segments on whole points, filed by the grid cells they pass within half a
-// point of, so that two segments that come within a point of each other
-// share a cell (the cell of the midpoint of their closest points). A long
-// segment is filed along its length, not over its whole box. Segments
-// beyond the grid's area are filed in its edge cells, which keeps that true.
-class SegmentGrid {
+// A uniform grid of square cells, and the cells each segment on whole points
+// passes within half a point of: two segments that come within a point of
+// each other share a cell (the cell of the midpoint of their closest
+// points). A long segment has the cells along it, not its whole box. Beyond
+// the grid's area the edge cells stand for all there is, which keeps that
+// true.
+class CellLayout {
 public:
     struct Area {
         double left, top, right, bottom;
     };
 
-    // Cells `cellSize` points wide over `area`.
-    SegmentGrid(Area area, double cellSize);
-    // A grid for these segments: their bounding area, about one cell per segment.
-    static SegmentGrid fitting(const std::vector<WholeSegment>& segments);
+    CellLayout(Area area, double cellSize);
+    // The bounding area of these segments, in about one cell per segment.
+    static CellLayout fitting(const std::vector<WholeSegment>& segments);
 
-    void insert(std::uint32_t id, const WholeSegment& segment);
-    void erase(std::uint32_t id, const WholeSegment& segment);
+    std::size_t cellCount() const { return columns_ * rows_; }
 
-    // Calls visit(id) once for each segment filed near `segment`, until visit
-    // returns true; answers whether it did.
-    template <class Visit>
-    bool anyNear(const WholeSegment& segment, Visit visit);
-
-private:
     template <class Action>
     void forEachCell(const WholeSegment& segment, Action action) const;
-    std::size_t column(double x) const;
-    std::size_t row(double y) const;
+
+private:
+    std::size_t column(double x) const { return cellAlong(x - area_.left, columns_); }
+    std::size_t row(double y) const { return cellAlong(y - area_.top, rows_); }
+    std::size_t cellAlong(double offset, std::size_t cells) const {
+        const double steps = offset / cellSize_;
+        if (!(steps > 0.0)) return 0;
+        return std::min(static_cast<std::size_t>(std::min(steps, 1e15)), cells - 1);
+    }
 
     Area area_;
     double cellSize_;
     std::size_t columns_;
     std::size_t rows_;
-    std::vector<std::vector<std::uint32_t>> cells_;
-    std::vector<std::uint32_t> seenAt_; // per id, the query that last visited it
-    std::uint32_t query_ = 0;
 };
 
 template <class Action>
-void SegmentGrid::forEachCell(const WholeSegment& s, Action action) const {
+void CellLayout::forEachCell(const WholeSegment& s, Action action) const {
     // Half a point, and a little more for the rounding of y along the segment.
     constexpr double margin = 0.5 + 1.0 / 64;
     const auto ax = static_cast<double>(s.ax), ay = static_cast<double>(s.ay);
@@ -75,23 +72,39 @@ void SegmentGrid::forEachCell(const WholeSegment& s, Action action) const {
     }
 }
 
+// Segments filed by their cells, as they come and go.
+class SegmentGrid {
+public:
+    explicit SegmentGrid(const CellLayout& layout) : layout_(layout), cells_(layout.cellCount()) {}
+
+    void insert(std::uint32_t id, const WholeSegment& segment);
+    void erase(std::uint32_t id, const WholeSegment& segment);
+
+    // Calls visit(id) once for each segment filed in a cell of `segment`.
+    template <class Visit>
+    void forEachNear(const WholeSegment& segment, Visit visit);
+
+private:
+    CellLayout layout_;
+    std::vector<std::vector<std::uint32_t>> cells_;
+    std::vector<std::uint32_t> seenAt_; // per id, the query that last visited it
+    std::uint32_t query_ = 0;
+};
+
 template <class Visit>
-bool SegmentGrid::anyNear(const WholeSegment& segment, Visit visit) {
+void SegmentGrid::forEachNear(const WholeSegment& segment, Visit visit) {
     if (++query_ == 0) { // wrapped round: forget every visit
         std::fill(seenAt_.begin(), seenAt_.end(), 0);
         query_ = 1;
     }
-    bool found = false;
-    forEachCell(segment, [&](std::size_t cell) {
-        for (std::size_t k = 0; !found && k < cells_[cell].size(); ++k) {
-            const std::uint32_t id = cells_[cell][k];
+    layout_.forEachCell(segment, [&](std::size_t cell) {
+        for (const std::uint32_t id : cells_[cell]) {
             if (seenAt_[id] != query_) {
                 seenAt_[id] = query_;
-                found = visit(id);
+                visit(id);
             }
         }
     });
-    return found;
 }
 
 } // namespace core::detail

@@ -80,7 +80,9 @@ inline bool looksCrossed(const WholeSegment& s, const WholeSegment& t) {
         return std::max(a1, a2) + 1 < std::min(b1, b2) || std::max(b1, b2) + 1 < std::min(a1, a2);
     };
     if (apart(s.ax, s.bx, t.ax, t.bx) || apart(s.ay, s.by, t.ay, t.by)) return false;
-    return crossInside(s, t) || nearlyTouch(s, t, std::int64_t{1});
+    // Links of one circle meet only there, or run along each other.
+    const bool shareAnEnd = t.hasEnd(s.ax, s.ay) || t.hasEnd(s.bx, s.by);
+    return (!shareAnEnd && crossInside(s, t)) || nearlyTouch(s, t, std::int64_t{1});
 }
 
 } // namespace detail
