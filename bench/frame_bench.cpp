@@ -84,7 +84,7 @@ BENCHMARK(DragFrame)
     ->Unit(benchmark::kMicrosecond);
 
 // The two frames in which a circle is picked up and put down again: the
-// board's kept drawing is made anew in each, without or with its links.
+// board's kept drawing loses its links, then takes them back.
 void PickUpAndPutDown(benchmark::State& state) {
     SoftwareBoard board(static_cast<int>(state.range(0)), static_cast<float>(state.range(1)));
     const ui::Point grab = board.topmost();

@@ -382,7 +382,8 @@ bool MainView::startDragging(const Nod& nod) {
     if (!game_.isLevelInPlay()) return false;
     dragged_.push_back(nod.index());
     bringSubviewToFront(&nod);
-    setNeedsDisplay();
+    // Its links leave the board's own drawing for the layer above.
+    linksNeedDisplay(*this, nod.index(), game_.board()[nod.index()].coord);
     return true;
 }
 
@@ -392,30 +393,30 @@ void MainView::dragCircle(const Nod& nod, ui::Point centre) {
     const core::Point from = game_.board()[node].coord;
     const core::Point to = game_.moveCircle(node, {centre.x, centre.y});
     // The links drawn to this circle change where they lay and where they lie now.
-    linksNeedDisplay(node, from);
+    linksNeedDisplay(*draggedLinks_, node, from);
     collection_[node]->setCenter(pointOf(to));
-    linksNeedDisplay(node, to);
+    linksNeedDisplay(*draggedLinks_, node, to);
 }
 
 void MainView::stopDragging(const Nod& nod) {
     const auto held = std::find(dragged_.begin(), dragged_.end(), nod.index());
     if (held == dragged_.end()) return;
     dragged_.erase(held);
-    setNeedsDisplay();
+    // Its links go back into the board's own drawing.
+    linksNeedDisplay(*this, nod.index(), game_.board()[nod.index()].coord);
 }
 
 bool MainView::isDragged(std::size_t node) const {
     return std::find(dragged_.begin(), dragged_.end(), node) != dragged_.end();
 }
 
-void MainView::linksNeedDisplay(std::size_t node, core::Point at) {
+void MainView::linksNeedDisplay(ui::View& layer, std::size_t node, core::Point at) {
     const core::Board& board = game_.board();
     const auto place = [&](std::size_t n) { return pointOf(n == node ? at : board[n].coord); };
     for (std::size_t from = 0; from < board.size(); ++from) {
         for (const std::int32_t link : board[from].link) {
             const auto target = static_cast<std::size_t>(link);
-            if (from == node || target == node)
-                draggedLinks_->setNeedsDisplayAlong(place(from), place(target), kLinkWidth);
+            if (from == node || target == node) layer.setNeedsDisplayAlong(place(from), place(target), kLinkWidth);
         }
     }
 }

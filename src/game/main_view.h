@@ -128,8 +128,9 @@ private:
     // Keeps the game as a saved game of this kind, and answers whether it was kept.
     void save(saves::SaveKind kind, saves::SaveStore::Reply<core::Result<>> reply);
     bool isDragged(std::size_t node) const;
-    // Marks for a redraw the pixels of every link drawn to `node`, were it at `at`.
-    void linksNeedDisplay(std::size_t node, core::Point at);
+    // Marks for a redraw in `layer` (this screen or the dragged links) the
+    // pixels of every link drawn to `node`, were it at `at`.
+    void linksNeedDisplay(ui::View& layer, std::size_t node, core::Point at);
     // The links of the board (`dragged`: only those of circles held by a
     // finger; otherwise only the others).
     void drawLinks(ui::Canvas& canvas, bool dragged) const;

@@ -63,7 +63,8 @@ public:
     virtual void drawText(const TextRun& text, Rect rect) = 0;
     // Draws what `draw` draws into `bounds` on the canvas it is given. A back
     // end may keep it as a picture for `owner` and draw that instead while
-    // `version` stays the same; this one draws it every time.
+    // `version` stays the same, and on a new version draw again only where the
+    // screen was marked changed since its last frame; this one draws it every time.
     virtual void drawKept(const void* owner, std::uint64_t version, Rect bounds,
                           const std::function<void(Canvas&)>& draw);
 

@@ -69,8 +69,7 @@ void SdlCanvas::paint(View& root, const Landscape& landscape) {
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
     paintTree(root, landscape);
     // Pictures of views no longer drawn go.
-    std::erase_if(kept_, [](const auto& entry) { return !entry.second.used; });
-    for (auto& [owner, kept] : kept_) kept.used = false;
+    std::erase_if(kept_, [&](const auto& entry) { return entry.second.frame != frames_; });
 }
 
 SdlCanvas::~SdlCanvas() = default;
@@ -122,6 +121,7 @@ void SdlCanvas::paintChanges(View& root, const Landscape& landscape, const Damag
 }
 
 void SdlCanvas::paintTree(View& root, const Landscape& landscape) {
+    ++frames_;
     saveGState();
     concatCTM(landscape.transform());
     // Views partly off the screen (menus sliding in) stay out of the margins.
@@ -279,12 +279,24 @@ void SdlCanvas::drawKept(const void* owner, std::uint64_t version, Rect bounds,
     const Affine& m = ctm();
     if (std::abs(std::hypot(m.a, m.b) - std::hypot(m.c, m.d)) >= 1e-3f) return draw(*this);
     Kept& kept = kept_[owner];
-    kept.used = true;
+    const bool drawnLastFrame = kept.frame + 1 == frames_;
+    kept.frame = frames_;
     const Affine placed = Affine::translation(static_cast<float>(-x), static_cast<float>(-y)).after(ctm());
     // The same drawing moved by whole pixels is the same picture (the version
     // changes with the bounds, so the size goes with the CTM).
     if (!kept.texture || kept.version != version || !(kept.ctm == placed)) {
-        kept.texture = makePicture(at.w, at.h, placed, draw);
+        // A drawing changes only where it marks the screen changed: a picture
+        // drawn in the last frame need only be drawn again where the screen changed since.
+        std::vector<SDL_Rect> areas;
+        if (kept.texture && kept.ctm == placed && drawnLastFrame && !parts_.empty()) {
+            for (const SDL_Rect& part : parts_) {
+                SDL_Rect area;
+                if (SDL_IntersectRect(&part, &at, &area)) areas.push_back({area.x - x, area.y - y, area.w, area.h});
+            }
+        } else {
+            areas.push_back({0, 0, at.w, at.h});
+        }
+        if (!repaint(kept, at.w, at.h, areas, placed, draw)) kept.texture.reset();
         kept.version = version;
         kept.ctm = placed;
     }
@@ -293,28 +305,43 @@ void SdlCanvas::drawKept(const void* owner, std::uint64_t version, Rect bounds,
     clipped(box, [&] { SDL_RenderCopy(renderer_, kept.texture.get(), nullptr, &at); });
 }
 
-TexturePtr SdlCanvas::makePicture(int width, int height, const Affine& placed,
-                                  const std::function<void(Canvas&)>& draw) {
+bool SdlCanvas::repaint(Kept& kept, int width, int height, const std::vector<SDL_Rect>& areas, const Affine& placed,
+                        const std::function<void(Canvas&)>& draw) {
     if (!studio_ || studio_->surface->w != width || studio_->surface->h != height) {
         studio_ = std::make_unique<Studio>();
         studio_->surface.reset(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
         if (studio_->surface) studio_->renderer.reset(SDL_CreateSoftwareRenderer(studio_->surface.get()));
         if (!studio_->renderer) {
             studio_.reset();
-            return nullptr;
+            return false;
         }
         studio_->canvas = std::make_unique<SdlCanvas>(studio_->renderer.get(), fonts_, studio_->surface.get());
     }
-    SDL_FillRect(studio_->surface.get(), nullptr, 0);
+    int w = 0, h = 0;
+    if (!kept.texture || SDL_QueryTexture(kept.texture.get(), nullptr, nullptr, &w, &h) != 0 || w != width ||
+        h != height) {
+        kept.texture.reset(
+            SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, width, height));
+        if (!kept.texture) return false;
+        SDL_SetTextureBlendMode(kept.texture.get(), SDL_BLENDMODE_BLEND);
+    }
+    SDL_Surface& surface = *studio_->surface;
+    for (const SDL_Rect& area : areas) SDL_FillRect(&surface, &area, 0);
+    // The studio draws only the areas, each clipped to itself, as a window draws its changes.
     SdlCanvas& canvas = *studio_->canvas;
+    canvas.parts_ = areas;
+    canvas.clipKnown_ = false;
     canvas.saveGState();
     canvas.concatCTM(placed);
     draw(canvas);
     canvas.restoreGState();
+    canvas.parts_.clear();
     SDL_RenderFlush(studio_->renderer.get());
-    TexturePtr texture(SDL_CreateTextureFromSurface(renderer_, studio_->surface.get()));
-    if (texture) SDL_SetTextureBlendMode(texture.get(), SDL_BLENDMODE_BLEND);
-    return texture;
+    for (const SDL_Rect& area : areas) {
+        const auto* pixels = static_cast<const Uint8*>(surface.pixels) + area.y * surface.pitch + area.x * 4;
+        if (SDL_UpdateTexture(kept.texture.get(), &area, pixels, surface.pitch) != 0) return false;
+    }
+    return true;
 }
 
 void SdlCanvas::drawText(const TextRun& run, Rect rect) {

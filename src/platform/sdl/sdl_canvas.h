@@ -67,14 +67,16 @@ private:
         std::uint64_t version = 0;
         Affine ctm; // the view's CTM less the whole pixels to the picture's corner
         TexturePtr texture;
-        bool used = false; // drawn since the last whole frame
+        std::uint64_t frame = 0; // the last frame it was drawn in
     };
     // A software canvas drawing on a surface, for kept pictures.
     struct Studio;
 
     void strokeAsBands(const std::vector<Point>& points, Color color, float width);
-    // A picture `width` x `height` of what `draw` draws with the CTM `placed`.
-    TexturePtr makePicture(int width, int height, const Affine& placed, const std::function<void(Canvas&)>& draw);
+    // Brings `kept` up to date, as a picture `width` x `height` of what `draw`
+    // draws with the CTM `placed`, within `areas` of it; answers whether it could.
+    bool repaint(Kept& kept, int width, int height, const std::vector<SDL_Rect>& areas, const Affine& placed,
+                 const std::function<void(Canvas&)>& draw);
     // The pixels a software renderer draws on.
     SDL_Surface* softwareOutput() const;
     void paintTree(View& root, const Landscape& landscape);
@@ -109,6 +111,7 @@ private:
     FontLibrary& fonts_;
     std::map<const void*, Kept> kept_;
     std::unique_ptr<Studio> studio_;
+    std::uint64_t frames_ = 0;           // frames drawn so far
     TexturePtr frame_;                   // the last frame, unless the output keeps it
     int keptWidth_ = 0, keptHeight_ = 0; // the size of the last frame; none yet when 0
     // While only the changes are drawn: the parts of the output being drawn
