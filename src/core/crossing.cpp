@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <numeric>
@@ -16,6 +17,7 @@ namespace core {
 
 std::vector<std::pair<std::size_t, std::size_t>> boardLines(const Board& board) {
     std::vector<std::pair<std::size_t, std::size_t>> lines;
+    lines.reserve(board.size() * 2);
     std::vector<bool> linked(board.size(), false);
     for (std::size_t index = 0; index < board.size(); ++index) {
         for (const std::int32_t target : board[index].link) {
@@ -33,8 +35,10 @@ std::vector<std::pair<std::size_t, std::size_t>> boardLines(const Board& board) 
 }
 
 std::vector<Segment> buildSegments(const Board& board) {
+    const std::vector<std::pair<std::size_t, std::size_t>> lines = boardLines(board);
     std::vector<Segment> segments;
-    for (const auto& [start, end] : boardLines(board)) segments.emplace_back(board[start].coord, board[end].coord);
+    segments.reserve(lines.size());
+    for (const auto& [start, end] : lines) segments.emplace_back(board[start].coord, board[end].coord);
     return segments;
 }
 
@@ -82,6 +86,19 @@ struct PointHash {
 };
 
 bool sharesACentre(const Board& board) {
+    const bool whole = std::all_of(board.begin(), board.end(), [](const Node& node) {
+        return isWholePointInRange(node.coord.x) && isWholePointInRange(node.coord.y);
+    });
+    if (whole) { // one bit per whole point
+        constexpr auto side = static_cast<std::size_t>(kWholePointRange + 1);
+        std::vector<bool> taken(side * side, false);
+        return std::any_of(board.begin(), board.end(), [&](const Node& node) {
+            const auto at = static_cast<std::size_t>(node.coord.x) * side + static_cast<std::size_t>(node.coord.y);
+            if (taken[at]) return true;
+            taken[at] = true;
+            return false;
+        });
+    }
     std::unordered_set<Point, PointHash> centres;
     centres.reserve(board.size());
     return std::any_of(board.begin(), board.end(), [&](const Node& node) { return !centres.insert(node.coord).second; });
@@ -112,24 +129,28 @@ bool hasCrossingOnWholePoints(const std::vector<Segment>& segments) {
     std::vector<std::size_t> start(layout.cellCount() + 1, 0);
     for (const detail::WholeSegment& s : whole) layout.forEachCell(s, [&](std::size_t cell) { ++start[cell + 1]; });
     std::partial_sum(start.begin(), start.end(), start.begin());
-    struct Filed {
-        std::uint32_t id;
-        detail::WholeSegment segment;
+    // Whole points up to kWholePointRange fit 16 bits: a quarter of the memory to sweep.
+    struct Packed {
+        std::int16_t ax, ay, bx, by;
+        explicit operator detail::WholeSegment() const { return {ax, ay, bx, by}; }
     };
-    std::vector<Filed> filed(start.back());
+    static_assert(kWholePointRange <= INT16_MAX);
+    std::vector<Packed> filed(start.back());
     std::vector<std::size_t> next(start.begin(), start.end() - 1);
-    for (std::uint32_t id = 0; id < whole.size(); ++id) {
-        layout.forEachCell(whole[id], [&](std::size_t cell) { filed[next[cell]++] = {id, whole[id]}; });
+    for (const detail::WholeSegment& s : whole) {
+        layout.forEachCell(s, [&](std::size_t cell) {
+            filed[next[cell]++] = {static_cast<std::int16_t>(s.ax), static_cast<std::int16_t>(s.ay),
+                                   static_cast<std::int16_t>(s.bx), static_cast<std::int16_t>(s.by)};
+        });
     }
     // A pair sharing several cells is compared in each: cheaper than keeping count.
-    for (std::uint32_t id = 0; id < whole.size(); ++id) {
-        bool found = false;
-        layout.forEachCell(whole[id], [&](std::size_t cell) {
-            for (std::size_t k = start[cell]; !found && k < start[cell + 1]; ++k) {
-                found = filed[k].id > id && detail::looksCrossed(whole[id], filed[k].segment);
+    for (std::size_t cell = 0; cell < layout.cellCount(); ++cell) {
+        for (std::size_t p = start[cell]; p < start[cell + 1]; ++p) {
+            const detail::WholeSegment first(filed[p]);
+            for (std::size_t q = p + 1; q < start[cell + 1]; ++q) {
+                if (detail::looksCrossed(first, detail::WholeSegment(filed[q]))) return true;
             }
-        });
-        if (found) return true;
+        }
     }
     return false;
 }

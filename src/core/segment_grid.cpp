@@ -20,7 +20,7 @@ CellLayout CellLayout::fitting(const std::vector<WholeSegment>& segments) {
         area.bottom = std::max({area.bottom, static_cast<double>(s.ay), static_cast<double>(s.by)});
     }
     const double size = (area.right - area.left + 1) * (area.bottom - area.top + 1);
-    return {area, std::max(1.0, std::sqrt(size / static_cast<double>(segments.size())))};
+    return {area, std::max(1.0, 2.0 * std::sqrt(size / static_cast<double>(segments.size())))};
 }
 
 void SegmentGrid::insert(std::uint32_t id, const WholeSegment& segment) {

@@ -43,6 +43,11 @@ struct ExactSegment {
     // where a link's stroke, two points wide, covers it.
     bool nearlyHolds(const Int& x, const Int& y, const Int& unit) const {
         if (hasEnd(x, y)) return false;
+        // Beyond the segment's box grown by a point, cheaply.
+        if (x + unit < std::min(ax, bx) || x - unit > std::max(ax, bx) || y + unit < std::min(ay, by) ||
+            y - unit > std::max(ay, by)) {
+            return false;
+        }
         const Int abx = bx - ax, aby = by - ay, apx = x - ax, apy = y - ay;
         const Int along = abx * apx + aby * apy;
         const Int length2 = abx * abx + aby * aby;
