@@ -1,6 +1,6 @@
 // The end-of-level check on boards of 10,000 and 100,000 circles, beside
-// two peers on the same boards: a plain all-pairs loop with a box reject,
-// and Boost.Geometry's R-tree. Every board lies on whole points within the
+// the reference loop and two peers on the same boards: a plain all-pairs
+// loop with a box reject, and Boost.Geometry's R-tree. Every board lies on whole points within the
 // range the game's check decides exactly. Then the check kept up to date
 // while one circle is dragged.
 #include "core/crossing.h"
@@ -129,6 +129,7 @@ bool rtree(const std::vector<core::Segment>& segments) {
 }
 
 bool solvedAllPairs(const core::Board& b) { return !allPairsWithBoxReject(core::buildSegments(b)); }
+bool solvedReference(const core::Board& b) { return !core::hasCrossingAllPairs(core::buildSegments(b)); }
 bool solvedRtree(const core::Board& b) { return !rtree(core::buildSegments(b)); }
 
 template <bool (*Check)(const core::Board&)>
@@ -168,4 +169,6 @@ void allKinds(benchmark::internal::Benchmark* b, std::initializer_list<int> size
 BENCHMARK(EndOfLevel<core::isSolved>)->Apply([](auto* b) { allKinds(b, {10'000, 100'000}); });
 BENCHMARK(EndOfLevel<solvedRtree>)->Apply([](auto* b) { allKinds(b, {10'000, 100'000}); });
 BENCHMARK(EndOfLevel<solvedAllPairs>)->Apply([](auto* b) { allKinds(b, {10'000}); });
+// The game's own reference loop, every pair in full: seconds a board.
+BENCHMARK(EndOfLevel<solvedReference>)->Apply([](auto* b) { allKinds(b, {10'000}); })->Iterations(1);
 BENCHMARK(RecheckAfterADrag)->ArgNames({"board", "circles"})->Args({Grid, 100'000})->Args({Slanted, 100'000})->Unit(benchmark::kMicrosecond);
