@@ -79,15 +79,38 @@ inline bool crossInside(const WholeSegment& s, const WholeSegment& t) {
     return s.turn(t.ax, t.ay) * s.turn(t.bx, t.by) < 0 && t.turn(s.ax, s.ay) * t.turn(s.bx, s.by) < 0;
 }
 
+// Links of one circle meet only there; they look crossed when the far end
+// of one lies within a point of the other, that is when one runs along the
+// other. `atStart`: the shared circle is s's start.
+inline bool alongEachOther(const WholeSegment& s, const WholeSegment& t, bool atStart) {
+    const std::int64_t cx = atStart ? s.ax : s.bx, cy = atStart ? s.ay : s.by;
+    const std::int64_t ux = (atStart ? s.bx : s.ax) - cx, uy = (atStart ? s.by : s.ay) - cy;
+    const bool tStarts = t.ax == cx && t.ay == cy;
+    const std::int64_t vx = (tStarts ? t.bx : t.ax) - cx, vy = (tStarts ? t.by : t.ay) - cy;
+    const std::int64_t along = ux * vx + uy * vy, across = ux * vy - uy * vx;
+    const std::int64_t uu = ux * ux + uy * uy, vv = vx * vx + vy * vy;
+    const std::int64_t apart = (ux - vx) * (ux - vx) + (uy - vy) * (uy - vy);
+    // The far end of each against the other's segment from the shared circle;
+    // a segment of no length has no far end.
+    const auto near = [&](std::int64_t own, std::int64_t other) {
+        if (own == 0) return false;
+        if (along <= 0) return own <= 1;
+        if (along >= other) return apart <= 1;
+        return across * across <= other;
+    };
+    return near(vv, uu) || near(uu, vv);
+}
+
 // How the player sees two links on whole points: crossed, or one's end on the other.
 inline bool looksCrossed(const WholeSegment& s, const WholeSegment& t) {
     const auto apart = [](std::int64_t a1, std::int64_t a2, std::int64_t b1, std::int64_t b2) {
         return std::max(a1, a2) + 1 < std::min(b1, b2) || std::max(b1, b2) + 1 < std::min(a1, a2);
     };
     if (apart(s.ax, s.bx, t.ax, t.bx) || apart(s.ay, s.by, t.ay, t.by)) return false;
-    // Links of one circle meet only there, or run along each other.
-    const bool shareAnEnd = t.hasEnd(s.ax, s.ay) || t.hasEnd(s.bx, s.by);
-    return (!shareAnEnd && crossInside(s, t)) || nearlyTouch(s, t, std::int64_t{1});
+    const bool startShared = t.hasEnd(s.ax, s.ay), endShared = t.hasEnd(s.bx, s.by);
+    if (startShared && endShared) return false; // one line
+    if (startShared || endShared) return alongEachOther(s, t, startShared);
+    return crossInside(s, t) || nearlyTouch(s, t, std::int64_t{1});
 }
 
 } // namespace detail
