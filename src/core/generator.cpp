@@ -196,10 +196,13 @@ public:
             }
             listed_ = true;
         }
-        // The walk along the faces is long beside the list: it is taken only
-        // as far as the pick, which counts a node at its first place only.
+        // Drawn by place in the list, then along the walk round the faces
+        // (never empty: with more than half of two nodes or more, the piece
+        // has a link), which is taken only as far as the pick. A node counts
+        // at its first place on the walk only; one that has joined the piece
+        // is dropped from the list.
         const std::size_t walkLength = plane_.lengthAround(node);
-        while (!outside_.empty()) {
+        for (int draw = 0; draw < kTargetDraws; ++draw) {
             const std::size_t pick = random.arc4random() % (outside_.size() + walkLength);
             if (pick >= outside_.size()) {
                 const std::vector<int> walk = plane_.walkAround(node, pick - outside_.size() + 1);
@@ -213,14 +216,17 @@ public:
                 outside_.pop_back();
             }
         }
-        std::vector<std::int32_t> onFaces = plane_.walkAround(node, walkLength);
-        std::erase_if(onFaces, ruledOut);
-        std::sort(onFaces.begin(), onFaces.end());
-        onFaces.erase(std::unique(onFaces.begin(), onFaces.end()), onFaces.end());
-        if (onFaces.empty()) {
+        // Few targets among many places: counted outright.
+        std::erase_if(outside_, [&](std::int32_t other) { return plane_.connected(other, node); });
+        std::vector<std::int32_t> targets = plane_.walkAround(node, walkLength);
+        std::erase_if(targets, ruledOut);
+        std::sort(targets.begin(), targets.end());
+        targets.erase(std::unique(targets.begin(), targets.end()), targets.end());
+        targets.insert(targets.end(), outside_.begin(), outside_.end());
+        if (targets.empty()) {
             return std::nullopt;
         }
-        return onFaces[random.arc4random() % onFaces.size()];
+        return targets[random.arc4random() % targets.size()];
     }
 
 private:
