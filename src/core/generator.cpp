@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <numbers>
+#include <numeric>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -126,8 +127,9 @@ std::optional<Point> pickSpot(Fits fits, RandomSource& random) {
 // until the area is too full to care; then, if it is not free, drawn again
 // until it is. Free means off every placed centre, and clear of every placed
 // circle when the circles are dealt `apart` (should no such spot be left,
-// off every centre will do). Each further draw keeps the spot a fair pick
-// among the free ones.
+// off every centre will do). The further draws keep the spot a fair pick
+// among the free ones, and so does the pick among them counted outright
+// that follows when the draws run out.
 Point drawCentre(PlacedCentres& placed, bool apart, RandomSource& random) {
     Point centre = drawPoint(random);
     for (int draw = 1; draw < kSpacingDraws && placed.crowds(centre); ++draw) {
@@ -167,6 +169,33 @@ bool everyTwoLinksShareACircle(const Board& board) {
     const bool triangle = links.size() == 3 && links[0].first == links[1].first &&
                           links[2] == std::pair{links[0].second, links[1].second};
     return star(links[0].first) || star(links[0].second) || triangle;
+}
+
+// Whether the board is won as it stands. The links of its first nodes alone
+// almost surely cross when there are dozens of them, and a crossing among
+// some links is one of the whole board, found without testing all of it.
+bool untangled(const Board& board) {
+    constexpr std::size_t kFirstNodes = 64;
+    if (board.size() > 2 * kFirstNodes) {
+        Board first(kFirstNodes);
+        std::vector<std::int32_t> indexIn(board.size(), -1); // in `first`, once added
+        std::iota(indexIn.begin(), indexIn.begin() + kFirstNodes, 0);
+        for (std::size_t i = 0; i < kFirstNodes; ++i) {
+            first[i].coord = board[i].coord;
+            for (const std::int32_t target : board[i].link) {
+                std::int32_t& index = indexIn[static_cast<std::size_t>(target)];
+                if (index < 0) {
+                    index = static_cast<std::int32_t>(first.size());
+                    first.push_back({board[static_cast<std::size_t>(target)].coord, {}});
+                }
+                first[i].link.push_back(index);
+            }
+        }
+        if (!isSolved(first)) {
+            return false;
+        }
+    }
+    return isSolved(board);
 }
 
 // Draws of a target among all nodes before a node of the piece holding most
@@ -303,7 +332,7 @@ Board generateBoard(int nodeCount, RandomSource& random) {
     // An untangled board would be won by the first tap: deal the positions
     // again, keeping the links, unless no position could tangle them.
     if (!everyTwoLinksShareACircle(board)) {
-        for (int deal = 1; deal < kDeals && isSolved(board); ++deal) {
+        for (int deal = 1; deal < kDeals && untangled(board); ++deal) {
             placed.clear();
             for (Node& node : board) {
                 node.coord = drawCentre(placed, apart, random);

@@ -17,8 +17,9 @@ public:
     std::uint32_t arc4random() override;
 
 private:
-    // Asking the system costs far more than a draw: each asks for as many
-    // as it gives at once (256 bytes) and hands them out one by one.
+    // Asking the system costs far more than a draw: one request fills the
+    // block, as much as getentropy gives at once (256 bytes), and the draws
+    // are handed out of it one by one.
     std::array<std::uint32_t, 64> entropy_{};
     std::size_t used_ = entropy_.size();
 };
