@@ -35,11 +35,13 @@ BoardDescription describe(const Board& board);
 
 // The most circles a board has. The game stops adding a circle a level here,
 // so that every level it deals, and every board it saved, is ready within a
-// second. Dealing grows with the square of the count; measured with the
-// game's random source on a 2-core AMD EPYC (bench/generator_bench.cpp):
-// 1,000 circles 20 ms, 2,000 90 ms, 4,000 0.35 s, 8,000 1.5 s. At 4,000 the
-// game screen deals the next level and draws it at three pixels a point in
-// 0.55 to 0.8 s (at 5,000, 1 s), and the largest file the reader takes is
+// second. Dealing is no longer what bounds it; measured with the game's
+// random source on a 2-core AMD EPYC (bench/generator_bench.cpp): 1,000
+// circles 2 ms, 2,000 4 ms, 4,000 7 ms, 8,000 16 ms; from scripted draws,
+// 10,000 24 ms, 20,000 65 ms and 100,000, nearly one on every whole point of
+// the deal area, 0.7 s. At 4,000 the game screen deals the next level and
+// draws it at three pixels a point within a second (0.55 to 0.8 s, measured
+// when dealing alone took 0.35 s), and the largest file the reader takes is
 // read, checked and rebuilt in 16 ms (bench/load_panel_bench.cpp).
 inline constexpr int kMaxNodes = 4000;
 

@@ -12,7 +12,7 @@ std::size_t at(int vertex) { return static_cast<std::size_t>(vertex); }
 } // namespace
 
 PlaneEmbedding::PlaneEmbedding(std::size_t vertexCount)
-    : around_(vertexCount), faces_(vertexCount), parent_(vertexCount) {
+    : around_(vertexCount), faces_(vertexCount), parent_(vertexCount), pieceSize_(vertexCount, 1) {
     std::iota(parent_.begin(), parent_.end(), 0);
 }
 
@@ -46,15 +46,48 @@ std::optional<std::pair<std::size_t, std::size_t>> PlaneEmbedding::sharedCorner(
     return std::nullopt;
 }
 
-bool PlaneEmbedding::canJoin(int u, int v) { return root(u) != root(v) || sharedCorner(u, v).has_value(); }
+bool PlaneEmbedding::canJoin(int u, int v) { return !connected(u, v) || sharedCorner(u, v).has_value(); }
 
 void PlaneEmbedding::join(int u, int v) {
-    if (root(u) != root(v)) {
+    if (!connected(u, v)) {
         joinPieces(u, v);
     } else {
         const auto [uCorner, vCorner] = *sharedCorner(u, v);
         splitFace(u, v, uCorner, vCorner);
     }
+}
+
+// A face comes round a vertex at each of its corners there; it counts at the first.
+bool PlaneEmbedding::firstCornerOf(int vertex, std::size_t corner) const {
+    const std::vector<int>& ringFaces = faces_[at(vertex)];
+    const auto face = ringFaces.begin() + static_cast<std::ptrdiff_t>(corner);
+    return std::find(ringFaces.begin(), face, *face) == face;
+}
+
+std::size_t PlaneEmbedding::lengthAround(int vertex) const {
+    std::size_t length = 0;
+    for (std::size_t corner = 0; corner < faces_[at(vertex)].size(); ++corner) {
+        if (firstCornerOf(vertex, corner)) {
+            length += static_cast<std::size_t>(faceSize_[static_cast<std::size_t>(faces_[at(vertex)][corner])]);
+        }
+    }
+    return length;
+}
+
+std::vector<int> PlaneEmbedding::walkAround(int vertex, std::size_t count) const {
+    std::vector<int> vertices;
+    for (std::size_t corner = 0; corner < faces_[at(vertex)].size() && vertices.size() < count; ++corner) {
+        if (!firstCornerOf(vertex, corner)) {
+            continue;
+        }
+        const Dart start{vertex, corner};
+        Dart dart = start;
+        do {
+            vertices.push_back(dart.from);
+            dart = next(dart);
+        } while (!(dart == start) && vertices.size() < count);
+    }
+    return vertices;
 }
 
 // Puts `neighbour` just before around_[vertex][index]: the new edge then
@@ -101,7 +134,9 @@ void PlaneEmbedding::joinPieces(int u, int v) {
     } else {
         relabel(vu, uv, kept);
     }
-    parent_[at(root(u))] = root(v);
+    const int joined = root(u);
+    parent_[at(joined)] = root(v);
+    pieceSize_[at(root(v))] += pieceSize_[at(joined)];
 }
 
 // An edge drawn across a face cuts it in two; the shorter part, found by

@@ -17,11 +17,26 @@ class PlaneEmbedding {
 public:
     explicit PlaneEmbedding(std::size_t vertexCount);
 
-    // True when the edge u-v (u != v, not present yet) keeps the embedding plane.
+    // True when the edge u-v (u != v) keeps the embedding plane, as it does
+    // when it is there already.
     bool canJoin(int u, int v);
 
     // Adds the edge u-v; canJoin(u, v) must hold.
     void join(int u, int v);
+
+    bool connected(int u, int v) { return root(u) == root(v); }
+
+    // How many vertices the piece of `vertex` holds.
+    std::size_t pieceSize(int vertex) { return pieceSize_[static_cast<std::size_t>(root(vertex))]; }
+
+    // The vertices an edge from `vertex` can reach inside its own piece are
+    // those on the faces around it. Walking each of those faces once meets
+    // this many vertices, some more than once, `vertex` itself included.
+    std::size_t lengthAround(int vertex) const;
+
+    // The first `count` vertices of that walk, in an order that stays the
+    // same while no edge is added. Costs `count` steps along the faces.
+    std::vector<int> walkAround(int vertex, std::size_t count) const;
 
 private:
     // The edge from `from` to around_[from][index], in that direction.
@@ -35,6 +50,7 @@ private:
     Dart next(Dart dart) const;
     int& faceOf(Dart dart) { return faces_[static_cast<std::size_t>(dart.from)][dart.index]; }
     std::optional<std::pair<std::size_t, std::size_t>> sharedCorner(int u, int v) const;
+    bool firstCornerOf(int vertex, std::size_t corner) const;
     void insert(int vertex, std::size_t index, int neighbour, int face);
     void relabel(Dart from, Dart until, int face);
     int newFace(int size);
@@ -45,6 +61,7 @@ private:
     std::vector<std::vector<int>> faces_;  // faces_[v][k]: face on the left of dart (v, k)
     std::vector<int> faceSize_;            // darts on each face
     std::vector<int> parent_;              // union-find over connected pieces
+    std::vector<std::size_t> pieceSize_;   // vertices of each piece, at its root
 };
 
 } // namespace core

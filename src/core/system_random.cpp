@@ -11,9 +11,13 @@ int SystemRandom::rand() { return std::rand(); }
 std::int64_t SystemRandom::time() { return static_cast<std::int64_t>(std::time(nullptr)); }
 std::uint32_t SystemRandom::arc4random() {
     // What arc4random gives, from getentropy, which the browser's C library has too.
-    std::uint32_t value = 0;
-    if (::getentropy(&value, sizeof value) == 0) return value;
-    return static_cast<std::uint32_t>(std::rand()) ^ (static_cast<std::uint32_t>(std::rand()) << 16);
+    if (used_ == entropy_.size()) {
+        if (::getentropy(entropy_.data(), sizeof entropy_) != 0) {
+            return static_cast<std::uint32_t>(std::rand()) ^ (static_cast<std::uint32_t>(std::rand()) << 16);
+        }
+        used_ = 0;
+    }
+    return entropy_[used_++];
 }
 
 } // namespace core
