@@ -80,9 +80,10 @@ public:
     void insert(std::uint32_t id, const WholeSegment& segment);
     void erase(std::uint32_t id, const WholeSegment& segment);
 
-    // Calls visit(id) once for each segment filed in a cell of `segment`.
+    // Calls visit(id) once for each segment filed in a cell of `segment`,
+    // until visit answers true; answers whether it did.
     template <class Visit>
-    void forEachNear(const WholeSegment& segment, Visit visit);
+    bool anyNear(const WholeSegment& segment, Visit visit);
 
 private:
     CellLayout layout_;
@@ -92,19 +93,22 @@ private:
 };
 
 template <class Visit>
-void SegmentGrid::forEachNear(const WholeSegment& segment, Visit visit) {
+bool SegmentGrid::anyNear(const WholeSegment& segment, Visit visit) {
     if (++query_ == 0) { // wrapped round: forget every visit
         std::fill(seenAt_.begin(), seenAt_.end(), 0);
         query_ = 1;
     }
+    bool found = false;
     layout_.forEachCell(segment, [&](std::size_t cell) {
-        for (const std::uint32_t id : cells_[cell]) {
+        for (std::size_t k = 0; !found && k < cells_[cell].size(); ++k) {
+            const std::uint32_t id = cells_[cell][k];
             if (seenAt_[id] != query_) {
                 seenAt_[id] = query_;
-                visit(id);
+                found = visit(id);
             }
         }
     });
+    return found;
 }
 
 } // namespace core::detail
