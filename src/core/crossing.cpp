@@ -123,6 +123,14 @@ bool hasCrossingOnWholePoints(const std::vector<Segment>& segments) {
     std::vector<detail::WholeSegment> whole;
     whole.reserve(segments.size());
     for (const Segment& segment : segments) whole.push_back(detail::wholeSegment(segment));
+    // A tangled board almost surely shows it among its first links: a look
+    // there spares filing every link of a board that is not won anyway.
+    constexpr std::size_t kFirstLook = 64;
+    for (std::size_t i = 0; i < std::min(kFirstLook, whole.size()); ++i) {
+        for (std::size_t j = i + 1; j < std::min(kFirstLook, whole.size()); ++j) {
+            if (detail::looksCrossed(whole[i], whole[j])) return true;
+        }
+    }
     const detail::CellLayout layout = detail::CellLayout::fitting(whole);
     // Each cell's segments side by side, in order, copied there so that a
     // cell is read in one sweep (a counting sort by cell).

@@ -171,33 +171,6 @@ bool everyTwoLinksShareACircle(const Board& board) {
     return star(links[0].first) || star(links[0].second) || triangle;
 }
 
-// Whether the board is won as it stands. The links of its first nodes alone
-// almost surely cross when there are dozens of them, and a crossing among
-// some links is one of the whole board, found without testing all of it.
-bool untangled(const Board& board) {
-    constexpr std::size_t kFirstNodes = 64;
-    if (board.size() > 2 * kFirstNodes) {
-        Board first(kFirstNodes);
-        std::vector<std::int32_t> indexIn(board.size(), -1); // in `first`, once added
-        std::iota(indexIn.begin(), indexIn.begin() + kFirstNodes, 0);
-        for (std::size_t i = 0; i < kFirstNodes; ++i) {
-            first[i].coord = board[i].coord;
-            for (const std::int32_t target : board[i].link) {
-                std::int32_t& index = indexIn[static_cast<std::size_t>(target)];
-                if (index < 0) {
-                    index = static_cast<std::int32_t>(first.size());
-                    first.push_back({board[static_cast<std::size_t>(target)].coord, {}});
-                }
-                first[i].link.push_back(index);
-            }
-        }
-        if (!isSolved(first)) {
-            return false;
-        }
-    }
-    return isSolved(board);
-}
-
 // Draws of a target among all nodes before a node of the piece holding most
 // of them draws among the few it can still take: late in a big board those
 // may be a handful among a hundred thousand.
@@ -332,7 +305,7 @@ Board generateBoard(int nodeCount, RandomSource& random) {
     // An untangled board would be won by the first tap: deal the positions
     // again, keeping the links, unless no position could tangle them.
     if (!everyTwoLinksShareACircle(board)) {
-        for (int deal = 1; deal < kDeals && untangled(board); ++deal) {
+        for (int deal = 1; deal < kDeals && isSolved(board); ++deal) {
             placed.clear();
             for (Node& node : board) {
                 node.coord = drawCentre(placed, apart, random);
