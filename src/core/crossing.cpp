@@ -86,22 +86,27 @@ struct PointHash {
 };
 
 bool sharesACentre(const Board& board) {
-    const bool whole = std::all_of(board.begin(), board.end(), [](const Node& node) {
-        return isWholePointInRange(node.coord.x) && isWholePointInRange(node.coord.y);
-    });
-    if (whole) { // one bit per whole point
-        constexpr auto side = static_cast<std::size_t>(kWholePointRange + 1);
-        std::vector<bool> taken(side * side, false);
-        return std::any_of(board.begin(), board.end(), [&](const Node& node) {
-            const auto at = static_cast<std::size_t>(node.coord.x) * side + static_cast<std::size_t>(node.coord.y);
-            if (taken[at]) return true;
-            taken[at] = true;
-            return false;
-        });
-    }
     std::unordered_set<Point, PointHash> centres;
     centres.reserve(board.size());
     return std::any_of(board.begin(), board.end(), [&](const Node& node) { return !centres.insert(node.coord).second; });
+}
+
+bool centresOnWholePoints(const Board& board) {
+    return std::all_of(board.begin(), board.end(), [](const Node& node) {
+        return isWholePointInRange(node.coord.x) && isWholePointInRange(node.coord.y);
+    });
+}
+
+// The same for whole points, one bit each.
+bool sharesAWholeCentre(const Board& board) {
+    constexpr auto side = static_cast<std::size_t>(kWholePointRange + 1);
+    std::vector<bool> taken(side * side, false);
+    return std::any_of(board.begin(), board.end(), [&](const Node& node) {
+        const auto at = static_cast<std::size_t>(node.coord.x) * side + static_cast<std::size_t>(node.coord.y);
+        if (taken[at]) return true;
+        taken[at] = true;
+        return false;
+    });
 }
 
 // Why integers give RezultatulIntersectiei's answer on whole points from 0
@@ -119,10 +124,7 @@ bool sharesACentre(const Board& board) {
 //    segment without being its end: a contact again.
 // Contacts count either way, so "ProperCrossing or contact" is "crossing
 // inside both or contact", which detail::looksCrossed decides exactly.
-bool hasCrossingOnWholePoints(const std::vector<Segment>& segments) {
-    std::vector<detail::WholeSegment> whole;
-    whole.reserve(segments.size());
-    for (const Segment& segment : segments) whole.push_back(detail::wholeSegment(segment));
+bool hasCrossingOnWholePoints(const std::vector<detail::WholeSegment>& whole) {
     // A tangled board almost surely shows it among its first links: a look
     // there spares filing every link of a board that is not won anyway.
     constexpr std::size_t kFirstLook = 64;
@@ -137,26 +139,29 @@ bool hasCrossingOnWholePoints(const std::vector<Segment>& segments) {
     std::vector<std::size_t> start(layout.cellCount() + 1, 0);
     for (const detail::WholeSegment& s : whole) layout.forEachCell(s, [&](std::size_t cell) { ++start[cell + 1]; });
     std::partial_sum(start.begin(), start.end(), start.begin());
-    // Whole points up to kWholePointRange fit 16 bits: a quarter of the memory to sweep.
-    struct Packed {
+    // Whole points up to kWholePointRange fit 16 bits: a quarter of the
+    // memory to sweep. The box, grown by a point, rules out most pairs.
+    struct Filed {
         std::int16_t ax, ay, bx, by;
-        explicit operator detail::WholeSegment() const { return {ax, ay, bx, by}; }
+        std::int16_t left, top, right, bottom;
     };
-    static_assert(kWholePointRange <= INT16_MAX);
-    std::vector<Packed> filed(start.back());
+    static_assert(kWholePointRange + 1 <= INT16_MAX);
+    std::vector<Filed> filed(start.back());
     std::vector<std::size_t> next(start.begin(), start.end() - 1);
     for (const detail::WholeSegment& s : whole) {
-        layout.forEachCell(s, [&](std::size_t cell) {
-            filed[next[cell]++] = {static_cast<std::int16_t>(s.ax), static_cast<std::int16_t>(s.ay),
-                                   static_cast<std::int16_t>(s.bx), static_cast<std::int16_t>(s.by)};
-        });
+        const auto at = [](std::int64_t value) { return static_cast<std::int16_t>(value); };
+        const Filed entry{at(s.ax), at(s.ay), at(s.bx), at(s.by), at(std::min(s.ax, s.bx) - 1),
+                          at(std::min(s.ay, s.by) - 1), at(std::max(s.ax, s.bx)), at(std::max(s.ay, s.by))};
+        layout.forEachCell(s, [&](std::size_t cell) { filed[next[cell]++] = entry; });
     }
     // A pair sharing several cells is compared in each: cheaper than keeping count.
     for (std::size_t cell = 0; cell < layout.cellCount(); ++cell) {
         for (std::size_t p = start[cell]; p < start[cell + 1]; ++p) {
-            const detail::WholeSegment first(filed[p]);
+            const Filed& a = filed[p];
             for (std::size_t q = p + 1; q < start[cell + 1]; ++q) {
-                if (detail::looksCrossed(first, detail::WholeSegment(filed[q]))) return true;
+                const Filed& b = filed[q];
+                if (a.right < b.left || b.right < a.left || a.bottom < b.top || b.bottom < a.top) continue;
+                if (detail::looksCrossedNearby({a.ax, a.ay, a.bx, a.by}, {b.ax, b.ay, b.bx, b.by})) return true;
             }
         }
     }
@@ -180,10 +185,21 @@ bool hasCrossingAllPairs(const std::vector<Segment>& segments) {
 }
 
 bool hasCrossing(const std::vector<Segment>& segments) {
-    if (std::all_of(segments.begin(), segments.end(), isOnWholePoints)) return hasCrossingOnWholePoints(segments);
-    return hasCrossingAllPairs(segments);
+    if (!std::all_of(segments.begin(), segments.end(), isOnWholePoints)) return hasCrossingAllPairs(segments);
+    std::vector<detail::WholeSegment> whole;
+    whole.reserve(segments.size());
+    for (const Segment& segment : segments) whole.push_back(detail::wholeSegment(segment));
+    return hasCrossingOnWholePoints(whole);
 }
 
-bool isSolved(const Board& board) { return !sharesACentre(board) && !hasCrossing(buildSegments(board)); }
+bool isSolved(const Board& board) {
+    if (!centresOnWholePoints(board)) return !sharesACentre(board) && !hasCrossing(buildSegments(board));
+    if (sharesAWholeCentre(board)) return false;
+    const std::vector<std::pair<std::size_t, std::size_t>> lines = boardLines(board);
+    std::vector<detail::WholeSegment> whole;
+    whole.reserve(lines.size());
+    for (const auto& [start, end] : lines) whole.push_back(detail::wholeSegment({board[start].coord, board[end].coord}));
+    return !hasCrossingOnWholePoints(whole);
+}
 
 } // namespace core

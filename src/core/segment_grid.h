@@ -34,13 +34,14 @@ private:
     std::size_t column(double x) const { return cellAlong(x - area_.left, columns_); }
     std::size_t row(double y) const { return cellAlong(y - area_.top, rows_); }
     std::size_t cellAlong(double offset, std::size_t cells) const {
-        const double steps = offset / cellSize_;
+        const double steps = offset * perCell_;
         if (!(steps > 0.0)) return 0;
         return std::min(static_cast<std::size_t>(std::min(steps, 1e15)), cells - 1);
     }
 
     Area area_;
     double cellSize_;
+    double perCell_; // cells a point
     std::size_t columns_;
     std::size_t rows_;
 };

@@ -101,16 +101,20 @@ inline bool alongEachOther(const WholeSegment& s, const WholeSegment& t, bool at
     return near(vv, uu) || near(uu, vv);
 }
 
-// How the player sees two links on whole points: crossed, or one's end on the other.
-inline bool looksCrossed(const WholeSegment& s, const WholeSegment& t) {
-    const auto apart = [](std::int64_t a1, std::int64_t a2, std::int64_t b1, std::int64_t b2) {
-        return std::max(a1, a2) + 1 < std::min(b1, b2) || std::max(b1, b2) + 1 < std::min(a1, a2);
-    };
-    if (apart(s.ax, s.bx, t.ax, t.bx) || apart(s.ay, s.by, t.ay, t.by)) return false;
+// How the player sees two links on whole points whose boxes come within a
+// point of each other: crossed, or one's end on the other.
+inline bool looksCrossedNearby(const WholeSegment& s, const WholeSegment& t) {
     const bool startShared = t.hasEnd(s.ax, s.ay), endShared = t.hasEnd(s.bx, s.by);
     if (startShared && endShared) return false; // one line
     if (startShared || endShared) return alongEachOther(s, t, startShared);
     return crossInside(s, t) || nearlyTouch(s, t, std::int64_t{1});
+}
+
+inline bool looksCrossed(const WholeSegment& s, const WholeSegment& t) {
+    const auto apart = [](std::int64_t a1, std::int64_t a2, std::int64_t b1, std::int64_t b2) {
+        return std::max(a1, a2) + 1 < std::min(b1, b2) || std::max(b1, b2) + 1 < std::min(a1, a2);
+    };
+    return !apart(s.ax, s.bx, t.ax, t.bx) && !apart(s.ay, s.by, t.ay, t.by) && looksCrossedNearby(s, t);
 }
 
 } // namespace detail
