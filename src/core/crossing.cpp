@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <numeric>

@@ -1,5 +1,6 @@
 #include "support/solver.h"
 
+#include "core/crossing.h"
 #include "core/whole_points.h"
 
 #include <boost/graph/adjacency_list.hpp>
@@ -63,7 +64,7 @@ std::vector<GridPoint> drawOnGrid(Graph graph) {
     return grid;
 }
 
-// The board's segments as core::isSolved takes them, by their end nodes.
+// A segment of the board by its end nodes, as core::boardLines gives it.
 using Link = std::pair<std::size_t, std::size_t>;
 
 // How often a segment at node v looks crossed with another, by the rule of
@@ -108,14 +109,7 @@ bool repair(std::vector<core::Point>& at, const std::vector<Link>& links, core::
 
 std::vector<core::Point> solveLayout(const core::Board& board, core::Area area) {
     const std::size_t n = board.size();
-    std::vector<Link> links; // a mutual link twice, which is harmless: no segment looks crossed with itself
-    for (std::size_t i = 0; i < n; ++i) {
-        for (const std::int32_t target : board[i].link) links.emplace_back(i, static_cast<std::size_t>(target));
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto atNode = [i](const Link& link) { return link.first == i || link.second == i; };
-        if (std::none_of(links.begin(), links.end(), atNode)) links.emplace_back(i, i); // a lone circle
-    }
+    const std::vector<Link> links = core::boardLines(board);
     // The grid, stretched over the area with its long side along the area's
     // and rounded, leaves circles within a point of links; most are freed by
     // small moves. Where some are not, the nodes numbered another way give
