@@ -34,15 +34,10 @@ bool Exists(const std::vector<std::int32_t>& list, std::int32_t value);
 BoardDescription describe(const Board& board);
 
 // The most circles a board has. The game stops adding a circle a level here,
-// so that every level it deals, and every board it saved, is ready within a
-// second. Dealing is no longer what bounds it; measured with the game's
-// random source on a 2-core AMD EPYC (bench/generator_bench.cpp): 1,000
-// circles 2 ms, 2,000 4 ms, 4,000 7 ms, 8,000 16 ms; from scripted draws,
-// 10,000 24 ms, 20,000 65 ms and 100,000, nearly one on every whole point of
-// the deal area, 0.7 s. At 4,000 the game screen deals the next level and
-// draws it at three pixels a point within a second (0.55 to 0.8 s, measured
-// when dealing alone took 0.35 s), and the largest file the reader takes is
-// read, checked and rebuilt in 16 ms (bench/load_panel_bench.cpp).
+// where the largest file it saves (500,720 bytes) is still read, checked and
+// rebuilt in 16 ms (bench/load_panel_bench.cpp). Dealing no longer bounds
+// it: with the game's random source on a 2-core AMD EPYC, 1,000 circles deal
+// in 2 ms, 4,000 in 7 ms, 8,000 in 16 ms (bench/generator_bench.cpp).
 inline constexpr int kMaxNodes = 4000;
 
 // A generated node lists 1 or 2 links (fewer only when no target is left).
