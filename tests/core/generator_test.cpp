@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <set>
+#include <stdexcept>
 
 namespace {
 
@@ -30,6 +31,8 @@ TEST(GeneratorTest, DealsTangledLevelsThatCanBeWon) {
     std::set<std::pair<float, float>> centres;
     for (const auto& node : full) centres.emplace(node.coord.x, node.coord.y);
     EXPECT_EQ(centres.size(), full.size());
+    // More circles than whole points to deal them on cannot be dealt apart.
+    EXPECT_THROW(generate(260 * 420 + 1, random), std::invalid_argument);
 
     std::set<float> xs, ys;
     for (int n = 0; n <= 138; ++n) {
