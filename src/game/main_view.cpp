@@ -1,5 +1,6 @@
 #include "game/main_view.h"
 
+#include "core/crossing.h"
 #include "game/game_host.h"
 #include "game/nod.h"
 #include "platform/alert_view.h"
@@ -413,11 +414,9 @@ bool MainView::isDragged(std::size_t node) const {
 void MainView::linksNeedDisplay(ui::View& layer, std::size_t node, core::Point at) {
     const core::Board& board = game_.board();
     const auto place = [&](std::size_t n) { return pointOf(n == node ? at : board[n].coord); };
-    for (std::size_t from = 0; from < board.size(); ++from) {
-        for (const std::int32_t link : board[from].link) {
-            const auto target = static_cast<std::size_t>(link);
-            if (from == node || target == node) layer.setNeedsDisplayAlong(place(from), place(target), kLinkWidth);
-        }
+    for (const auto& [from, target] : core::boardLines(board)) {
+        if (from != target && (from == node || target == node))
+            layer.setNeedsDisplayAlong(place(from), place(target), kLinkWidth);
     }
 }
 
@@ -437,14 +436,12 @@ void MainView::drawLinks(ui::Canvas& canvas, bool dragged) const {
     const core::Board& board = game_.board();
     canvas.setRGBStrokeColor(kLinkColor);
     canvas.setLineWidth(kLinkWidth);
-    for (std::size_t from = 0; from < board.size(); ++from) {
-        for (const std::int32_t link : board[from].link) {
-            const auto target = static_cast<std::size_t>(link);
-            if ((isDragged(from) || isDragged(target)) != dragged) continue;
-            canvas.moveToPoint(pointOf(board[from].coord));
-            canvas.addLineToPoint(pointOf(board[target].coord));
-            canvas.strokePath();
-        }
+    // Two circles that list each other have one line between them, drawn once.
+    for (const auto& [from, target] : core::boardLines(board)) {
+        if (from == target || (isDragged(from) || isDragged(target)) != dragged) continue;
+        canvas.moveToPoint(pointOf(board[from].coord));
+        canvas.addLineToPoint(pointOf(board[target].coord));
+        canvas.strokePath();
     }
 }
 
