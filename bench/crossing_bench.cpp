@@ -84,9 +84,10 @@ const core::Board& board(Kind kind, int nodeCount) {
     static std::map<std::pair<Kind, int>, core::Board> made;
     auto [at, isNew] = made.try_emplace({kind, nodeCount});
     if (isNew) {
-        at->second = kind == Grid ? grid(nodeCount) : kind == Slanted ? slanted(nodeCount)
-                                                  : kind == Lines    ? lines(nodeCount)
-                                                                     : dealt(nodeCount);
+        at->second = kind == Grid      ? grid(nodeCount)
+                     : kind == Slanted ? slanted(nodeCount)
+                     : kind == Lines   ? lines(nodeCount)
+                                       : dealt(nodeCount);
     }
     return at->second;
 }
@@ -170,5 +171,9 @@ BENCHMARK(EndOfLevel<core::isSolved>)->Apply([](auto* b) { allKinds(b, {10'000, 
 BENCHMARK(EndOfLevel<solvedRtree>)->Apply([](auto* b) { allKinds(b, {10'000, 100'000}); });
 BENCHMARK(EndOfLevel<solvedAllPairs>)->Apply([](auto* b) { allKinds(b, {10'000}); });
 // The game's own reference loop, every pair in full: seconds a board.
-BENCHMARK(EndOfLevel<solvedReference>)->Apply([](auto* b) { allKinds(b, {10'000}); })->Iterations(1);
-BENCHMARK(RecheckAfterADrag)->ArgNames({"board", "circles"})->Args({Grid, 100'000})->Args({Slanted, 100'000})->Unit(benchmark::kMicrosecond);
+BENCHMARK(EndOfLevel<solvedReference>)->Apply([](auto* b) { allKinds(b, {10'000}); }) -> Iterations(1);
+BENCHMARK(RecheckAfterADrag)
+    ->ArgNames({"board", "circles"})
+    ->Args({Grid, 100'000})
+    ->Args({Slanted, 100'000})
+    ->Unit(benchmark::kMicrosecond);

@@ -87,7 +87,8 @@ struct PointHash {
 bool sharesACentre(const Board& board) {
     std::unordered_set<Point, PointHash> centres;
     centres.reserve(board.size());
-    return std::any_of(board.begin(), board.end(), [&](const Node& node) { return !centres.insert(node.coord).second; });
+    return std::any_of(board.begin(), board.end(),
+                       [&](const Node& node) { return !centres.insert(node.coord).second; });
 }
 
 bool centresOnWholePoints(const Board& board) {
@@ -149,8 +150,14 @@ bool hasCrossingOnWholePoints(const std::vector<detail::WholeSegment>& whole) {
     std::vector<std::size_t> next(start.begin(), start.end() - 1);
     for (const detail::WholeSegment& s : whole) {
         const auto at = [](std::int64_t value) { return static_cast<std::int16_t>(value); };
-        const Filed entry{at(s.ax), at(s.ay), at(s.bx), at(s.by), at(std::min(s.ax, s.bx) - 1),
-                          at(std::min(s.ay, s.by) - 1), at(std::max(s.ax, s.bx)), at(std::max(s.ay, s.by))};
+        const Filed entry{at(s.ax),
+                          at(s.ay),
+                          at(s.bx),
+                          at(s.by),
+                          at(std::min(s.ax, s.bx) - 1),
+                          at(std::min(s.ay, s.by) - 1),
+                          at(std::max(s.ax, s.bx)),
+                          at(std::max(s.ay, s.by))};
         layout.forEachCell(s, [&](std::size_t cell) { filed[next[cell]++] = entry; });
     }
     // A pair sharing several cells is compared in each: cheaper than keeping count.
@@ -197,7 +204,8 @@ bool isSolved(const Board& board) {
     const std::vector<std::pair<std::size_t, std::size_t>> lines = boardLines(board);
     std::vector<detail::WholeSegment> whole;
     whole.reserve(lines.size());
-    for (const auto& [start, end] : lines) whole.push_back(detail::wholeSegment({board[start].coord, board[end].coord}));
+    for (const auto& [start, end] : lines)
+        whole.push_back(detail::wholeSegment({board[start].coord, board[end].coord}));
     return !hasCrossingOnWholePoints(whole);
 }
 

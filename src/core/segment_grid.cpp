@@ -6,7 +6,8 @@
 namespace core::detail {
 
 CellLayout::CellLayout(Area area, double cellSize)
-    : area_(area), cellSize_(cellSize), perCell_(1.0 / cellSize), columns_(static_cast<std::size_t>((area.right - area.left) / cellSize) + 1),
+    : area_(area), cellSize_(cellSize), perCell_(1.0 / cellSize),
+      columns_(static_cast<std::size_t>((area.right - area.left) / cellSize) + 1),
       rows_(static_cast<std::size_t>((area.bottom - area.top) / cellSize) + 1) {}
 
 CellLayout CellLayout::fitting(const std::vector<WholeSegment>& segments) {

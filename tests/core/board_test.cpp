@@ -93,10 +93,10 @@ TEST(CrossingTest, ASolvedBoardHasNoLinksThatLookCrossed) {
         {"links on one line overlapping", {{{0, 0}, {1}}, {{10, 0}, {}}, {{5, 0}, {3}}, {{20, 0}, {}}}, false},
         {"one link over another", {{{0, 0}, {1}}, {{30, 0}, {}}, {{10, 0}, {3}}, {{20, 0}, {}}}, false},
         // Beyond the whole points of the board, the contact is still exact.
-        {"a circle a point off a link, fractional",
-         {{{0.5f, 0}, {1}}, {{3000.5f, 0}, {}}, {{1500.25f, 1}, {}}},
-         false},
-        {"the same circle a float's step further", {{{0.5f, 0}, {1}}, {{3000.5f, 0}, {}}, {{1500.25f, justOverAPoint}, {}}}, true},
+        {"a circle a point off a link, fractional", {{{0.5f, 0}, {1}}, {{3000.5f, 0}, {}}, {{1500.25f, 1}, {}}}, false},
+        {"the same circle a float's step further",
+         {{{0.5f, 0}, {1}}, {{3000.5f, 0}, {}}, {{1500.25f, justOverAPoint}, {}}},
+         true},
         {"a circle on a link, huge coordinates", {{{0, 0}, {1}}, {{-3e6f, 1e6f}, {}}, {{-1.5e6f, 0.5e6f}, {}}}, false},
         {"a circle beside it, huge coordinates", {{{0, 0}, {1}}, {{-3e6f, 1e6f}, {}}, {{-1.5e6f, 0.6e6f}, {}}}, true},
         {"a circle a point off a link, at infinity", {{{0, 0}, {1}}, {{INFINITY, 0}, {}}, {{5, 1}, {}}}, true},
@@ -123,7 +123,9 @@ TEST(CrossingTest, TheFastTestAgreesWithEveryPairOnWholePoints) {
         const Point a = anywhere(), b = anywhere();
         const auto near = [&](Point from, Point to) {
             const float t = std::uniform_real_distribution<float>(-0.2f, 1.2f)(engine);
-            const auto at = [&](float p, float q) { return std::clamp(std::round(p + (q - p) * t) + whole(-1, 1), 0.0f, range); };
+            const auto at = [&](float p, float q) {
+                return std::clamp(std::round(p + (q - p) * t) + whole(-1, 1), 0.0f, range);
+            };
             return Point{at(from.x, to.x), at(from.y, to.y)};
         };
         const Point c = round % 2 ? near(a, b) : anywhere();
@@ -177,11 +179,12 @@ TEST(CrossingIndexTest, KeepsTheAnswerOfAFreshCheckAsCirclesMove) {
         if (move % 2 == 0) circle = pick(board.size()); // moved, then put back
         Point& centre = board[circle].coord;
         const Point other = board[pick(board.size())].coord;
-        const Point choices[] = {home[circle].coord,
-                                 {centre.x + static_cast<float>(pick(3)) - 1, centre.y + static_cast<float>(pick(3)) - 1},
-                                 other,
-                                 {std::round((other.x + centre.x) / 2), std::round((other.y + centre.y) / 2)},
-                                 {static_cast<float>(pick(321)), static_cast<float>(pick(481))}};
+        const Point choices[] = {
+            home[circle].coord,
+            {centre.x + static_cast<float>(pick(3)) - 1, centre.y + static_cast<float>(pick(3)) - 1},
+            other,
+            {std::round((other.x + centre.x) / 2), std::round((other.y + centre.y) / 2)},
+            {static_cast<float>(pick(321)), static_cast<float>(pick(481))}};
         const Point chosen = choices[move % 2 ? 0 : 1 + pick(4)];
         centre = {std::max(chosen.x, 0.0f), std::max(chosen.y, 0.0f)};
         index.moveCircle(circle, centre);
