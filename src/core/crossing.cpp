@@ -17,19 +17,7 @@ namespace core {
 std::vector<std::pair<std::size_t, std::size_t>> boardLines(const Board& board) {
     std::vector<std::pair<std::size_t, std::size_t>> lines;
     lines.reserve(board.size() * 2);
-    std::vector<bool> linked(board.size(), false);
-    for (std::size_t index = 0; index < board.size(); ++index) {
-        for (const std::int32_t target : board[index].link) {
-            const auto other = static_cast<std::size_t>(target);
-            linked[index] = linked[other] = true;
-            // Drawn already from the target, which comes first and lists this node.
-            if (other < index && Exists(board[other].link, static_cast<std::int32_t>(index))) continue;
-            lines.emplace_back(index, other);
-        }
-    }
-    for (std::size_t index = 0; index < board.size(); ++index) {
-        if (!linked[index]) lines.emplace_back(index, index);
-    }
+    forEachBoardLine(board, [&](std::size_t start, std::size_t end) { lines.emplace_back(start, end); });
     return lines;
 }
 
@@ -124,50 +112,67 @@ bool sharesAWholeCentre(const Board& board) {
 //    segment without being its end: a contact again.
 // Contacts count either way, so "ProperCrossing or contact" is "crossing
 // inside both or contact", which detail::looksCrossed decides exactly.
-bool hasCrossingOnWholePoints(const std::vector<detail::WholeSegment>& whole) {
+// A segment on whole points up to kWholePointRange, which fit 16 bits: a
+// quarter of the memory to sweep. Its box, grown by a point, rules out most
+// pairs.
+struct ShortSegment {
+    std::int16_t ax, ay, bx, by;
+    std::int16_t left, top, right, bottom;
+
+    static ShortSegment from(Point a, Point b) {
+        static_assert(kWholePointRange + 1 <= INT16_MAX);
+        const auto at = [](float value) { return static_cast<std::int16_t>(value); };
+        const auto less = [](std::int16_t a, std::int16_t b) { return static_cast<std::int16_t>(std::min(a, b) - 1); };
+        const std::int16_t x0 = at(a.x), y0 = at(a.y), x1 = at(b.x), y1 = at(b.y);
+        return {x0, y0, x1, y1, less(x0, x1), less(y0, y1), std::max(x0, x1), std::max(y0, y1)};
+    }
+    bool boxMeets(const ShortSegment& o) const {
+        return !(right < o.left || o.right < left || bottom < o.top || o.bottom < top);
+    }
+    bool hasEnd(std::int16_t x, std::int16_t y) const { return (x == ax && y == ay) || (x == bx && y == by); }
+    detail::WholeSegment whole() const { return {ax, ay, bx, by}; }
+};
+
+bool hasCrossingOnWholePoints(const std::vector<ShortSegment>& segments) {
     // A tangled board almost surely shows it among its first links: a look
     // there spares filing every link of a board that is not won anyway.
     constexpr std::size_t kFirstLook = 64;
-    for (std::size_t i = 0; i < std::min(kFirstLook, whole.size()); ++i) {
-        for (std::size_t j = i + 1; j < std::min(kFirstLook, whole.size()); ++j) {
-            if (detail::looksCrossed(whole[i], whole[j])) return true;
+    const std::size_t firstLook = std::min(kFirstLook, segments.size());
+    for (std::size_t i = 0; i < firstLook; ++i) {
+        for (std::size_t j = i + 1; j < firstLook; ++j) {
+            if (detail::looksCrossed(segments[i].whole(), segments[j].whole())) return true;
         }
     }
-    const detail::CellLayout layout = detail::CellLayout::fitting(whole);
+    const detail::CellLayout layout = detail::CellLayout::fitting(segments);
     // Each cell's segments side by side, in order, copied there so that a
     // cell is read in one sweep (a counting sort by cell).
-    std::vector<std::size_t> start(layout.cellCount() + 1, 0);
-    for (const detail::WholeSegment& s : whole) layout.forEachCell(s, [&](std::size_t cell) { ++start[cell + 1]; });
+    std::vector<std::uint32_t> start(layout.cellCount() + 1, 0);
+    for (const ShortSegment& s : segments) layout.forEachCell(s, [&](std::size_t cell) { ++start[cell + 1]; });
     std::partial_sum(start.begin(), start.end(), start.begin());
-    // Whole points up to kWholePointRange fit 16 bits: a quarter of the
-    // memory to sweep. The box, grown by a point, rules out most pairs.
-    struct Filed {
-        std::int16_t ax, ay, bx, by;
-        std::int16_t left, top, right, bottom;
+    // Two links of one circle are both filed in the circle's cell, and are
+    // compared there only.
+    struct Filed : ShortSegment {
+        bool startHere, endHere;
     };
-    static_assert(kWholePointRange + 1 <= INT16_MAX);
     std::vector<Filed> filed(start.back());
-    std::vector<std::size_t> next(start.begin(), start.end() - 1);
-    for (const detail::WholeSegment& s : whole) {
-        const auto at = [](std::int64_t value) { return static_cast<std::int16_t>(value); };
-        const Filed entry{at(s.ax),
-                          at(s.ay),
-                          at(s.bx),
-                          at(s.by),
-                          at(std::min(s.ax, s.bx) - 1),
-                          at(std::min(s.ay, s.by) - 1),
-                          at(std::max(s.ax, s.bx)),
-                          at(std::max(s.ay, s.by))};
-        layout.forEachCell(s, [&](std::size_t cell) { filed[next[cell]++] = entry; });
+    std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
+    for (const ShortSegment& s : segments) {
+        const std::size_t startCell = layout.cellOf(s.ax, s.ay), endCell = layout.cellOf(s.bx, s.by);
+        layout.forEachCell(s, [&](std::size_t cell) { filed[next[cell]++] = {s, cell == startCell, cell == endCell}; });
     }
-    // A pair sharing several cells is compared in each: cheaper than keeping count.
+    // Other pairs sharing several cells are compared in each: cheaper than keeping count.
     for (std::size_t cell = 0; cell < layout.cellCount(); ++cell) {
         for (std::size_t p = start[cell]; p < start[cell + 1]; ++p) {
             const Filed& a = filed[p];
             for (std::size_t q = p + 1; q < start[cell + 1]; ++q) {
                 const Filed& b = filed[q];
-                if (a.right < b.left || b.right < a.left || a.bottom < b.top || b.bottom < a.top) continue;
-                if (detail::looksCrossedNearby({a.ax, a.ay, a.bx, a.by}, {b.ax, b.ay, b.bx, b.by})) return true;
+                if (!a.boxMeets(b)) continue;
+                const bool startShared = b.hasEnd(a.ax, a.ay), endShared = b.hasEnd(a.bx, a.by);
+                if (startShared == endShared) {
+                    if (!startShared && detail::looksCrossedApart(a.whole(), b.whole())) return true;
+                } else if (startShared ? a.startHere : a.endHere) {
+                    if (detail::alongEachOther(a.whole(), b.whole(), startShared)) return true;
+                }
             }
         }
     }
@@ -192,20 +197,20 @@ bool hasCrossingAllPairs(const std::vector<Segment>& segments) {
 
 bool hasCrossing(const std::vector<Segment>& segments) {
     if (!std::all_of(segments.begin(), segments.end(), isOnWholePoints)) return hasCrossingAllPairs(segments);
-    std::vector<detail::WholeSegment> whole;
+    std::vector<ShortSegment> whole;
     whole.reserve(segments.size());
-    for (const Segment& segment : segments) whole.push_back(detail::wholeSegment(segment));
+    for (const Segment& segment : segments) whole.push_back(ShortSegment::from(segment.getStart(), segment.getEnd()));
     return hasCrossingOnWholePoints(whole);
 }
 
 bool isSolved(const Board& board) {
     if (!centresOnWholePoints(board)) return !sharesACentre(board) && !hasCrossing(buildSegments(board));
     if (sharesAWholeCentre(board)) return false;
-    const std::vector<std::pair<std::size_t, std::size_t>> lines = boardLines(board);
-    std::vector<detail::WholeSegment> whole;
-    whole.reserve(lines.size());
-    for (const auto& [start, end] : lines)
-        whole.push_back(detail::wholeSegment({board[start].coord, board[end].coord}));
+    std::vector<ShortSegment> whole;
+    whole.reserve(board.size() * 2);
+    forEachBoardLine(board, [&](std::size_t start, std::size_t end) {
+        whole.push_back(ShortSegment::from(board[start].coord, board[end].coord));
+    });
     return !hasCrossingOnWholePoints(whole);
 }
 

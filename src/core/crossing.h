@@ -3,13 +3,32 @@
 #include "core/board.h"
 #include "core/segment.h"
 
+#include <cstdint>
 #include <utility>
 #include <vector>
 
 namespace core {
 
-// The circles at the ends of each segment buildSegments makes, in its order:
-// equal for a circle that no link touches.
+// Calls line(start, end) with the circles at the ends of each segment
+// buildSegments makes, in its order: equal for a circle that no link touches.
+template <class Line>
+void forEachBoardLine(const Board& board, Line line) {
+    std::vector<bool> linked(board.size(), false);
+    for (std::size_t index = 0; index < board.size(); ++index) {
+        for (const std::int32_t target : board[index].link) {
+            const auto other = static_cast<std::size_t>(target);
+            linked[index] = linked[other] = true;
+            // Drawn already from the target, which comes first and lists this node.
+            if (other < index && Exists(board[other].link, static_cast<std::int32_t>(index))) continue;
+            line(index, other);
+        }
+    }
+    for (std::size_t index = 0; index < board.size(); ++index) {
+        if (!linked[index]) line(index, index);
+    }
+}
+
+// The same, as a list.
 std::vector<std::pair<std::size_t, std::size_t>> boardLines(const Board& board);
 
 // One segment per link, from the node to its target, in node and link order;

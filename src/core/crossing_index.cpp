@@ -18,7 +18,7 @@ std::int64_t wholePoint(float value) {
 
 } // namespace
 
-CrossingIndex::CrossingIndex(const Board& board) : linesOf_(board.size()), grid_(detail::CellLayout::fitting({})) {
+CrossingIndex::CrossingIndex(const Board& board) : linesOf_(board.size()), grid_(detail::CellLayout({0, 0, 0, 0}, 1)) {
     for (const Node& node : board) {
         x_.push_back(wholePoint(node.coord.x));
         y_.push_back(wholePoint(node.coord.y));

@@ -3,8 +3,10 @@
 #include "core/whole_points.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace core::detail {
@@ -23,12 +25,16 @@ public:
 
     CellLayout(Area area, double cellSize);
     // The bounding area of these segments, in about one cell per segment.
-    static CellLayout fitting(const std::vector<WholeSegment>& segments);
+    template <class Segments>
+    static CellLayout fitting(const Segments& segments);
 
     std::size_t cellCount() const { return columns_ * rows_; }
+    // The cell holding this point: one of forEachCell's for any segment ending there.
+    std::size_t cellOf(double x, double y) const { return row(y) * columns_ + column(x); }
 
-    template <class Action>
-    void forEachCell(const WholeSegment& segment, Action action) const;
+    // Any segment with whole end points ax, ay, bx, by.
+    template <class AnySegment, class Action>
+    void forEachCell(const AnySegment& segment, Action action) const;
 
 private:
     std::size_t column(double x) const { return cellAlong(x - area_.left, columns_); }
@@ -46,8 +52,23 @@ private:
     std::size_t rows_;
 };
 
-template <class Action>
-void CellLayout::forEachCell(const WholeSegment& s, Action action) const {
+template <class Segments>
+CellLayout CellLayout::fitting(const Segments& segments) {
+    if (segments.empty()) return {{0, 0, 0, 0}, 1};
+    constexpr double far = std::numeric_limits<double>::max();
+    Area area{far, far, -far, -far};
+    for (const auto& s : segments) {
+        area.left = std::min({area.left, static_cast<double>(s.ax), static_cast<double>(s.bx)});
+        area.top = std::min({area.top, static_cast<double>(s.ay), static_cast<double>(s.by)});
+        area.right = std::max({area.right, static_cast<double>(s.ax), static_cast<double>(s.bx)});
+        area.bottom = std::max({area.bottom, static_cast<double>(s.ay), static_cast<double>(s.by)});
+    }
+    const double size = (area.right - area.left + 1) * (area.bottom - area.top + 1);
+    return {area, std::max(1.0, 2.0 * std::sqrt(size / static_cast<double>(segments.size())))};
+}
+
+template <class AnySegment, class Action>
+void CellLayout::forEachCell(const AnySegment& s, Action action) const {
     // Half a point, and a little more for the rounding of y along the segment.
     constexpr double margin = 0.5 + 1.0 / 64;
     const auto ax = static_cast<double>(s.ax), ay = static_cast<double>(s.ay);

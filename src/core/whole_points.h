@@ -101,13 +101,18 @@ inline bool alongEachOther(const WholeSegment& s, const WholeSegment& t, bool at
     return near(vv, uu) || near(uu, vv);
 }
 
-// How the player sees two links on whole points whose boxes come within a
-// point of each other: crossed, or one's end on the other.
+// How the player sees two links on whole points that share no end: crossed,
+// or one's end on the other.
+inline bool looksCrossedApart(const WholeSegment& s, const WholeSegment& t) {
+    return crossInside(s, t) || nearlyTouch(s, t, std::int64_t{1});
+}
+
+// The same for any two links whose boxes come within a point of each other.
 inline bool looksCrossedNearby(const WholeSegment& s, const WholeSegment& t) {
     const bool startShared = t.hasEnd(s.ax, s.ay), endShared = t.hasEnd(s.bx, s.by);
     if (startShared && endShared) return false; // one line
     if (startShared || endShared) return alongEachOther(s, t, startShared);
-    return crossInside(s, t) || nearlyTouch(s, t, std::int64_t{1});
+    return looksCrossedApart(s, t);
 }
 
 inline bool looksCrossed(const WholeSegment& s, const WholeSegment& t) {
