@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <numeric>
@@ -129,9 +130,19 @@ struct ShortSegment {
     bool boxMeets(const ShortSegment& o) const {
         return !(right < o.left || o.right < left || bottom < o.top || o.bottom < top);
     }
-    bool hasEnd(std::int16_t x, std::int16_t y) const { return (x == ax && y == ay) || (x == bx && y == by); }
+    // Each end as one number, its two coordinates read at once, to be told
+    // apart in one comparison.
+    std::uint32_t startKey() const { return keyAt(0); }
+    std::uint32_t endKey() const { return keyAt(2 * sizeof(std::int16_t)); }
+    std::uint32_t keyAt(std::size_t offset) const {
+        std::uint32_t key;
+        std::memcpy(&key, reinterpret_cast<const char*>(this) + offset, sizeof key);
+        return key;
+    }
     detail::WholeSegment whole() const { return {ax, ay, bx, by}; }
 };
+static_assert(offsetof(ShortSegment, ay) == sizeof(std::int16_t) && offsetof(ShortSegment, bx) == 2 * sizeof(std::int16_t) &&
+              offsetof(ShortSegment, by) == 3 * sizeof(std::int16_t));
 
 bool hasCrossingOnWholePoints(const std::vector<ShortSegment>& segments) {
     // A tangled board almost surely shows it among its first links: a look
@@ -167,11 +178,19 @@ bool hasCrossingOnWholePoints(const std::vector<ShortSegment>& segments) {
             for (std::size_t q = p + 1; q < start[cell + 1]; ++q) {
                 const Filed& b = filed[q];
                 if (!a.boxMeets(b)) continue;
-                const bool startShared = b.hasEnd(a.ax, a.ay), endShared = b.hasEnd(a.bx, a.by);
-                if (startShared == endShared) {
-                    if (!startShared && detail::looksCrossedApart(a.whole(), b.whole())) return true;
-                } else if (startShared ? a.startHere : a.endHere) {
-                    if (detail::alongEachOther(a.whole(), b.whole(), startShared)) return true;
+                const std::uint32_t aStart = a.startKey(), aEnd = a.endKey(), bStart = b.startKey(), bEnd = b.endKey();
+                const bool startShared = (aStart == bStart) | (aStart == bEnd);
+                const bool endShared = (aEnd == bStart) | (aEnd == bEnd);
+                if (startShared | endShared) {
+                    if (startShared == endShared || !(startShared ? a.startHere : a.endHere)) continue;
+                    // From the shared circle to each far end.
+                    const int aFromStart = startShared ? 1 : -1, bFromStart = (bStart == aStart) | (bStart == aEnd) ? 1 : -1;
+                    if (detail::alongEachOther(aFromStart * (a.bx - a.ax), aFromStart * (a.by - a.ay),
+                                               bFromStart * (b.bx - b.ax), bFromStart * (b.by - b.ay))) {
+                        return true;
+                    }
+                } else if (detail::looksCrossedApart(a.whole(), b.whole())) {
+                    return true;
                 }
             }
         }

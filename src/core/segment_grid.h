@@ -75,6 +75,7 @@ void CellLayout::forEachCell(const AnySegment& s, Action action) const {
     const auto bx = static_cast<double>(s.bx), by = static_cast<double>(s.by);
     const double minX = std::min(ax, bx), maxX = std::max(ax, bx);
     const std::size_t first = column(minX - margin), last = column(maxX + margin);
+    const double slope = ax != bx ? (by - ay) / (bx - ax) : 0.0;
     for (std::size_t c = first; c <= last; ++c) {
         // The part of the segment within half a point of this column, which
         // for an edge column runs on to the grid's edge and beyond.
@@ -83,7 +84,6 @@ void CellLayout::forEachCell(const AnySegment& s, Action action) const {
             c + 1 == columns_ ? maxX : std::min(maxX, area_.left + static_cast<double>(c + 1) * cellSize_ + margin);
         double low = std::min(ay, by), high = std::max(ay, by);
         if (ax != bx) {
-            const double slope = (by - ay) / (bx - ax);
             const double yFrom = ay + (from - ax) * slope, yTo = ay + (to - ax) * slope;
             low = std::min(yFrom, yTo);
             high = std::max(yFrom, yTo);

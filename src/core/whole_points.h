@@ -74,44 +74,50 @@ bool nearlyTouch(const ExactSegment<Int>& s, const ExactSegment<Int>& t, const I
            s.nearlyHolds(t.bx, t.by, unit);
 }
 
-// The two segments cross at a point inside both.
-inline bool crossInside(const WholeSegment& s, const WholeSegment& t) {
-    return s.turn(t.ax, t.ay) * s.turn(t.bx, t.by) < 0 && t.turn(s.ax, s.ay) * t.turn(s.bx, s.by) < 0;
-}
-
 // Links of one circle meet only there; they look crossed when the far end
 // of one lies within a point of the other, that is when one runs along the
-// other. `atStart`: the shared circle is s's start.
-inline bool alongEachOther(const WholeSegment& s, const WholeSegment& t, bool atStart) {
-    const std::int64_t cx = atStart ? s.ax : s.bx, cy = atStart ? s.ay : s.by;
-    const std::int64_t ux = (atStart ? s.bx : s.ax) - cx, uy = (atStart ? s.by : s.ay) - cy;
-    const bool tStarts = t.ax == cx && t.ay == cy;
-    const std::int64_t vx = (tStarts ? t.bx : t.ax) - cx, vy = (tStarts ? t.by : t.ay) - cy;
-    const std::int64_t along = ux * vx + uy * vy, across = ux * vy - uy * vx;
+// other. u and v run from the shared circle to the far ends.
+inline bool alongEachOther(std::int64_t ux, std::int64_t uy, std::int64_t vx, std::int64_t vy) {
+    const std::int64_t along = ux * vx + uy * vy;
     const std::int64_t uu = ux * ux + uy * uy, vv = vx * vx + vy * vy;
-    const std::int64_t apart = (ux - vx) * (ux - vx) + (uy - vy) * (uy - vy);
-    // The far end of each against the other's segment from the shared circle;
+    // At a right angle or wider, only a link of a point reaches the other;
     // a segment of no length has no far end.
-    const auto near = [&](std::int64_t own, std::int64_t other) {
-        if (own == 0) return false;
-        if (along <= 0) return own <= 1;
-        if (along >= other) return apart <= 1;
-        return across * across <= other;
-    };
-    return near(vv, uu) || near(uu, vv);
+    if (along <= 0) return (uu == 1) || (vv == 1);
+    const std::int64_t across = ux * vy - uy * vx, apart = uu + vv - 2 * along;
+    // The far end of each against the other's segment from the shared circle.
+    const auto near = [&](std::int64_t other) { return along >= other ? apart <= 1 : across * across <= other; };
+    return near(uu) || near(vv);
 }
 
 // How the player sees two links on whole points that share no end: crossed,
 // or one's end on the other.
 inline bool looksCrossedApart(const WholeSegment& s, const WholeSegment& t) {
-    return crossInside(s, t) || nearlyTouch(s, t, std::int64_t{1});
+    // Each end's turn from the other segment: the crossing's signs, and the
+    // end's distance from the other's line, its length times over.
+    const std::int64_t sx = s.bx - s.ax, sy = s.by - s.ay, tx = t.bx - t.ax, ty = t.by - t.ay;
+    const std::int64_t tStart = sx * (t.ay - s.ay) - sy * (t.ax - s.ax), tEnd = sx * (t.by - s.ay) - sy * (t.bx - s.ax);
+    const std::int64_t sStart = tx * (s.ay - t.ay) - ty * (s.ax - t.ax), sEnd = tx * (s.by - t.ay) - ty * (s.bx - t.ax);
+    const auto opposite = [](std::int64_t a, std::int64_t b) { return (a < 0 && b > 0) || (a > 0 && b < 0); };
+    if (opposite(tStart, tEnd) && opposite(sStart, sEnd)) return true;
+    // An end further than a point from the other's line is further from the other.
+    const std::int64_t ss = sx * sx + sy * sy, tt = tx * tx + ty * ty;
+    constexpr std::int64_t unit = 1;
+    return (tStart * tStart <= ss && s.nearlyHolds(t.ax, t.ay, unit)) ||
+           (tEnd * tEnd <= ss && s.nearlyHolds(t.bx, t.by, unit)) ||
+           (sStart * sStart <= tt && t.nearlyHolds(s.ax, s.ay, unit)) ||
+           (sEnd * sEnd <= tt && t.nearlyHolds(s.bx, s.by, unit));
 }
 
 // The same for any two links whose boxes come within a point of each other.
 inline bool looksCrossedNearby(const WholeSegment& s, const WholeSegment& t) {
     const bool startShared = t.hasEnd(s.ax, s.ay), endShared = t.hasEnd(s.bx, s.by);
     if (startShared && endShared) return false; // one line
-    if (startShared || endShared) return alongEachOther(s, t, startShared);
+    if (startShared || endShared) {
+        const std::int64_t cx = startShared ? s.ax : s.bx, cy = startShared ? s.ay : s.by;
+        const bool tStarts = t.ax == cx && t.ay == cy;
+        return alongEachOther((startShared ? s.bx : s.ax) - cx, (startShared ? s.by : s.ay) - cy,
+                              (tStarts ? t.bx : t.ax) - cx, (tStarts ? t.by : t.ay) - cy);
+    }
     return looksCrossedApart(s, t);
 }
 
