@@ -141,7 +141,8 @@ struct ShortSegment {
     }
     detail::WholeSegment whole() const { return {ax, ay, bx, by}; }
 };
-static_assert(offsetof(ShortSegment, ay) == sizeof(std::int16_t) && offsetof(ShortSegment, bx) == 2 * sizeof(std::int16_t) &&
+static_assert(offsetof(ShortSegment, ay) == sizeof(std::int16_t) &&
+              offsetof(ShortSegment, bx) == 2 * sizeof(std::int16_t) &&
               offsetof(ShortSegment, by) == 3 * sizeof(std::int16_t));
 
 bool hasCrossingOnWholePoints(const std::vector<ShortSegment>& segments) {
@@ -184,7 +185,8 @@ bool hasCrossingOnWholePoints(const std::vector<ShortSegment>& segments) {
                 if (startShared | endShared) {
                     if (startShared == endShared || !(startShared ? a.startHere : a.endHere)) continue;
                     // From the shared circle to each far end.
-                    const int aFromStart = startShared ? 1 : -1, bFromStart = (bStart == aStart) | (bStart == aEnd) ? 1 : -1;
+                    const int aFromStart = startShared ? 1 : -1,
+                              bFromStart = (bStart == aStart) | (bStart == aEnd) ? 1 : -1;
                     if (detail::alongEachOther(aFromStart * (a.bx - a.ax), aFromStart * (a.by - a.ay),
                                                bFromStart * (b.bx - b.ax), bFromStart * (b.by - b.ay))) {
                         return true;

@@ -144,8 +144,16 @@ TEST(CrossingTest, TheFastTestAgreesWithEveryPairOnWholePoints) {
             board.push_back({{x + 3, y + whole(0, 1)}, {}});
         }
         const Point d = anywhere(), e = {whole(0, 72), whole(0, 50)};
-        board.push_back({d, {static_cast<std::int32_t>(board.size() + 1)}});
-        board.push_back({round % 2 ? e : Point{d.x + 1, d.y}, {}});
+        if (round % 3 == 0) {
+            // A long link first, from a circle at the end of a row and nearly
+            // along its short one: the two are near only at that circle.
+            const std::size_t hub = 2 * (12 * static_cast<std::size_t>(whole(0, 9)) + 11);
+            board[hub].link.insert(board[hub].link.begin(), static_cast<std::int32_t>(board.size()));
+            board.push_back({{board[hub].coord.x + whole(10, 40), board[hub].coord.y + whole(-2, 2)}, {}});
+        } else {
+            board.push_back({d, {static_cast<std::int32_t>(board.size() + 1)}});
+            board.push_back({round % 2 ? e : Point{d.x + 1, d.y}, {}});
+        }
         const bool expected = crossed(board, core::hasCrossingAllPairs);
         ASSERT_EQ(crossed(board, core::hasCrossing), expected) << round;
         ++answers[expected];
