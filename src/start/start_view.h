@@ -26,6 +26,8 @@ class MainView;
 
 namespace start {
 
+class RecordsTable;
+
 // The root of everything the player sees: the intro, the three menus, the
 // credits, tutorial and load panels, and the one game screen it holds.
 class StartView : public game::GameHost, public widgets::LabelContainer, public widgets::SavedGameHolder {
@@ -57,6 +59,7 @@ public:
     // The panels.
     void tapOnCredits() override;
     void tapOnTutorial() override;
+    void tapOnRecords() override;
     void AnimateCreditsMenuOut() override;
 
     // The saved-game list and loading.
@@ -75,6 +78,7 @@ public:
     const std::shared_ptr<widgets::UICustomLabel>& panelTitle() const { return label1_; }
     const std::shared_ptr<widgets::UICustomLabel>& panelExit() const { return label2_; }
     const std::shared_ptr<ui::TextView>& textView() const { return textView_; }
+    const std::shared_ptr<RecordsTable>& recordsTable() const { return recordsTable_; }
     const std::shared_ptr<widgets::UICustomScrollView>& scrollView() const { return scrollView_; }
 
 private:
@@ -91,7 +95,6 @@ private:
     void animateGameTypeMenu();
     void menu11Out();
     void AnimateGameView();
-    void AnimateCreditsMenuIn();
     void creditsMenuInFinished();
     void creditsOutFinished();
     void showSavedGamesInScrollView();
@@ -105,6 +108,9 @@ private:
     void introFadeDone();
     void resetDifficultyMenu();
     void openTextPanel(const char* title, const char* id, const char* text);
+    // Flips the panel backdrop in under `title`; `contentIn` brings its content in after.
+    void openPanel(const char* title, const char* id, void (StartView::*contentIn)());
+    void recordsMenuInFinished();
     void openLoadPanel(bool fromGame);
     void flipPanelIn(void (StartView::*contentIn)());
     void bringPanelContentIn(const std::shared_ptr<ui::View>& content);
@@ -125,6 +131,7 @@ private:
     // The mode chosen on the way to the difficulties.
     bool timeTrial_ = false;
     std::shared_ptr<ui::TextView> textView_;
+    std::shared_ptr<RecordsTable> recordsTable_;
     std::shared_ptr<ui::ImageView> blurImage_;
     std::shared_ptr<ui::ImageView> menuImage_;
     std::shared_ptr<widgets::UICustomLabel> label1_;

@@ -47,11 +47,9 @@ std::ptrdiff_t entriesIn(const fs::path& folder) { return std::distance(fs::dire
 TEST(RecordTest, WhatTheGameWritesReadsBackUpToEveryLimitAndSoDoesPlistlibsCopy) {
     TempFolder temp;
     const saves::SaveFolder folder(temp.path());
-    // The largest game the reader takes, with the board's other edge and, as
-    // outside Time Trial the clock is neither used nor checked, any clock.
+    // The largest game the reader takes, with the board's other edge.
     auto record = widestRecord();
     record.xNodes[0] = 0;
-    record.Seconds = 2'147'483'647;
     ASSERT_EQ(folder.write({"game", record}).reason(), "");
     // Python's plistlib, which shares no code with Lirvo, reads the file and writes it back
     // in XML and in binary, keys reordered and one more added.
@@ -69,7 +67,7 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         return with(xml, "<integer>" + was + "<", "<integer>" + is + "<");
     };
     const std::string sample = saves::encodeRecord(sampleRecord());
-    // A single-player game, whose minutes may be any 32-bit value, and an ended level with no board.
+    // A single-player game, and an ended level with no board.
     const std::string single = with(sample, "<true/>", "<false/>");
     const std::string ended =
         with(with(with(with(sample, "<false/>", "<true/>"), "<key>xNodes", "<key>x"), "<key>yNodes", "<key>y"),
@@ -115,7 +113,8 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         {"x a text", with(sample, "<integer>123</integer>", "<string>123</string>"),
          "Element 1 of the entry \"xNodes\" is not a whole number."},
         {"links a number", with(sample, "<array/>", "<integer>5</integer>"), "List 1 of \"Links\" is not a list."},
-        {"seconds 61", number(sample, "7", "61"), "The clock reads 4:61, which no clock shows."},
+        {"seconds 61", number(single, "7", "61"), "The clock reads 4:61, which no clock shows."},
+        {"minutes past counting", number(single, "4", "1000001"), "The clock reads 1000001:7, which no clock shows."},
         {"seconds negative", number(sample, "7", "-1"), "The clock reads 4:-1, which no clock shows."},
         {"minutes negative", number(sample, "4", "-1"), "The clock reads -1:7, which no clock shows."},
         {"a plus", number(single, "4", "+5"), ""},
