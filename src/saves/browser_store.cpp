@@ -81,10 +81,10 @@ void BrowserStore::readBests(Reply<KeptBests> reply) {
         core::Result<PersonalBests> read = kept ? decodePersonalBests(kept->front()) : core::Failure{kept.reason()};
         if (read) return reply({std::move(*read), {}});
         // Set aside, as the desktop renames its file, then told.
-        lirvo_bests_set_aside(expect([reply, why = read.reason()](core::Result<std::vector<std::string>> aside) {
-            const std::string where = aside ? "are kept aside as \"" + aside->front() + "\""
-                                            : "stay where they are, as they cannot be moved (" + aside.reason() + ")";
-            reply({{}, "The records cannot be read. " + why + " They " + where + ", and new records start."});
+        lirvo_bests_set_aside(expect([reply](core::Result<std::vector<std::string>> aside) {
+            const std::string where = aside ? "and are kept aside as \"" + aside->front() + "\". "
+                                            : "nor set aside (" + aside.reason() + "). ";
+            reply({{}, "The records could not be read " + where + "New records start."});
         }));
     }));
 }

@@ -297,7 +297,7 @@ mergeInto(LibraryManager.library, {
     // Moves the bests to a key of their own, and answers it.
     setBestsAside: function (db) {
       const transaction = db.transaction('marks', 'readwrite'), marks = transaction.objectStore('marks');
-      const aside = Saves.bests + ' (damaged) ' + new Date().toISOString();
+      const aside = Saves.bests + ' (damaged) ' + new Date().toISOString().slice(0, 19);
       marks.get(Saves.bests).onsuccess = function (found) {
         marks.put(found.target.result, aside);
         marks.delete(Saves.bests);

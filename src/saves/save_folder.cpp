@@ -21,6 +21,10 @@ namespace {
 
 constexpr const char* kEnding = ".plist";
 
+// What the player is told of records that cannot be read: these, and where they went between them.
+constexpr const char* kDamagedBests = "The records could not be read ";
+constexpr const char* kNewBests = "New records start.";
+
 // How many games may share one name, numbered; a clock gone wrong cannot make a save loop for ever.
 constexpr int kMaxNumberedNames = 1000;
 
@@ -180,17 +184,16 @@ KeptBests SaveFolder::readBests() const {
     const core::Result<PersonalBests> read = bytes ? decodePersonalBests(*bytes) : core::Failure{bytes.reason()};
     if (read) return {*read, {}};
     // Set aside, never over another file: the player may want it back.
-    std::string where = "stays where it is, as no name is free";
     for (int number = 1; number <= kMaxNumberedNames; ++number) {
         const fs::path aside = path_ / (numberedName("records (damaged)", number) + ".xml");
         if (fs::exists(fs::symlink_status(aside, error))) continue;
         fs::rename(file, aside, error);
+        if (error) break;
         flushFolder(path_);
-        where = error ? "stays where it is, as it cannot be renamed (" + error.message() + ")"
-                      : "is kept aside as \"" + aside.filename().string() + "\"";
-        break;
+        return {{}, kDamagedBests + ("and are kept aside as \"" + aside.filename().string() + "\". ") + kNewBests};
     }
-    return {{}, "The records cannot be read. " + read.reason() + " The file " + where + ", and new records start."};
+    const std::string why = error ? error.message() : "no name is free";
+    return {{}, kDamagedBests + ("nor set aside (" + why + "). ") + kNewBests};
 }
 
 core::Result<> SaveFolder::writeBests(const PersonalBests& bests) const {

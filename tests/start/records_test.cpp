@@ -77,8 +77,8 @@ TEST_F(RecordsTest, ADamagedRecordsFileIsSetAsideAndToldOnceAndNewRecordsStart) 
     Run run(*this);
     ASSERT_NE(run.h.alert(), nullptr);
     EXPECT_EQ(run.h.alert()->message(),
-              "The records cannot be read. The file is not a readable property list: it is damaged or cut short. "
-              "The file is kept aside as \"records (damaged).xml\", and new records start.");
+              "The records could not be read and are kept aside as \"records (damaged).xml\". "
+              "New records start.");
     run.h.dismissAlert();
     std::ifstream aside(saveFolder.path() / "records (damaged).xml");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(aside), {}), damaged);
