@@ -15,6 +15,8 @@ namespace {
 // Player's and Time Trial's, each two wide: level and score, or circles and time.
 constexpr float kNames = 0, kModes[] = {100, 210}, kModeWidth = 104, kScore = 52, kTime = 64;
 constexpr float kRow = 16;
+// How many boards' times each mode shows, the largest first.
+constexpr std::size_t kTimesShown = 3;
 constexpr const char* kNone = "\u2013";
 
 } // namespace

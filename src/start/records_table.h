@@ -12,9 +12,6 @@ namespace start {
 // the largest boards won.
 class RecordsTable final : public ui::View {
 public:
-    // How many boards' times each mode shows, the largest first.
-    static constexpr std::size_t kTimesShown = 3;
-
     // `frame` as the text panels' content has it: turned to read in landscape.
     explicit RecordsTable(ui::Rect frame);
 

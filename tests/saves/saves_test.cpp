@@ -4,6 +4,7 @@
 // midway without ever leaving a half-written file; and save names.
 #include "saves/atomic_file.h"
 #include "saves/file_name.h"
+#include "saves/personal_bests.h"
 #include "saves/property_list.h"
 #include "saves/save_folder.h"
 #include "support/folder_rights.h"
@@ -161,6 +162,28 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         EXPECT_EQ(read.ok(), reason.empty()) << what;
     }
     EXPECT_EQ(files.read("damaged/folder-named-like-a-save").reason(), "This saved game is a folder, not a file.");
+}
+
+TEST(RecordTest, TheRecordsReadBackAsWrittenAndAnythingTheGameNeverWritesIsRefused) {
+    saves::PersonalBests bests;
+    bests.games[{"Hard", true}] = {3, 50};
+    bests.times[{core::kMaxNodes, false}] = saves::kMaxMinutes * 60 + 59;
+    const std::string xml = saves::encodePersonalBests(bests);
+    EXPECT_EQ(*saves::decodePersonalBests(xml), bests);
+    const auto with = [&](const std::string& from, const std::string& to) {
+        return std::string(xml).replace(xml.find(from), from.size(), to);
+    };
+    const std::pair<std::string, std::string> refused[] = {
+        {with("Hard", "hard"), "Element 0 of the entry \"Games\": Its \"Difficulty\" is not Easy, Medium or Hard."},
+        {with("<integer>3<", "<integer>0<"), "Element 0 of the entry \"Games\": The level 0 is below 1."},
+        {with("<integer>4000<", "<integer>4001<"),
+         "Element 0 of the entry \"Times\": The node count 4001 is more than 4000."},
+        {with("<integer>60000059<", "<integer>-1<"), "Element 0 of the entry \"Times\": The time -1 is below 0."},
+        {with("<key>Times", "<key>T"), "The entry \"Times\" is missing."},
+        {with("<key>Times</key>", "<key>Times</key><array><true/></array><key>T</key>"),
+         "Element 0 of the entry \"Times\" is not a dictionary."},
+    };
+    for (const auto& [file, why] : refused) EXPECT_EQ(saves::decodePersonalBests(file).reason(), why) << file;
 }
 
 TEST(SaveFolderTest, IsTheChosenFolderOrTheUsersDataFolderMadeAtStart) {

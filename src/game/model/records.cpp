@@ -6,7 +6,11 @@
 
 namespace game {
 
+namespace {
+
 std::int32_t secondsOf(ClockTime time) { return time.min * 60 + time.sec; }
+
+} // namespace
 
 ClockTime clockTimeOf(std::int32_t seconds) { return {seconds / 60, seconds % 60}; }
 

@@ -3,6 +3,9 @@
 #include "game/model/level_clock.h"
 #include "saves/personal_bests.h"
 
+#include <cstdint>
+#include <utility>
+
 namespace game {
 
 class Game;
@@ -39,8 +42,7 @@ private:
     saves::PersonalBests bests_;
 };
 
-// Whole seconds as a clock shows them, and back.
-std::int32_t secondsOf(ClockTime time);
+// Whole seconds as a clock shows them.
 ClockTime clockTimeOf(std::int32_t seconds);
 
 } // namespace game
