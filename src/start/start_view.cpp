@@ -316,22 +316,25 @@ void StartView::tapOnCredits() { openTextPanel("Credits", "credits", kCredits); 
 void StartView::tapOnTutorial() { openTextPanel("Tutorial", "tutorial", kTutorial); }
 
 void StartView::tapOnRecords() {
+    coverWithPanel("Records", "records");
     recordsTable_->show(mainView_->records().bests());
-    openPanel("Records", "records", &StartView::recordsMenuInFinished);
+    flipPanelIn(&StartView::recordsMenuInFinished);
 }
 
 void StartView::openTextPanel(const char* title, const char* id, const char* text) {
+    coverWithPanel(title, id);
     textView_->setText(text);
-    openPanel(title, id, &StartView::creditsMenuInFinished);
+    AnimateCreditsMenuIn();
 }
 
-void StartView::openPanel(const char* title, const char* id, void (StartView::*contentIn)()) {
+void StartView::coverWithPanel(const char* title, const char* id) {
     addSubview(blurImage_);
     addSubview(menuImage_);
     label1_->setLabelId(id);
     label1_->setText(title);
-    flipPanelIn(contentIn);
 }
+
+void StartView::AnimateCreditsMenuIn() { flipPanelIn(&StartView::creditsMenuInFinished); }
 
 void StartView::recordsMenuInFinished() { bringPanelContentIn(recordsTable_); }
 

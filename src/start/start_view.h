@@ -29,7 +29,7 @@ namespace start {
 class RecordsTable;
 
 // The root of everything the player sees: the intro, the three menus, the
-// credits, tutorial and load panels, and the one game screen it holds.
+// credits, tutorial, records and load panels, and the one game screen it holds.
 class StartView : public game::GameHost, public widgets::LabelContainer, public widgets::SavedGameHolder {
 public:
     StartView(ui::Rect frame, core::RandomSource& random, saves::SaveStore& saves);
@@ -78,7 +78,6 @@ public:
     const std::shared_ptr<widgets::UICustomLabel>& panelTitle() const { return label1_; }
     const std::shared_ptr<widgets::UICustomLabel>& panelExit() const { return label2_; }
     const std::shared_ptr<ui::TextView>& textView() const { return textView_; }
-    const std::shared_ptr<RecordsTable>& recordsTable() const { return recordsTable_; }
     const std::shared_ptr<widgets::UICustomScrollView>& scrollView() const { return scrollView_; }
 
 private:
@@ -95,6 +94,7 @@ private:
     void animateGameTypeMenu();
     void menu11Out();
     void AnimateGameView();
+    void AnimateCreditsMenuIn();
     void creditsMenuInFinished();
     void creditsOutFinished();
     void showSavedGamesInScrollView();
@@ -108,8 +108,8 @@ private:
     void introFadeDone();
     void resetDifficultyMenu();
     void openTextPanel(const char* title, const char* id, const char* text);
-    // Flips the panel backdrop in under `title`; `contentIn` brings its content in after.
-    void openPanel(const char* title, const char* id, void (StartView::*contentIn)());
+    // Puts the panel's cover and backdrop on top, its title named `title`, ready to flip in.
+    void coverWithPanel(const char* title, const char* id);
     void recordsMenuInFinished();
     void openLoadPanel(bool fromGame);
     void flipPanelIn(void (StartView::*contentIn)());
