@@ -224,7 +224,10 @@ void MainView::countWin() {
     levelTimeLabel_->setText(time + " \u00b7 " +
                              (level.isNewRecord ? "New record!" : "Record " + clockText(level.record)));
     levelTimeLabel_->setTextColor(level.isNewRecord ? widgets::kHighlight : widgets::kBackEntryGrey);
-    if (records_.bests() == before) return;
+    if (records_.bests() != before) keepRecords();
+}
+
+void MainView::keepRecords() {
     saves_.writeBests(records_.bests(), [this, token = liveness()](const core::Result<>& kept) {
         if (kept || token.expired() || std::exchange(toldRecordsUnkept_, true)) return;
         ui::AlertView::show("Records", "The records could not be kept (" + kept.reason() + ").", "OK");
@@ -232,10 +235,12 @@ void MainView::countWin() {
 }
 
 void MainView::readRecords() {
-    saves_.readBests([this, token = liveness()](saves::KeptBests kept) {
+    saves_.readBests([this, token = liveness()](const saves::KeptBests& kept) {
         if (token.expired()) return;
-        records_ = Records(std::move(kept.bests));
         if (!kept.problem.empty()) ui::AlertView::show("Records", kept.problem, "OK");
+        // A level won before the store answered (it may answer late, in the browser) keeps its records too.
+        records_.keepBestOf(kept.bests);
+        if (records_.bests() != kept.bests) keepRecords();
     });
 }
 

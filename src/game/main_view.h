@@ -122,6 +122,8 @@ private:
     void makeMenuLabels();
     // Counts a won level in the records, keeps them if they changed, and shows its time.
     void countWin();
+    // Writes the records to the store; a failure is told once.
+    void keepRecords();
     void makeHeadsUpDisplay();
     void openOptionsMenu();
     // The labels of the menu or panel, which fade in over its image.

@@ -203,9 +203,16 @@ TEST_F(GameModel, AWonLevelIsARecordWhenItsOwnClockBeatsTheBestOfItsCirclesAndMo
         EXPECT_EQ(records.countWin(game), c.shows) << c.kind;
     }
     // The furthest level and the best score, each on its own, by difficulty and mode.
-    const decltype(saves::PersonalBests::games) games{{{"Medium", false}, {10, 60}}, {{"Medium", true}, {4, 60}}};
-    EXPECT_EQ(records.bests().games, games);
-    EXPECT_EQ(records.bests().times, (decltype(saves::PersonalBests::times){{{4, false}, 46}, {{4, true}, 80}}));
+    using Games = decltype(saves::PersonalBests::games);
+    using Times = decltype(saves::PersonalBests::times);
+    EXPECT_EQ(records.bests().games, (Games{{{"Medium", false}, {10, 60}}, {{"Medium", true}, {4, 60}}}));
+    EXPECT_EQ(records.bests().times, (Times{{{4, false}, 46}, {{4, true}, 80}}));
+    // Records kept elsewhere are taken in, each where it beats these.
+    records.keepBestOf({Games{{{"Medium", false}, {2, 900}}, {{"Hard", true}, {1, 0}}},
+                        Times{{{4, false}, 47}, {{4, true}, 85}, {{5, true}, 3}}});
+    EXPECT_EQ(records.bests().games,
+              (Games{{{"Medium", false}, {10, 900}}, {{"Medium", true}, {4, 60}}, {{"Hard", true}, {1, 0}}}));
+    EXPECT_EQ(records.bests().times, (Times{{{4, false}, 46}, {{4, true}, 85}, {{5, true}, 3}}));
 }
 
 TEST_F(GameModel, LevelScoreAndBoardStopGrowingWhereSavedGamesEnd) {

@@ -4,6 +4,7 @@
 #include "saves/personal_bests.h"
 
 #include <cstdint>
+#include <string>
 #include <utility>
 
 namespace game {
@@ -29,16 +30,22 @@ struct LevelTime {
 // from its restart.
 class Records {
 public:
-    Records() = default;
-    explicit Records(saves::PersonalBests bests) : bests_(std::move(bests)) {}
-
     // Counts the level that `game` has just won, its level and score already
     // advanced, its clock stopped where the level ended.
     LevelTime countWin(const Game& game);
+    // Takes in records kept elsewhere, each where it beats this one's.
+    void keepBestOf(const saves::PersonalBests& other);
 
     const saves::PersonalBests& bests() const { return bests_; }
 
 private:
+    using GameKind = std::pair<std::string, bool>;
+    using BoardKind = std::pair<std::int32_t, bool>;
+
+    void keepProgress(const GameKind& kind, saves::PersonalBests::Progress reached);
+    // Answers whether `seconds` beat the time kept for boards of this kind.
+    bool keepTime(const BoardKind& kind, std::int32_t seconds);
+
     saves::PersonalBests bests_;
 };
 
