@@ -33,7 +33,7 @@ void LirvoAppDelegate::applicationDidFinishLaunching(ui::Application& applicatio
     window->setBackgroundColor(startView_->backgroundColor());
     window->makeKeyAndVisible();
     // Once the window shows, so that a problem with them is told over it.
-    startView_->mainView()->readRecords();
+    startView_->mainView()->syncRecords();
 }
 
 void LirvoAppDelegate::applicationWillResignActive(ui::Application&) {

@@ -224,23 +224,19 @@ void MainView::countWin() {
     levelTimeLabel_->setText(time + " \u00b7 " +
                              (level.isNewRecord ? "New record!" : "Record " + clockText(level.record)));
     levelTimeLabel_->setTextColor(level.isNewRecord ? widgets::kHighlight : widgets::kBackEntryGrey);
-    if (records_.bests() != before) keepRecords();
+    if (records_.bests() != before) syncRecords();
 }
 
-void MainView::keepRecords() {
-    saves_.writeBests(records_.bests(), [this, token = liveness()](const core::Result<>& kept) {
-        if (kept || token.expired() || std::exchange(toldRecordsUnkept_, true)) return;
-        ui::AlertView::show("Records", "The records could not be kept (" + kept.reason() + ").", "OK");
-    });
-}
-
-void MainView::readRecords() {
+void MainView::syncRecords() {
     saves_.readBests([this, token = liveness()](const saves::KeptBests& kept) {
         if (token.expired()) return;
         if (!kept.problem.empty()) ui::AlertView::show("Records", kept.problem, "OK");
-        // A level won before the store answered (it may answer late, in the browser) keeps its records too.
         records_.keepBestOf(kept.bests);
-        if (records_.bests() != kept.bests) keepRecords();
+        if (records_.bests() == kept.bests) return;
+        saves_.writeBests(records_.bests(), [this, token](const core::Result<>& written) {
+            if (written || token.expired() || std::exchange(toldRecordsUnkept_, true)) return;
+            ui::AlertView::show("Records", "The records could not be kept (" + written.reason() + ").", "OK");
+        });
     });
 }
 

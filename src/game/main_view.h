@@ -46,10 +46,13 @@ public:
 
     // The game in progress.
     const Game& game() const { return game_; }
-    // The player's records, read from the store by readRecords.
+    // The player's records, as syncRecords last found them.
     const Records& records() const { return records_; }
-    // Reads the records kept; a damaged file is told once, over the window.
-    void readRecords();
+    // Takes in the records kept in the store, and keeps there those of this
+    // run that beat them: a level won before a slow store answered, or while
+    // another copy of the game (another tab) kept records of its own. Kept
+    // records that cannot be read are told.
+    void syncRecords();
     std::int32_t getLevel() const { return game_.progress().lvl; }
     std::int32_t getCurrentScore() const { return game_.progress().currentScore; }
     std::int32_t getMinutes() const { return game_.clock().time().min; }
@@ -122,8 +125,6 @@ private:
     void makeMenuLabels();
     // Counts a won level in the records, keeps them if they changed, and shows its time.
     void countWin();
-    // Writes the records to the store; a failure is told once.
-    void keepRecords();
     void makeHeadsUpDisplay();
     void openOptionsMenu();
     // The labels of the menu or panel, which fade in over its image.
@@ -160,7 +161,7 @@ private:
     std::shared_ptr<widgets::UICustomLabel> label1_, label2_, label3_, label4_, label5_;
     std::shared_ptr<ui::Label> levelTimeLabel_;
     Records records_;
-    // A failure to keep the records is told once: the game goes on without them.
+    // A failure to write the records is told once: the game goes on without them.
     bool toldRecordsUnkept_ = false;
     std::vector<std::shared_ptr<Nod>> collection_;
     std::vector<std::size_t> dragged_; // the circles held, once for each finger

@@ -52,8 +52,13 @@ TEST_F(RecordsTest, AWonLevelShowsItsTimeAndRecordAndTheRecordsPanelListsThemAft
     {
         Run run(*this);
         run.choose(run.start(), 0.9); // the intro skipped
+        // Another copy of the game keeps a record meanwhile: both are kept.
+        saves::PersonalBests other;
+        other.games[{"Hard", true}] = {2, 25};
+        ASSERT_TRUE(folder.writeBests(other));
         best = run.win(5);
         EXPECT_TRUE(run.shows("Time " + best + " \u00b7 New record!"));
+        EXPECT_EQ(folder.readBests().bests.games.size(), 2u);
         run.quitToMainMenu();
         const std::string slower = run.win(20);
         EXPECT_TRUE(run.shows("Time " + slower + " \u00b7 Record " + best)) << slower;
