@@ -32,6 +32,8 @@ void LirvoAppDelegate::applicationDidFinishLaunching(ui::Application& applicatio
     // back to the menu): there it is the screen's own colour, not black bars.
     window->setBackgroundColor(startView_->backgroundColor());
     window->makeKeyAndVisible();
+    // Once the window shows, so that a problem with them is told over it.
+    startView_->mainView()->syncRecords();
 }
 
 void LirvoAppDelegate::applicationWillResignActive(ui::Application&) {

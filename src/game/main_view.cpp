@@ -14,9 +14,9 @@
 #include "widgets/ui_custom_label.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace game {
 
@@ -32,13 +32,6 @@ constexpr double kFlipDuration = 0.5;
 constexpr double kLabelsFadeDelay = 0.1;
 constexpr double kLabelsFadeDuration = 0.4;
 constexpr double kQuitFlipDuration = 1.0;
-
-// Minutes and seconds, each below 10 with one leading 0.
-std::string clockText(std::int32_t minutes, std::int32_t seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%s%i:%s%i", minutes <= 9 ? "0" : "", minutes, seconds <= 9 ? "0" : "", seconds);
-    return text;
-}
 
 struct PanelEntry {
     const char* text;
@@ -100,6 +93,15 @@ void MainView::makeMenuLabels() {
     label3_ = make(0, -50, 100, "Load Game", "load_game");
     label4_ = make(20, -50, 100, "Options", "options");
     label5_ = make(40, -55, 110, "Quit to main", "quit");
+
+    // A line of its own between the last entry and the card's edge; only a won level's panel fills it.
+    levelTimeLabel_ = std::make_shared<ui::Label>();
+    levelTimeLabel_->setTransform(ui::Transform::rotation(ui::kLandscapeTurn));
+    levelTimeLabel_->setFrame({c.x + 62, c.y - 80, 16, 160});
+    levelTimeLabel_->setBackgroundColor(ui::Color::clear());
+    levelTimeLabel_->setTextAlignment(ui::TextAlignment::Center);
+    levelTimeLabel_->setFont({"Trebuchet MS", 13});
+    levelTimeLabel_->setAlpha(0);
 }
 
 void MainView::makeHeadsUpDisplay() {
@@ -129,12 +131,14 @@ void MainView::makeHeadsUpDisplay() {
     }
 }
 
-std::vector<std::shared_ptr<widgets::UICustomLabel>> MainView::menuLabels() const {
-    return {label1_, label2_, label3_, label4_, label5_};
+std::vector<std::shared_ptr<ui::View>> MainView::menuLabels() const {
+    return {label1_, label2_, label3_, label4_, label5_, levelTimeLabel_};
 }
 
 std::vector<std::shared_ptr<ui::View>> MainView::overlays() const {
-    return {blurImage_, inGameMenu_, label1_, label2_, label3_, label4_, label5_};
+    std::vector<std::shared_ptr<ui::View>> views{blurImage_, inGameMenu_};
+    for (auto& label : menuLabels()) views.push_back(std::move(label));
+    return views;
 }
 
 // ---- The board ----
@@ -197,7 +201,9 @@ void MainView::showLevelEnded() {
     addSubview(blurImage_);
     addSubview(inGameMenu_);
     const ui::Color title = widgets::kHighlight;
+    levelTimeLabel_->setText("");
     if (game_.status() == Status::Won) {
+        countWin();
         fill(*label1_, {"You Win!", "win", title});
         fill(*label2_, {"Next Level", "next_level", {}});
         fill(*label3_, {"Save Game", "save_game", widgets::kNormalText});
@@ -209,6 +215,29 @@ void MainView::showLevelEnded() {
     fill(*label4_, {"Load Game", "load_game", widgets::kNormalText});
     fill(*label5_, {"Quit to main", "quit", {}});
     AnimateInGameMenuIn();
+}
+
+void MainView::countWin() {
+    const saves::PersonalBests before = records_.bests();
+    const LevelTime level = records_.countWin(game_);
+    const std::string time = (game_.settings().ttime ? "Time left " : "Time ") + clockText(level.time);
+    levelTimeLabel_->setText(time + " \u00b7 " +
+                             (level.isNewRecord ? "New record!" : "Record " + clockText(level.record)));
+    levelTimeLabel_->setTextColor(level.isNewRecord ? widgets::kHighlight : widgets::kBackEntryGrey);
+    if (records_.bests() != before) syncRecords();
+}
+
+void MainView::syncRecords() {
+    saves_.readBests([this, token = liveness()](const saves::KeptBests& kept) {
+        if (token.expired()) return;
+        if (!kept.problem.empty()) ui::AlertView::show("Records", kept.problem, "OK");
+        records_.keepBestOf(kept.bests);
+        if (records_.bests() == kept.bests) return;
+        saves_.writeBests(records_.bests(), [this, token](const core::Result<>& written) {
+            if (written || token.expired() || std::exchange(toldRecordsUnkept_, true)) return;
+            ui::AlertView::show("Records", "The records could not be kept (" + written.reason() + ").", "OK");
+        });
+    });
 }
 
 void MainView::NextLevel() {
@@ -243,7 +272,7 @@ void MainView::stopTimer() {
     if (timer_) timer_->invalidate();
 }
 
-void MainView::showTime(ClockTime time) { dtimeLabel_->setText(clockText(time.min, time.sec)); }
+void MainView::showTime(ClockTime time) { dtimeLabel_->setText(clockText(time)); }
 
 void MainView::timerAction() {
     // Paused under the menu, or stopped: the clock shows what it showed.
@@ -282,6 +311,7 @@ void MainView::openOptionsMenu() {
     fill(*label3_, {"Load Game", "load_game", widgets::kNormalText});
     fill(*label4_, {"Options", "options", widgets::kInertText});
     fill(*label5_, {"Quit to main", "quit", {}});
+    levelTimeLabel_->setText("");
     AnimateInGameMenuIn();
     game_.pause();
 }

@@ -2,6 +2,7 @@
 
 #include "core/random_source.h"
 #include "game/model/game.h"
+#include "game/model/records.h"
 #include "platform/view.h"
 #include "saves/file_name.h"
 #include "saves/own_saves.h"
@@ -45,6 +46,13 @@ public:
 
     // The game in progress.
     const Game& game() const { return game_; }
+    // The player's records, as syncRecords last found them.
+    const Records& records() const { return records_; }
+    // Takes in the records kept in the store, and keeps there those of this
+    // run that beat them: a level won before a slow store answered, or while
+    // another copy of the game (another tab) kept records of its own. Kept
+    // records that cannot be read are told.
+    void syncRecords();
     std::int32_t getLevel() const { return game_.progress().lvl; }
     std::int32_t getCurrentScore() const { return game_.progress().currentScore; }
     std::int32_t getMinutes() const { return game_.clock().time().min; }
@@ -102,6 +110,8 @@ public:
     const std::shared_ptr<widgets::UICustomLabel>& label3() const { return label3_; }
     const std::shared_ptr<widgets::UICustomLabel>& label4() const { return label4_; }
     const std::shared_ptr<widgets::UICustomLabel>& label5() const { return label5_; }
+    // The won level's time and record, under the end-of-level panel's entries.
+    const std::shared_ptr<ui::Label>& levelTimeLabel() const { return levelTimeLabel_; }
 
 private:
     void updateBar();
@@ -113,10 +123,13 @@ private:
     // Opens the options menu, or closes whichever menu shows; a level found over ends instead.
     void toggleOptionsMenu();
     void makeMenuLabels();
+    // Counts a won level in the records, keeps them if they changed, and shows its time.
+    void countWin();
     void makeHeadsUpDisplay();
     void openOptionsMenu();
-    std::vector<std::shared_ptr<widgets::UICustomLabel>> menuLabels() const;
-    // The menu layer, bottom to top: blur, menu image, the five labels.
+    // The labels of the menu or panel, which fade in over its image.
+    std::vector<std::shared_ptr<ui::View>> menuLabels() const;
+    // The menu layer, bottom to top: blur, menu image, the labels.
     std::vector<std::shared_ptr<ui::View>> overlays() const;
     // The level's end as the heads-up display and the panel show it.
     void showLevelEnded();
@@ -146,6 +159,10 @@ private:
     std::shared_ptr<ui::Timer> timer_;
     std::shared_ptr<ui::ImageView> inGameMenu_, blurImage_;
     std::shared_ptr<widgets::UICustomLabel> label1_, label2_, label3_, label4_, label5_;
+    std::shared_ptr<ui::Label> levelTimeLabel_;
+    Records records_;
+    // A failure to write the records is told once: the game goes on without them.
+    bool toldRecordsUnkept_ = false;
     std::vector<std::shared_ptr<Nod>> collection_;
     std::vector<std::size_t> dragged_; // the circles held, once for each finger
     // Over the board's own drawing and under the circles: the links of the circles being dragged.

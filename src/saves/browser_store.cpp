@@ -12,6 +12,10 @@ void lirvo_saves_list(int ticket);
 void lirvo_saves_read(int ticket, const char* name);
 void lirvo_saves_write(int ticket, const char* name, const char* plist, const char* ownEarlier, bool supersedes);
 void lirvo_saves_remove(int ticket, const char* name);
+// The personal bests: none or their property list; kept; moved aside under the name answered.
+void lirvo_bests_read(int ticket);
+void lirvo_bests_write(int ticket, const char* plist);
+void lirvo_bests_set_aside(int ticket);
 // Whether a save is kept under `name`, while lirvo_saves_choose_name runs.
 bool lirvo_saves_taken(const char* name);
 }
@@ -69,6 +73,27 @@ void BrowserStore::remove(const std::string& name, Reply<core::Result<>> reply) 
         reply(removed ? core::Result<>{} : core::Failure{removed.reason()});
     });
     lirvo_saves_remove(ticket, name.c_str());
+}
+
+void BrowserStore::readBests(Reply<KeptBests> reply) {
+    lirvo_bests_read(expect([this, reply = std::move(reply)](core::Result<std::vector<std::string>> kept) {
+        if (kept && kept->empty()) return reply({});
+        core::Result<PersonalBests> read = kept ? decodePersonalBests(kept->front()) : core::Failure{kept.reason()};
+        if (read) return reply({std::move(*read), {}});
+        // Set aside, as the desktop renames its file, then told.
+        lirvo_bests_set_aside(expect([reply](core::Result<std::vector<std::string>> aside) {
+            const std::string where = aside ? "and are kept aside as \"" + aside->front() + "\". "
+                                            : "nor set aside (" + aside.reason() + "). ";
+            reply({{}, "The records could not be read " + where + "New records start."});
+        }));
+    }));
+}
+
+void BrowserStore::writeBests(const PersonalBests& bests, Reply<core::Result<>> reply) {
+    const int ticket = expect([reply = std::move(reply)](core::Result<std::vector<std::string>> kept) {
+        reply(kept ? core::Result<>{} : core::Failure{kept.reason()});
+    });
+    lirvo_bests_write(ticket, encodePersonalBests(bests).c_str());
 }
 
 } // namespace saves

@@ -8,10 +8,18 @@
 // the stash goes when the transaction ends: a page closed meanwhile leaves it
 // behind, and the next start keeps it. A write whose id is in the store
 // already has been kept, so keeping a stash twice (two tabs starting) is once.
+//
+// Object store "marks", by key: whether the earlier version's saves were
+// copied, and the personal bests' property list under "records" (a damaged
+// one moved to "records (damaged) " and the time). The bests are written as a
+// save is: one transaction, stashed in localStorage under
+// "lirvo-records-pending" until it ends, kept at the next start if it never did.
 mergeInto(LibraryManager.library, {
   $Saves__deps: ['malloc', 'free'],
   $Saves: {
     stashed: 'lirvo-pending-',
+    bests: 'records', // their key in the store "marks"
+    bestsStashed: 'lirvo-records-pending', // not a save's stash, so kept apart from them
     copied: 'folder copied', // the mark, in the store "marks", that the earlier version's saves were copied
     ready: null, // the database, once opened, the earlier version's saves copied and the stashes kept
     taken: null, // the names the save being named cannot take
@@ -247,6 +255,56 @@ mergeInto(LibraryManager.library, {
       return Saves.ended(transaction).then(function () { return []; });
     },
 
+    // The bests' property list, if any: one text, or none. What is no text reads as damaged.
+    readBests: function (db) {
+      const get = db.transaction('marks').objectStore('marks').get(Saves.bests);
+      return Saves.ended(get.transaction).then(function () {
+        if (get.result === undefined) return [];
+        return [typeof get.result === 'string' ? get.result : ''];
+      });
+    },
+
+    keepBests: function (db, plist) {
+      const transaction = db.transaction('marks', 'readwrite');
+      transaction.objectStore('marks').put(plist, Saves.bests);
+      return Saves.ended(transaction).finally(function () {
+        // Unless a later write stashed its own meanwhile.
+        try {
+          if (localStorage.getItem(Saves.bestsStashed) === plist) {
+            localStorage.removeItem(Saves.bestsStashed);
+          }
+        } catch (error) {
+          // Never stashed.
+        }
+      });
+    },
+
+    // Keeps the bests a page closed before their transaction ended.
+    keepBestsStash: function (db) {
+      let plist = null;
+      try {
+        plist = localStorage.getItem(Saves.bestsStashed);
+      } catch (error) {
+        // no localStorage: nothing was stashed
+      }
+      if (plist === null) return Promise.resolve();
+      return Saves.keepBests(db, plist).catch(function (error) {
+        Saves.notes.push('Records kept as the page closed could not be written (' + Saves.reason(error) +
+                         '); they are tried again at the next start.');
+      });
+    },
+
+    // Moves the bests to a key of their own, and answers it.
+    setBestsAside: function (db) {
+      const transaction = db.transaction('marks', 'readwrite'), marks = transaction.objectStore('marks');
+      const aside = Saves.bests + ' (damaged) ' + new Date().toISOString().slice(0, 19);
+      marks.get(Saves.bests).onsuccess = function (found) {
+        marks.put(found.target.result, aside);
+        marks.delete(Saves.bests);
+      };
+      return Saves.ended(transaction).then(function () { return [aside]; });
+    },
+
     // Hands the texts `work` answers, or why it failed, to the reply awaited as `ticket`.
     answer: function (ticket, work) {
       work.then(function (texts) { return [1, texts]; }, function (error) { return [0, [Saves.reason(error)]]; })
@@ -268,7 +326,9 @@ mergeInto(LibraryManager.library, {
       return Saves.copyFolder(db).catch(function (error) {
         Saves.notes.push('The saved games of the earlier version could not be copied (' + Saves.reason(error) +
                          '); they are tried again at the next start.');
-      }).then(function () { return Saves.keepStashes(db); }).then(function () { return db; });
+      }).then(function () { return Saves.keepStashes(db); }).then(function () {
+        return Saves.keepBestsStash(db);
+      }).then(function () { return db; });
     });
   },
 
@@ -294,6 +354,26 @@ mergeInto(LibraryManager.library, {
       Saves.unstash(save.id);
     }).then(function (kept) { return [kept]; }));
   },
+
+  lirvo_bests_read__deps: ['$Saves'],
+  lirvo_bests_read: function (ticket) { Saves.answer(ticket, Saves.ready.then(Saves.readBests)); },
+
+  lirvo_bests_write__deps: ['$Saves'],
+  lirvo_bests_write: function (ticket, plist) {
+    plist = UTF8ToString(plist);
+    // At once, as the page may be on its way out.
+    try {
+      localStorage.setItem(Saves.bestsStashed, plist);
+    } catch (error) {
+      // Storage full or turned off: the records go on, only they cannot outlive the page.
+    }
+    Saves.answer(ticket, Saves.ready.then(function (db) { return Saves.keepBests(db, plist); }).then(function () {
+      return [];
+    }));
+  },
+
+  lirvo_bests_set_aside__deps: ['$Saves'],
+  lirvo_bests_set_aside: function (ticket) { Saves.answer(ticket, Saves.ready.then(Saves.setBestsAside)); },
 
   lirvo_saves_remove__deps: ['$Saves'],
   lirvo_saves_remove: function (ticket, name) {

@@ -37,6 +37,13 @@ inline constexpr std::size_t kMaxNesting = 32;
 // misread or could not survive.
 core::Result<PlistPtr> parsePropertyList(const std::string& bytes);
 
+// An integer node. libplist 2.2 keeps every integer as 64 unsigned bits and
+// writes them back as signed text, so a negative number widened with its
+// sign reads back as itself in any reader.
+inline plist_t newInteger(std::int32_t value) {
+    return plist_new_uint(static_cast<std::uint64_t>(std::int64_t{value}));
+}
+
 // The tree as an XML property list, version 1.0.
 std::string toXml(plist_t root);
 

@@ -13,6 +13,9 @@ namespace saves {
 // its increment add up within 32 bits.
 inline constexpr std::int32_t kMaxProgress = 1'000'000'000;
 
+// The most minutes a level's clock counts up to; their seconds fit in 32 bits.
+inline constexpr std::int32_t kMaxMinutes = 1'000'000;
+
 // A level in play has at least this many circles (a new game deals 7 or more).
 inline constexpr std::int32_t kMinNodes = 3;
 

@@ -7,14 +7,9 @@ namespace saves {
 
 namespace {
 
-// libplist 2.2 keeps every integer as 64 unsigned bits and writes them back
-// as signed text, so a negative number widened with its sign reads back as
-// itself in any reader.
-plist_t integer(std::int32_t value) { return plist_new_uint(static_cast<std::uint64_t>(std::int64_t{value})); }
-
 plist_t integers(const std::vector<std::int32_t>& values) {
     plist_t list = plist_new_array();
-    for (const std::int32_t value : values) plist_array_append_item(list, integer(value));
+    for (const std::int32_t value : values) plist_array_append_item(list, newInteger(value));
     return list;
 }
 
@@ -26,18 +21,18 @@ std::string encodeRecord(const SavedGameRecord& record) {
 
     PlistPtr root(plist_new_dict());
     plist_t dict = root.get();
-    plist_dict_set_item(dict, "ScoreInc", integer(record.ScoreInc));
+    plist_dict_set_item(dict, "ScoreInc", newInteger(record.ScoreInc));
     plist_dict_set_item(dict, "Difficulty", plist_new_string(record.Difficulty.c_str()));
-    plist_dict_set_item(dict, "Level", integer(record.Level));
-    plist_dict_set_item(dict, "Score", integer(record.Score));
+    plist_dict_set_item(dict, "Level", newInteger(record.Level));
+    plist_dict_set_item(dict, "Score", newInteger(record.Score));
     plist_dict_set_item(dict, "TimeTrial", plist_new_bool(record.TimeTrial));
-    plist_dict_set_item(dict, "NumberOfNodes", integer(record.NumberOfNodes));
+    plist_dict_set_item(dict, "NumberOfNodes", newInteger(record.NumberOfNodes));
     plist_dict_set_item(dict, "xNodes", integers(record.xNodes));
     plist_dict_set_item(dict, "yNodes", integers(record.yNodes));
     plist_dict_set_item(dict, "Links", links);
     plist_dict_set_item(dict, "IsGameEnded", plist_new_bool(record.IsGameEnded));
-    plist_dict_set_item(dict, "Minutes", integer(record.Minutes));
-    plist_dict_set_item(dict, "Seconds", integer(record.Seconds));
+    plist_dict_set_item(dict, "Minutes", newInteger(record.Minutes));
+    plist_dict_set_item(dict, "Seconds", newInteger(record.Seconds));
     return toXml(dict);
 }
 

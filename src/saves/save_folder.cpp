@@ -21,6 +21,10 @@ namespace {
 
 constexpr const char* kEnding = ".plist";
 
+// What the player is told of records that cannot be read: these, and where they went between them.
+constexpr const char* kDamagedBests = "The records could not be read ";
+constexpr const char* kNewBests = "New records start.";
+
 // How many games may share one name, numbered; a clock gone wrong cannot make a save loop for ever.
 constexpr int kMaxNumberedNames = 1000;
 
@@ -39,16 +43,17 @@ bool isSaveFile(const fs::directory_entry& entry) {
     return ending == kEnding;
 }
 
-core::Failure systemFailure(const char* step) {
-    return {std::string("The saved game cannot be ") + step + ": " + std::strerror(errno) + "."};
+// `what`: the file, as the player knows it ("saved game").
+core::Failure systemFailure(const std::string& what, const char* step) {
+    return {"The " + what + " cannot be " + step + ": " + std::strerror(errno) + "."};
 }
 
 // The bytes of the open file `fd`, at most kMaxFileSize + 1 of them.
-core::Result<std::string> readOpenFile(int fd) {
+core::Result<std::string> readOpenFile(int fd, const std::string& what) {
     struct stat info {};
-    if (::fstat(fd, &info) != 0) return systemFailure("read");
-    if (S_ISDIR(info.st_mode)) return core::Failure{"This saved game is a folder, not a file."};
-    if (!S_ISREG(info.st_mode)) return core::Failure{"This saved game is not a regular file."};
+    if (::fstat(fd, &info) != 0) return systemFailure(what, "read");
+    if (S_ISDIR(info.st_mode)) return core::Failure{"This " + what + " is a folder, not a file."};
+    if (!S_ISREG(info.st_mode)) return core::Failure{"This " + what + " is not a regular file."};
     // Told at its real size, before anything is read.
     const auto size = static_cast<std::uintmax_t>(info.st_size);
     if (size > kMaxFileSize) return core::Failure{checkFileSize(size).reason()};
@@ -58,7 +63,7 @@ core::Result<std::string> readOpenFile(int fd) {
     while (filled < bytes.size()) {
         const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return systemFailure("read");
+        if (got < 0) return systemFailure(what, "read");
         if (got == 0) break;
         filled += static_cast<std::size_t>(got);
     }
@@ -68,10 +73,10 @@ core::Result<std::string> readOpenFile(int fd) {
 
 // The file's bytes, at most kMaxFileSize + 1 of them, or why it cannot be read.
 // Opening does not wait (a pipe named like a save would block a plain open).
-core::Result<std::string> readSmallFile(const fs::path& path) {
+core::Result<std::string> readSmallFile(const fs::path& path, const std::string& what) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return systemFailure("opened");
-    auto bytes = readOpenFile(fd);
+    if (fd < 0) return systemFailure(what, "opened");
+    auto bytes = readOpenFile(fd, what);
     ::close(fd);
     return bytes;
 }
@@ -166,9 +171,36 @@ fs::path SaveFolder::existingFileFor(const std::string& saveName) const {
 }
 
 core::Result<SavedGameRecord> SaveFolder::read(const std::string& saveName) const {
-    const core::Result<std::string> bytes = readSmallFile(existingFileFor(saveName));
+    const core::Result<std::string> bytes = readSmallFile(existingFileFor(saveName), "saved game");
     if (!bytes) return core::Failure{bytes.reason()};
     return decodeRecord(*bytes);
+}
+
+KeptBests SaveFolder::readBests() const {
+    const fs::path file = bestsFile();
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(file, error))) return {};
+    const core::Result<std::string> bytes = readSmallFile(file, "records file");
+    const core::Result<PersonalBests> read = bytes ? decodePersonalBests(*bytes) : core::Failure{bytes.reason()};
+    if (read) return {*read, {}};
+    // Set aside, never over another file: the player may want it back.
+    for (int number = 1; number <= kMaxNumberedNames; ++number) {
+        const fs::path aside = path_ / (numberedName("records (damaged)", number) + ".xml");
+        if (fs::exists(fs::symlink_status(aside, error))) continue;
+        fs::rename(file, aside, error);
+        if (error) break;
+        flushFolder(path_);
+        return {{}, kDamagedBests + ("and are kept aside as \"" + aside.filename().string() + "\". ") + kNewBests};
+    }
+    const std::string why = error ? error.message() : "no name is free";
+    return {{}, kDamagedBests + ("nor set aside (" + why + "). ") + kNewBests};
+}
+
+core::Result<> SaveFolder::writeBests(const PersonalBests& bests) const {
+    if (auto made = make(); !made) return made;
+    const core::Result<bool> placed = writeFileAtomically(bestsFile(), encodePersonalBests(bests));
+    if (!placed) return core::Failure{placed.reason()};
+    return {};
 }
 
 Listing SaveFolder::list() const {

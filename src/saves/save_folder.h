@@ -46,12 +46,22 @@ public:
 
     core::Result<> remove(const std::string& saveName) const;
 
+    // The file of the personal bests. Its ending is not a saved game's, so the list never shows it.
+    std::filesystem::path bestsFile() const { return path_ / "records.xml"; }
+    // The bests in bestsFile(). A file that cannot be read is renamed
+    // "records (damaged).xml" (or "records (damaged) (2).xml" and so on) and
+    // the bests start anew.
+    KeptBests readBests() const;
+    core::Result<> writeBests(const PersonalBests& bests) const;
+
     void list(Reply<Listing> reply) override { reply(list()); }
     void read(const std::string& saveName, Reply<core::Result<SavedGameRecord>> reply) override {
         reply(read(saveName));
     }
     void write(SaveRequest request, Reply<core::Result<std::string>> reply) override { reply(write(request)); }
     void remove(const std::string& saveName, Reply<core::Result<>> reply) override { reply(remove(saveName)); }
+    void readBests(Reply<KeptBests> reply) override { reply(readBests()); }
+    void writeBests(const PersonalBests& bests, Reply<core::Result<>> reply) override { reply(writeBests(bests)); }
 
 private:
     // Makes the folder, with any missing parents, unless it is there.
@@ -76,6 +86,8 @@ public:
     }
     void write(SaveRequest, Reply<core::Result<std::string>> reply) override { reply(core::Failure{kReason}); }
     void remove(const std::string&, Reply<core::Result<>> reply) override { reply(core::Failure{kReason}); }
+    void readBests(Reply<KeptBests> reply) override { reply({}); }
+    void writeBests(const PersonalBests&, Reply<core::Result<>> reply) override { reply(core::Failure{kReason}); }
 };
 
 // The folder the program keeps its saved games in, or none when no folder

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "saves/personal_bests.h"
 #include "saves/record.h"
 
 #include <functional>
@@ -31,6 +32,13 @@ struct Listing {
     std::string problem;
 };
 
+// The personal bests as kept; and, when the kept ones could not be read, why:
+// they are then set aside, not deleted, and the bests start anew.
+struct KeptBests {
+    PersonalBests bests;
+    std::string problem;
+};
+
 // Where saved games last: a folder on the desktop, the browser's IndexedDB.
 // Every answer comes through a reply, which a store calls either before
 // returning (the desktop's disk) or once its storage has answered (the
@@ -49,6 +57,11 @@ public:
     // Keeps the save and answers the name it was kept under, or why it was not.
     virtual void write(SaveRequest request, Reply<core::Result<std::string>> reply) = 0;
     virtual void remove(const std::string& name, Reply<core::Result<>> reply) = 0;
+
+    // The personal bests kept beside the saved games: none before the first.
+    virtual void readBests(Reply<KeptBests> reply) = 0;
+    // Keeps the bests whole, in place of the last ones, as a save is kept.
+    virtual void writeBests(const PersonalBests& bests, Reply<core::Result<>> reply) = 0;
 };
 
 // The `number`th name a save of `name` may take: `name` itself first, then "name (2)" ...

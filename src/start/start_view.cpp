@@ -8,6 +8,7 @@
 #include "platform/label.h"
 #include "platform/text_view.h"
 #include "platform/timer.h"
+#include "start/records_table.h"
 #include "widgets/label_colors.h"
 #include "widgets/ui_custom_label.h"
 
@@ -49,6 +50,7 @@ std::vector<MenuEntry> mainMenuEntries() {
         {"Tutorial", "menu3", {205, -220, 25, 100}, {205, 10, 25, 100}, {205, -220, 25, 100}},
         {"Options", "options", {225, -280, 25, 100}, {225, 10, 25, 100}, {225, -160, 25, 100}},
         {"Credits", "menu5", {245, -340, 25, 100}, {245, 10, 25, 100}, {245, -100, 25, 100}},
+        {"Records", "menu6", {265, -400, 25, 100}, {265, 10, 25, 100}, {265, -100, 25, 100}},
     };
 }
 
@@ -96,6 +98,7 @@ StartView::StartView(ui::Rect frame, core::RandomSource& random, saves::SaveStor
     textView_->setBackgroundColor(ui::Color::clear());
     textView_->setAlpha(0);
     textView_->setTransform(ui::Transform::rotation(ui::kLandscapeTurn));
+    recordsTable_ = std::make_shared<RecordsTable>(ui::Rect{c.x - 160, c.y - 105, 320, 210});
 
     label1_ = std::make_shared<widgets::UICustomLabel>(ui::Rect{c.x - 125, c.y + 60, 20, 100}, "Credits",
                                                        ui::Font{kMenuFont, 17}, "credits");
@@ -312,16 +315,28 @@ void StartView::AnimateGameView() {
 void StartView::tapOnCredits() { openTextPanel("Credits", "credits", kCredits); }
 void StartView::tapOnTutorial() { openTextPanel("Tutorial", "tutorial", kTutorial); }
 
+void StartView::tapOnRecords() {
+    coverWithPanel("Records", "records");
+    recordsTable_->show(mainView_->records().bests());
+    flipPanelIn(&StartView::recordsMenuInFinished);
+}
+
 void StartView::openTextPanel(const char* title, const char* id, const char* text) {
-    addSubview(blurImage_);
-    addSubview(menuImage_);
+    coverWithPanel(title, id);
     textView_->setText(text);
-    label1_->setLabelId(id);
-    label1_->setText(title);
     AnimateCreditsMenuIn();
 }
 
+void StartView::coverWithPanel(const char* title, const char* id) {
+    addSubview(blurImage_);
+    addSubview(menuImage_);
+    label1_->setLabelId(id);
+    label1_->setText(title);
+}
+
 void StartView::AnimateCreditsMenuIn() { flipPanelIn(&StartView::creditsMenuInFinished); }
+
+void StartView::recordsMenuInFinished() { bringPanelContentIn(recordsTable_); }
 
 void StartView::creditsMenuInFinished() { bringPanelContentIn(textView_); }
 
@@ -355,8 +370,10 @@ void StartView::AnimateCreditsMenuOut() {
     blurImage_->setAlpha(0);
     label1_->setAlpha(0);
     label2_->setAlpha(0);
-    if (textView_->alpha() == 1) textView_->setAlpha(0);
-    if (scrollView_ && scrollView_->alpha() == 1) scrollView_->setAlpha(0);
+    for (const auto& content :
+         std::initializer_list<std::shared_ptr<ui::View>>{textView_, recordsTable_, scrollView_}) {
+        if (content && content->alpha() == 1) content->setAlpha(0);
+    }
     beginAnimations();
     setAnimationDuration(kPanelFlip);
     setAnimationTransition(ui::AnimationTransition::FlipFromRight, *menuImage_);
@@ -367,7 +384,7 @@ void StartView::AnimateCreditsMenuOut() {
 void StartView::creditsOutFinished() {
     // Only the hidden ones: a panel opened while this one flipped out keeps its views.
     for (const auto& view : std::initializer_list<std::shared_ptr<ui::View>>{menuImage_, blurImage_, label1_, label2_,
-                                                                             textView_, scrollView_}) {
+                                                                             textView_, recordsTable_, scrollView_}) {
         if (view && view->alpha() == 0) view->removeFromSuperview();
     }
 }

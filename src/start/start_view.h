@@ -26,8 +26,10 @@ class MainView;
 
 namespace start {
 
+class RecordsTable;
+
 // The root of everything the player sees: the intro, the three menus, the
-// credits, tutorial and load panels, and the one game screen it holds.
+// credits, tutorial, records and load panels, and the one game screen it holds.
 class StartView : public game::GameHost, public widgets::LabelContainer, public widgets::SavedGameHolder {
 public:
     StartView(ui::Rect frame, core::RandomSource& random, saves::SaveStore& saves);
@@ -57,6 +59,7 @@ public:
     // The panels.
     void tapOnCredits() override;
     void tapOnTutorial() override;
+    void tapOnRecords() override;
     void AnimateCreditsMenuOut() override;
 
     // The saved-game list and loading.
@@ -105,6 +108,9 @@ private:
     void introFadeDone();
     void resetDifficultyMenu();
     void openTextPanel(const char* title, const char* id, const char* text);
+    // Puts the panel's cover and backdrop on top, its title named `title`, ready to flip in.
+    void coverWithPanel(const char* title, const char* id);
+    void recordsMenuInFinished();
     void openLoadPanel(bool fromGame);
     void flipPanelIn(void (StartView::*contentIn)());
     void bringPanelContentIn(const std::shared_ptr<ui::View>& content);
@@ -125,6 +131,7 @@ private:
     // The mode chosen on the way to the difficulties.
     bool timeTrial_ = false;
     std::shared_ptr<ui::TextView> textView_;
+    std::shared_ptr<RecordsTable> recordsTable_;
     std::shared_ptr<ui::ImageView> blurImage_;
     std::shared_ptr<ui::ImageView> menuImage_;
     std::shared_ptr<widgets::UICustomLabel> label1_;

@@ -15,6 +15,7 @@ public:
     virtual void tapOnLoad() {}
     virtual void tapOnCredits() {}
     virtual void tapOnTutorial() {}
+    virtual void tapOnRecords() {}
     virtual void tapNewGame() {}
     virtual void tapTimeTrialGame() {}
     virtual void menu114Animation() {}

@@ -23,6 +23,7 @@ constexpr Row kDispatch[] = {
     {"load_game", &LabelContainer::tapOnLoad},
     {"menu5", &LabelContainer::tapOnCredits},
     {"menu3", &LabelContainer::tapOnTutorial},
+    {"menu6", &LabelContainer::tapOnRecords},
     {"menu11", &LabelContainer::tapNewGame},
     {"menu12", &LabelContainer::tapTimeTrialGame},
     {"menu114", &LabelContainer::menu114Animation},

@@ -1,4 +1,5 @@
 #include "game/model/game.h"
+#include "game/model/records.h"
 #include "support/scripted_random.h"
 #include "support/solver.h"
 
@@ -42,8 +43,8 @@ struct ClockCase {
 
 TEST_F(GameModel, TheClockCountsUpOrDownAndATimeTrialIsLostOnTheTickThatFindsItAtZero) {
     const ClockCase cases[] = {
-        // Single Player counts from 0:00, whatever the record says, and ends nothing however long it runs.
-        {false, {3, 27}, 59, {0, 59}, Status::Playing},
+        // Single Player counts on from the time saved, and ends nothing however long it runs.
+        {false, {3, 27}, 59, {4, 26}, Status::Playing},
         {false, {0, 0}, 60, {1, 0}, Status::Playing},
         {false, {0, 0}, 549, {9, 9}, Status::Playing},
         {false, {0, 0}, 6000, {100, 0}, Status::Playing},
@@ -145,7 +146,7 @@ TEST_F(GameModel, EveryKindOfRecordResumesWithItsProgressAndCanBeWon) {
     fresh.Score = 40;
     const ResumeCase cases[] = {
         {"a new game", fresh, 10, false, {1, 30}},
-        {"Single Player in play", medium(false, {3, 27}), 4, true, {0, 0}},
+        {"Single Player in play", medium(false, {3, 27}), 4, true, {3, 27}},
         {"Time Trial in play", medium(true, {0, 37}), 4, true, {0, 37}},
         {"Time Trial ended", medium(true, {0, 12}, true), 5, false, {1, 30}},
         {"Single Player ended", endedSinglePlayer, 11, false, {0, 0}},
@@ -166,6 +167,52 @@ TEST_F(GameModel, EveryKindOfRecordResumesWithItsProgressAndCanBeWon) {
         solve();
         EXPECT_TRUE(game.endLevelIfOver()) << c.kind;
     }
+}
+
+struct RecordCase {
+    const char* kind;
+    saves::SavedGameRecord from;
+    bool restarted; // the level is played again from its start
+    int seconds;    // on the clock before the board is solved
+    LevelTime shows;
+};
+
+TEST_F(GameModel, AWonLevelIsARecordWhenItsOwnClockBeatsTheBestOfItsCirclesAndMode) {
+    Records records;
+    auto further = medium(false, {0, 0});
+    further.Level = 9;
+    further.Score = 0;
+    const RecordCase cases[] = {
+        {"the first of its size", medium(false, {0, 0}), false, 50, {{0, 50}, {0, 50}, true}},
+        {"slower", further, false, 51, {{0, 51}, {0, 50}, false}},
+        {"as fast", medium(false, {0, 0}), false, 50, {{0, 50}, {0, 50}, false}},
+        {"resumed: its clock goes on", medium(false, {0, 45}), false, 4, {{0, 49}, {0, 49}, true}},
+        {"resumed, fast since", medium(false, {0, 45}), false, 2, {{0, 47}, {0, 47}, true}},
+        {"restarted: from its restart", medium(false, {0, 45}), true, 46, {{0, 46}, {0, 46}, true}},
+        // Time Trial has records of its own: the most time left.
+        {"time left", medium(true, {0, 37}), false, 7, {{0, 30}, {0, 30}, true}},
+        {"less left", medium(true, {0, 37}), false, 17, {{0, 20}, {0, 30}, false}},
+        {"restarted: the whole time", medium(true, {0, 37}), true, 10, {{1, 20}, {1, 20}, true}},
+    };
+    for (const RecordCase& c : cases) {
+        game.start(c.from);
+        if (c.restarted) game.restartLevel();
+        tick(c.seconds);
+        solve();
+        ASSERT_TRUE(game.endLevelIfOver()) << c.kind;
+        EXPECT_EQ(records.countWin(game), c.shows) << c.kind;
+    }
+    // The furthest level and the best score, each on its own, by difficulty and mode.
+    using Games = decltype(saves::PersonalBests::games);
+    using Times = decltype(saves::PersonalBests::times);
+    EXPECT_EQ(records.bests().games, (Games{{{"Medium", false}, {10, 60}}, {{"Medium", true}, {4, 60}}}));
+    EXPECT_EQ(records.bests().times, (Times{{{4, false}, 46}, {{4, true}, 80}}));
+    // Records kept elsewhere are taken in, each where it beats these.
+    records.keepBestOf({Games{{{"Medium", false}, {2, 900}}, {{"Hard", true}, {1, 0}}},
+                        Times{{{4, false}, 47}, {{4, true}, 85}, {{5, true}, 3}}});
+    EXPECT_EQ(records.bests().games,
+              (Games{{{"Medium", false}, {10, 900}}, {{"Medium", true}, {4, 60}}, {{"Hard", true}, {1, 0}}}));
+    EXPECT_EQ(records.bests().times, (Times{{{4, false}, 46}, {{4, true}, 85}, {{5, true}, 3}}));
 }
 
 TEST_F(GameModel, LevelScoreAndBoardStopGrowingWhereSavedGamesEnd) {

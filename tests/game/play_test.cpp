@@ -54,7 +54,7 @@ TEST_F(GameScreenTest, ASinglePlayerLevelIsWonByDraggingAndTheNextHasACircleMore
     // "Restart": a new board of the same size under the menu, level and score kept.
     tapLabel(*screen->label1());
     EXPECT_EQ(screen->collection().size(), 8u);
-    EXPECT_EQ(screen->subviews().back(), screen->label5());
+    EXPECT_EQ(screen->subviews().back(), screen->levelTimeLabel());
     h.advance(kMenuCloses + 1.0);
     EXPECT_EQ(screen->inGameMenu()->superview(), nullptr);
     EXPECT_EQ(hud(), (std::vector<std::string>{"2", "10", "00:01"}));

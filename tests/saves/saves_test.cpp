@@ -4,6 +4,7 @@
 // midway without ever leaving a half-written file; and save names.
 #include "saves/atomic_file.h"
 #include "saves/file_name.h"
+#include "saves/personal_bests.h"
 #include "saves/property_list.h"
 #include "saves/save_folder.h"
 #include "support/folder_rights.h"
@@ -47,11 +48,9 @@ std::ptrdiff_t entriesIn(const fs::path& folder) { return std::distance(fs::dire
 TEST(RecordTest, WhatTheGameWritesReadsBackUpToEveryLimitAndSoDoesPlistlibsCopy) {
     TempFolder temp;
     const saves::SaveFolder folder(temp.path());
-    // The largest game the reader takes, with the board's other edge and, as
-    // outside Time Trial the clock is neither used nor checked, any clock.
+    // The largest game the reader takes, with the board's other edge.
     auto record = widestRecord();
     record.xNodes[0] = 0;
-    record.Seconds = 2'147'483'647;
     ASSERT_EQ(folder.write({"game", record}).reason(), "");
     // Python's plistlib, which shares no code with Lirvo, reads the file and writes it back
     // in XML and in binary, keys reordered and one more added.
@@ -69,7 +68,7 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         return with(xml, "<integer>" + was + "<", "<integer>" + is + "<");
     };
     const std::string sample = saves::encodeRecord(sampleRecord());
-    // A single-player game, whose minutes may be any 32-bit value, and an ended level with no board.
+    // A single-player game, and an ended level with no board.
     const std::string single = with(sample, "<true/>", "<false/>");
     const std::string ended =
         with(with(with(with(sample, "<false/>", "<true/>"), "<key>xNodes", "<key>x"), "<key>yNodes", "<key>y"),
@@ -115,7 +114,8 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         {"x a text", with(sample, "<integer>123</integer>", "<string>123</string>"),
          "Element 1 of the entry \"xNodes\" is not a whole number."},
         {"links a number", with(sample, "<array/>", "<integer>5</integer>"), "List 1 of \"Links\" is not a list."},
-        {"seconds 61", number(sample, "7", "61"), "The clock reads 4:61, which no clock shows."},
+        {"seconds 61", number(single, "7", "61"), "The clock reads 4:61, which no clock shows."},
+        {"minutes past counting", number(single, "4", "1000001"), "The clock reads 1000001:7, which no clock shows."},
         {"seconds negative", number(sample, "7", "-1"), "The clock reads 4:-1, which no clock shows."},
         {"minutes negative", number(sample, "4", "-1"), "The clock reads -1:7, which no clock shows."},
         {"a plus", number(single, "4", "+5"), ""},
@@ -162,6 +162,28 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         EXPECT_EQ(read.ok(), reason.empty()) << what;
     }
     EXPECT_EQ(files.read("damaged/folder-named-like-a-save").reason(), "This saved game is a folder, not a file.");
+}
+
+TEST(RecordTest, TheRecordsReadBackAsWrittenAndAnythingTheGameNeverWritesIsRefused) {
+    saves::PersonalBests bests;
+    bests.games[{"Hard", true}] = {3, 50};
+    bests.times[{core::kMaxNodes, false}] = saves::kMaxMinutes * 60 + 59;
+    const std::string xml = saves::encodePersonalBests(bests);
+    EXPECT_EQ(*saves::decodePersonalBests(xml), bests);
+    const auto with = [&](const std::string& from, const std::string& to) {
+        return std::string(xml).replace(xml.find(from), from.size(), to);
+    };
+    const std::pair<std::string, std::string> refused[] = {
+        {with("Hard", "hard"), "Element 0 of the entry \"Games\": Its \"Difficulty\" is not Easy, Medium or Hard."},
+        {with("<integer>3<", "<integer>0<"), "Element 0 of the entry \"Games\": The level 0 is below 1."},
+        {with("<integer>4000<", "<integer>4001<"),
+         "Element 0 of the entry \"Times\": The node count 4001 is more than 4000."},
+        {with("<integer>60000059<", "<integer>-1<"), "Element 0 of the entry \"Times\": The time -1 is below 0."},
+        {with("<key>Times", "<key>T"), "The entry \"Times\" is missing."},
+        {with("<key>Times</key>", "<key>Times</key><array><true/></array><key>T</key>"),
+         "Element 0 of the entry \"Times\" is not a dictionary."},
+    };
+    for (const auto& [file, why] : refused) EXPECT_EQ(saves::decodePersonalBests(file).reason(), why) << file;
 }
 
 TEST(SaveFolderTest, IsTheChosenFolderOrTheUsersDataFolderMadeAtStart) {

@@ -57,8 +57,8 @@ void Game::start(const saves::SavedGameRecord& r) {
             nextLevel();
         return;
     }
-    // Single Player counts up from nothing; a Time Trial goes on from the time left.
-    const ClockTime time = r.TimeTrial ? ClockTime{r.Minutes, r.Seconds} : ClockTime{};
+    // A level goes on with its own clock: the time spent, or in Time Trial the time left.
+    const ClockTime time{r.Minutes, r.Seconds};
     if (!resumesItsBoard(r)) return playLevel(deal(), time);
     core::Result<core::Board> saved = core::rebuildBoard({r.xNodes, r.yNodes, r.Links}, r.NumberOfNodes);
     if (!saved) throw std::invalid_argument("Game::start needs a board that can be rebuilt: " + saved.reason());

@@ -52,8 +52,8 @@ public:
 
     // Starts a game from a record that newGame made or decodeRecord read. A
     // record without a board is dealt one. A saved level still in play goes
-    // on with its board and, in Time Trial, its time left (Single Player
-    // counts from 0:00); one that had ended goes on to the next level, or,
+    // on with its board and its clock (the time spent, or in Time Trial
+    // left); one that had ended goes on to the next level, or,
     // lost on time (clock at 0:00, links still crossing), plays its level again.
     void start(const saves::SavedGameRecord& record);
     // The game as a saved game. Saving changes nothing in the game.

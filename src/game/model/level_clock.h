@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace game {
 
@@ -11,6 +12,9 @@ struct ClockTime {
 
     friend bool operator==(const ClockTime&, const ClockTime&) = default;
 };
+
+// The time as the clock shows it: minutes and seconds, each below 10 with one leading 0 ("03:07", "12:40").
+std::string clockText(ClockTime time);
 
 // The clock of one level: one second a tick, up from where it starts or, in
 // Time Trial, down to 0:00, while it runs and is not paused.
