@@ -179,7 +179,7 @@ void MainView::showNewLevel() {
     RestartGame();
     showTime(game_.clock().time());
     stopTimer();
-    timer_ = ui::Timer::scheduledTimer(1.0, this, &MainView::timerAction, true);
+    startTimer();
 }
 
 void MainView::GameEnded() {
@@ -239,6 +239,8 @@ void MainView::goToStartMenu() {
 
 // ---- The clock ----
 
+void MainView::startTimer() { timer_ = ui::Timer::scheduledTimer(1.0, this, &MainView::timerAction, true); }
+
 void MainView::stopTimer() {
     if (timer_) timer_->invalidate();
 }
@@ -284,6 +286,8 @@ void MainView::openOptionsMenu() {
     fill(*label5_, {"Quit to main", "quit", {}});
     AnimateInGameMenuIn();
     game_.pause();
+    // A paused clock shows no change: nothing wakes the program for it.
+    stopTimer();
 }
 
 void MainView::pauseWhileAway() {
@@ -328,6 +332,8 @@ void MainView::inGameMenuOutFinished() {
     if (inGameMenu_->alpha() != 0) return;
     for (const auto& overlay : overlays()) overlay->removeFromSuperview();
     game_.resume();
+    // A new level dealt under the menu has its clock going already.
+    if (game_.clock().isCounting() && !(timer_ && timer_->isValid())) startTimer();
 }
 
 void MainView::tapOnRestart() {

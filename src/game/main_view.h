@@ -123,6 +123,7 @@ private:
     // The new level's board, its time, and the clock's one-second tick from now.
     void showNewLevel();
     void showTime(ClockTime time);
+    void startTimer();
     void stopTimer();
     void clearBoard();
     // Keeps the game as a saved game of this kind, and answers whether it was kept.
