@@ -155,7 +155,7 @@ def story(browser, site, out):
         loading, (140, 100, 340, 160), DEEP_GREEN, 30) > 500, "the loading screen shows the name before the game"
     network(browser)
     manifest = browser.page("Page.getAppManifest")
-    assert manifest["url"].endswith("manifest.webmanifest") and not manifest["errors"], manifest["errors"]
+    assert manifest["url"].endswith("manifest.webmanifest") and not manifest["errors"], f"a sound manifest: {manifest}"
     found = circles(open_game(page))
     for name, how, fingers in (("3-mouse", page.drag, 1), ("3-touch", page.swipe, 1), ("3-fingers", page.swipe, 2)):
         found = move_circles(page, name, found, how, fingers)
