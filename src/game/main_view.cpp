@@ -8,12 +8,14 @@
 #include "platform/image.h"
 #include "platform/image_view.h"
 #include "platform/label.h"
+#include "platform/run_loop.h"
 #include "platform/timer.h"
 #include "platform/touch.h"
 #include "widgets/label_colors.h"
 #include "widgets/ui_custom_label.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -239,7 +241,21 @@ void MainView::goToStartMenu() {
 
 // ---- The clock ----
 
-void MainView::startTimer() { timer_ = ui::Timer::scheduledTimer(1.0, this, &MainView::timerAction, true); }
+void MainView::startTimer() {
+    beat_ = ui::RunLoop::current().now();
+    timer_ = ui::Timer::scheduledTimer(1.0, this, &MainView::timerAction, true);
+}
+
+void MainView::resumeTimer() {
+    // The clock keeps its beat through a pause: the next second ends when it would have.
+    const double intoSecond = std::fmod(ui::RunLoop::current().now() - beat_, 1.0);
+    timer_ = ui::Timer::scheduledTimer(1.0 - intoSecond, this, &MainView::tickOnBeat, false);
+}
+
+void MainView::tickOnBeat() {
+    startTimer();
+    timerAction();
+}
 
 void MainView::stopTimer() {
     if (timer_) timer_->invalidate();
@@ -333,7 +349,7 @@ void MainView::inGameMenuOutFinished() {
     for (const auto& overlay : overlays()) overlay->removeFromSuperview();
     game_.resume();
     // A new level dealt under the menu has its clock going already.
-    if (game_.clock().isCounting() && !(timer_ && timer_->isValid())) startTimer();
+    if (game_.clock().isCounting() && !(timer_ && timer_->isValid())) resumeTimer();
 }
 
 void MainView::tapOnRestart() {
