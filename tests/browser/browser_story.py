@@ -17,7 +17,8 @@
 # cannot end: the second, reloaded, lists it all the same. Last, the page at a
 # phone's size, upright and on its side: the picture fits, letterboxed, drawn
 # at the device pixel ratio, and upright a prompt below it asks to turn the
-# phone. The server gone and the network off, the page reloads and plays.
+# phone. Installable, with the server gone and the network off, the page
+# reloads and plays.
 # The page is 480 x 320 CSS pixels at two device pixels each, so input is
 # given in the game's landscape points, and screenshots, halved, are looked
 # at with the window test's eyes.
@@ -237,6 +238,7 @@ def story(browser, site, out):
     # With the server gone and the network off, the page comes from the service worker's cache, and plays.
     browser.viewport(480, 320, 2)
     assert browser.evaluate("navigator.serviceWorker.ready.then(worker => !!worker.active)")
+    assert not browser.page("Page.getInstallabilityErrors")["installabilityErrors"], "and it can be installed"
     server.shutdown()
     server.server_close()
     network(browser, offline=True)
