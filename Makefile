@@ -55,7 +55,8 @@ fuzz: deps
 		$(FUZZ_BUILD)/corpus tests/saves/files
 
 # The browser copy: $(WEB_BUILD)/ holds the page (index.html, lirvo.js,
-# lirvo.wasm, lirvo.data), CMake's files in $(WEB_BUILD)/cmake. The libraries
+# lirvo.wasm, the fonts' and pictures' packages, the manifest, icons and
+# service worker), CMake's files in $(WEB_BUILD)/cmake. The libraries
 # come from scripts/install-web-deps.sh, which prints where it keeps them; a
 # build made with other libraries starts again, as CMake keeps what it found.
 # emscripten's JavaScript tools look for their modules in Debian's folder.
@@ -69,7 +70,8 @@ web:
 		-DCMAKE_PREFIX_PATH=$$prefix -DCMAKE_FIND_ROOT_PATH=$$prefix -DBoost_INCLUDE_DIR=$$prefix/boost-include >/dev/null && \
 	cmake --build $(WEB_BUILD)/cmake -j $(JOBS)
 
-# First frame, drag frame costs, idle CPU and download sizes of the page, in headless chromium.
+# First frame (also throttled as on a phone), drag frame costs, idle CPU and
+# first-visit download sizes at each scale of the page, in headless chromium.
 web-bench: web
 	@/usr/bin/python3 bench/browser/measure.py $(WEB_BUILD)
 

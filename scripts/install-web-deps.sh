@@ -12,7 +12,8 @@ packages=(
   chromium                  # the browser test
   python3                   # make web-run serves the page
   libboost-graph-dev        # header-only, shared with the desktop build
-  fonts-liberation2 fonts-roboto-unhinted   # the fonts the .data file carries
+  fonts-liberation2 fonts-roboto-unhinted   # the fonts the page carries
+  fonttools                 # pyftsubset cuts them down to the letters the game writes
 )
 
 here="$(cd "$(dirname "$0")" && pwd)"

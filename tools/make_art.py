@@ -7,6 +7,7 @@ so that its text reads like the rest of the game. Each is written at one,
 two and three pixels a point (name.png, name@2x.png, name@3x.png), for the
 game to pick the one for the display's density. Run from anywhere:
     tools/make_art.py [output folder]
+The page's icons go to src/app/web/.
 Needs python3-pil and the Liberation and DejaVu fonts (scripts/install-deps.sh).
 """
 import math
@@ -17,6 +18,7 @@ import sys
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
 OUT = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "resources")
+WEB = os.path.join(os.path.dirname(__file__), "..", "src", "app", "web")
 W, H = 480, 320          # landscape design size, in points
 SCALE = 1                # pixels a point of the picture being drawn
 SS = 4 * SCALE           # pixels a point while drawing: supersampled for smooth edges
@@ -209,15 +211,14 @@ def menu_logo(size, text, fnt_size):
     return portrait(finish(img, size))
 
 
-def icon():
-    """The desktop icon: the game's mark on a paper tile."""
-    size = 256
-    img = canvas((size, size))
+def icon(size=256):
+    """The desktop icon: the game's mark on a paper tile, drawn on 256 points made `size` pixels."""
+    img = canvas((256, 256))
     d = ImageDraw.Draw(img)
-    d.rounded_rectangle([8 * SS, 8 * SS, (size - 8) * SS, (size - 8) * SS], 44 * SS, fill=PAPER + (255,),
+    d.rounded_rectangle([8 * SS, 8 * SS, 248 * SS, 248 * SS], 44 * SS, fill=PAPER + (255,),
                         outline=DEEP_GREEN + (255,), width=10 * SS)
-    knot(d, (size / 2, size / 2 + 8), 84, 22, 7)
-    return finish(img, (size, size))
+    knot(d, (128, 136), 84, 22, 7)
+    return img.resize((size, size), Image.LANCZOS)
 
 
 def set_scale(scale):
@@ -232,6 +233,10 @@ def main():
         pictures()
     set_scale(1)
     save(icon(), "lirvo.png")
+    # The page's icons, for a phone's home screen and the browser's tab.
+    for size, name in ((192, "icon-192.png"), (512, "icon-512.png"), (32, "favicon.png")):
+        icon(size).save(os.path.join(WEB, name), optimize=True)
+        print("wrote", os.path.join(WEB, name))
 
 
 def pictures():

@@ -8,12 +8,14 @@
 #include "platform/image.h"
 #include "platform/image_view.h"
 #include "platform/label.h"
+#include "platform/run_loop.h"
 #include "platform/timer.h"
 #include "platform/touch.h"
 #include "widgets/label_colors.h"
 #include "widgets/ui_custom_label.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -183,7 +185,7 @@ void MainView::showNewLevel() {
     RestartGame();
     showTime(game_.clock().time());
     stopTimer();
-    timer_ = ui::Timer::scheduledTimer(1.0, this, &MainView::timerAction, true);
+    startTimer();
 }
 
 void MainView::GameEnded() {
@@ -268,6 +270,22 @@ void MainView::goToStartMenu() {
 
 // ---- The clock ----
 
+void MainView::startTimer() {
+    beat_ = ui::RunLoop::current().now();
+    timer_ = ui::Timer::scheduledTimer(1.0, this, &MainView::timerAction, true);
+}
+
+void MainView::resumeTimer() {
+    // The clock keeps its beat through a pause: the next second ends when it would have.
+    const double intoSecond = std::fmod(ui::RunLoop::current().now() - beat_, 1.0);
+    timer_ = ui::Timer::scheduledTimer(1.0 - intoSecond, this, &MainView::tickOnBeat, false);
+}
+
+void MainView::tickOnBeat() {
+    startTimer();
+    timerAction();
+}
+
 void MainView::stopTimer() {
     if (timer_) timer_->invalidate();
 }
@@ -314,6 +332,8 @@ void MainView::openOptionsMenu() {
     levelTimeLabel_->setText("");
     AnimateInGameMenuIn();
     game_.pause();
+    // A paused clock shows no change: nothing wakes the program for it.
+    stopTimer();
 }
 
 void MainView::pauseWhileAway() {
@@ -358,6 +378,8 @@ void MainView::inGameMenuOutFinished() {
     if (inGameMenu_->alpha() != 0) return;
     for (const auto& overlay : overlays()) overlay->removeFromSuperview();
     game_.resume();
+    // A new level dealt under the menu has its clock going already.
+    if (game_.clock().isCounting() && !(timer_ && timer_->isValid())) resumeTimer();
 }
 
 void MainView::tapOnRestart() {

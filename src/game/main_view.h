@@ -136,6 +136,9 @@ private:
     // The new level's board, its time, and the clock's one-second tick from now.
     void showNewLevel();
     void showTime(ClockTime time);
+    void startTimer();
+    void resumeTimer();
+    void tickOnBeat();
     void stopTimer();
     void clearBoard();
     // Keeps the game as a saved game of this kind, and answers whether it was kept.
@@ -157,6 +160,7 @@ private:
 
     Game game_;
     std::shared_ptr<ui::Timer> timer_;
+    double beat_ = 0; // when the clock's seconds start
     std::shared_ptr<ui::ImageView> inGameMenu_, blurImage_;
     std::shared_ptr<widgets::UICustomLabel> label1_, label2_, label3_, label4_, label5_;
     std::shared_ptr<ui::Label> levelTimeLabel_;

@@ -19,24 +19,35 @@ std::map<std::string, std::shared_ptr<const Image>>& cache() {
     return images;
 }
 
+// name.ext, name@2x.ext and name@3x.ext, those there are, by scale.
+Image::Files variants(const std::filesystem::path& path) {
+    Image::Files files;
+    for (const int scale : {1, 2, 3}) {
+        std::filesystem::path variant = path;
+        if (scale > 1)
+            variant.replace_filename(path.stem().string() + '@' + std::to_string(scale) + "x" +
+                                     path.extension().string());
+        if (std::filesystem::exists(variant)) files.emplace_back(scale, std::move(variant));
+    }
+    return files;
+}
+
+// A page fetches only the scale of its screen: the size in points comes
+// from whichever variant there is.
 std::shared_ptr<const Image> load(const std::string& name) {
-    const std::filesystem::path path = folder() / name;
-    const std::optional<Size> pixels = Backend::current().imageSize(path);
+    Image::Files files = variants(folder() / name);
+    if (files.empty()) return nullptr;
+    const auto& [scale, first] = files.front();
+    const std::optional<Size> pixels = Backend::current().imageSize(first);
     if (!pixels) return nullptr;
-    return std::make_shared<const Image>(name, path, *pixels);
+    const Size points{pixels->width / static_cast<float>(scale), pixels->height / static_cast<float>(scale)};
+    return std::make_shared<const Image>(name, std::move(files), points);
 }
 
 } // namespace
 
-Image::Image(std::string name, std::filesystem::path path, Size size)
-    : name_(std::move(name)), path_(std::move(path)), size_(size), files_{{1, path_}} {
-    for (const int scale : {2, 3}) {
-        std::filesystem::path variant = path_;
-        variant.replace_filename(path_.stem().string() + '@' + std::to_string(scale) + "x" +
-                                 path_.extension().string());
-        if (std::filesystem::exists(variant)) files_.emplace_back(scale, std::move(variant));
-    }
-}
+Image::Image(std::string name, Files files, Size size)
+    : name_(std::move(name)), size_(size), files_(std::move(files)) {}
 
 const std::filesystem::path& Image::file(int pixelsPerPoint) const {
     const auto fine =

@@ -1,12 +1,14 @@
 #!/usr/bin/python3
 # Plays the browser copy in headless chromium as a person would, and looks at it.
 #
-# Serves the page, chooses "New Game", "Single Player" and "Easy", drags a
-# circle with the mouse, another with a finger, then two at once with two
-# fingers, and taps the board twice for the options menu, where the pointer
-# lights an entry until it leaves the page. A save over a quota of 2,000 bytes
-# must be told as failed and leave nothing. A second tab plays
-# and saves; the first, hidden meanwhile, saves too: every save of both tabs,
+# Served over a slow line, the page shows its loading screen before the
+# game's first frame, and its manifest is sound. It chooses "New Game",
+# "Single Player" and "Easy", drags a circle with the mouse, another with a
+# finger, then two at once with two fingers, and taps the board twice for the
+# options menu, which pauses the game: nothing is scheduled for five seconds.
+# There the pointer lights an entry until it leaves the page. A save over a
+# quota of 2,000 bytes must be told as failed and leave nothing. A second tab
+# plays and saves; the first, hidden meanwhile, saves too: every save of both tabs,
 # the automatic ones on being hidden too, must be in the page's IndexedDB, one
 # of them the board on the screen. Both reload, the first saving its game on
 # the way out; a damaged record is told once and left out of the list, whose
@@ -14,9 +16,12 @@
 # then closed in its game while the second holds the store, so that its save
 # cannot end: the second, reloaded, lists it all the same. Last, the page at a
 # phone's size, upright and on its side: the picture fits, letterboxed, drawn
-# at the device pixel ratio. The page is 480 x 320 CSS pixels at two device
-# pixels each, so input is given in the game's landscape points, and
-# screenshots, halved, are looked at with the window test's eyes.
+# at the device pixel ratio, and upright a prompt below it asks to turn the
+# phone. Installable, with the server gone and the network off, the page
+# reloads and plays.
+# The page is 480 x 320 CSS pixels at two device pixels each, so input is
+# given in the game's landscape points, and screenshots, halved, are looked
+# at with the window test's eyes.
 #
 # Usage: browser_story.py SITE_FOLDER OUTPUT_FOLDER
 import os, plistlib, sys, time  # noqa: E401
@@ -53,6 +58,16 @@ DAMAGE = """new Promise(resolve => indexedDB.open('lirvo').onsuccess = opened =>
   transaction.oncomplete = resolve;
 })"""
 STASHES = "Object.keys(localStorage).filter(key => key.startsWith('lirvo-pending-'))"
+FIRST_FRAME = "performance.getEntriesByName('lirvo-first-frame').length"
+# How many frames and timers the page asks for in five seconds.
+WAKES = """new Promise(resolve => {
+  let wakes = 0;
+  const [frame, timer] = [requestAnimationFrame, setTimeout];
+  requestAnimationFrame = callback => (wakes++, frame(callback));
+  setTimeout = (callback, delay) => (wakes++, timer(callback, delay));
+  timer(() => resolve(wakes), 5000);
+})"""
+LOADING = (238, 243, 226)  # the loading screen's paper
 
 
 class Page:
@@ -121,17 +136,32 @@ def landscape(record):  # the record's circles, from upright points to landscape
     return [(480 - y, x) for x, y in zip(record["xNodes"], record["yNodes"])]
 
 
-def story(browser, address, out):
-    page, first, origin = Page(browser, out), browser.session, address.rstrip("/")
+def network(browser, offline=False, latency=0, throughput=-1):
+    browser.page("Network.emulateNetworkConditions", offline=offline, latency=latency,
+                 downloadThroughput=throughput, uploadThroughput=throughput)
+
+
+def story(browser, site, out):
+    page, first, (address, server) = Page(browser, out), browser.session, site
+    origin = address.rstrip("/")
     browser.viewport(480, 320, 2)
     browser.page("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
     # Chromium keeps an origin's quota for a while once its storage is open: it is set before the page opens it.
     browser.page("Storage.overrideQuotaForOrigin", origin=origin, quotaSize=2000)
+    browser.page("Network.enable")
+    network(browser, latency=100, throughput=2_000_000)
     browser.load(address)
+    loading = page.screenshot("0-loading")
+    assert not browser.evaluate(FIRST_FRAME) and count(loading, (0, 0, 480, 320), LOADING, 4) > 100000 and count(
+        loading, (140, 100, 340, 160), DEEP_GREEN, 30) > 500, "the loading screen shows the name before the game"
+    network(browser)
+    manifest = browser.page("Page.getAppManifest")
+    assert manifest["url"].endswith("manifest.webmanifest") and not manifest["errors"], f"a sound manifest: {manifest}"
     found = circles(open_game(page))
     for name, how, fingers in (("3-mouse", page.drag, 1), ("3-touch", page.swipe, 1), ("3-fingers", page.swipe, 2)):
         found = move_circles(page, name, found, how, fingers)
     page.options(found)
+    assert browser.evaluate(WAKES) == 0, "a paused game asks for no frame and no timer"
     # The mouse pointer lights "Quit to main" until it leaves the page, even when the last point the
     # browser tells with the canvas's mouseleave is still over Quit.
     browser.mouse("mouseMoved", OPTIONS_QUIT, buttons=0)
@@ -198,8 +228,22 @@ def story(browser, address, out):
         assert count(shot, (0, 0, shot.width, y), BLACK, 0) == shot.width * y and count(
             shot, (0, 0, x, shot.height), BLACK, 0) == x * shot.height, "the game keeps its proportions in black bars"
         assert len(circles(shot.crop((x, y, shot.width - x, shot.height - y)).resize((480, 320)))) >= 3, "and fits"
+        prompt = count(shot, (0, shot.height - y, shot.width, shot.height), LOADING, 30) if y else 0
+        assert (prompt > 2000) == (name == "phone-portrait") and browser.evaluate(
+            "document.getElementById('turn').getClientRects().length > 0") == (name == "phone-portrait"), \
+            "below the game, upright only, a prompt to turn the phone"
     errors = [line for line in browser.console() if "lirvo:" in line]
     assert not errors, f"the game reports no problem: {errors}"
+
+    # With the server gone and the network off, the page comes from the service worker's cache, and plays.
+    browser.viewport(480, 320, 2)
+    assert browser.evaluate("navigator.serviceWorker.ready.then(worker => !!worker.active)")
+    assert not browser.page("Page.getInstallabilityErrors")["installabilityErrors"], "and it can be installed"
+    server.shutdown()
+    server.server_close()
+    network(browser, offline=True)
+    browser.load()
+    open_game(page)
 
 
 def main():

@@ -6,13 +6,13 @@ import shutil, subprocess, tempfile, threading, time  # noqa: E401
 from PIL import Image
 
 
-def serve(folder):  # on a free port; answers the page's address
+def serve(folder):  # on a free port; answers the page's address and the server
     class Quiet(http.server.SimpleHTTPRequestHandler):
         def log_message(self, *args):
             pass
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=folder))
     threading.Thread(target=server.serve_forever, daemon=True).start()
-    return f"http://127.0.0.1:{server.server_address[1]}/"
+    return f"http://127.0.0.1:{server.server_address[1]}/", server
 
 
 def wait_for(what, seconds=10):  # what() once true, or its last answer after `seconds`
