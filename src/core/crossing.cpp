@@ -98,24 +98,10 @@ bool sharesAWholeCentre(const Board& board) {
     });
 }
 
-// Why integers give RezultatulIntersectiei's answer on whole points from 0
-// to kWholePointRange. Its differences, products and their differences
-// (below 2^23) are exact, so its denominator and numerators are, and the
-// rounded quotients ua and ub lie in [0, 1] exactly when the true ones do
-// (a quotient above 1 is at least 1 + 2^-23, which does not round to 1).
-// Then:
-//  - With ua or ub exactly 0 or 1 the lines meet at an end point. If it is
-//    p or q, the meeting point is computed exactly as that end: Touching.
-//    If it is r or s, that end lies on the other segment: a contact.
-//  - With both strictly inside (0, 1), the segments cross inside both. The
-//    computed meeting point lies within 2^-11 of the true one, so if it
-//    comes out as an end point, that end lies within 2^-11 of the other
-//    segment without being its end: a contact again.
-// Contacts count either way, so "ProperCrossing or contact" is "crossing
-// inside both or contact", which detail::looksCrossed decides exactly.
 // A segment on whole points up to kWholePointRange, which fit 16 bits: a
-// quarter of the memory to sweep. Its box, grown by a point, rules out most
-// pairs.
+// quarter of the memory to sweep. Its box, grown by a point on the low sides
+// (two boxes so grown meet when the boxes come within a point), rules out
+// most pairs.
 struct ShortSegment {
     std::int16_t ax, ay, bx, by;
     std::int16_t left, top, right, bottom;
@@ -145,6 +131,21 @@ static_assert(offsetof(ShortSegment, ay) == sizeof(std::int16_t) &&
               offsetof(ShortSegment, bx) == 2 * sizeof(std::int16_t) &&
               offsetof(ShortSegment, by) == 3 * sizeof(std::int16_t));
 
+// Why integers give RezultatulIntersectiei's answer on whole points from 0
+// to kWholePointRange. Its differences, products and their differences
+// (below 2^23) are exact, so its denominator and numerators are, and the
+// rounded quotients ua and ub lie in [0, 1] exactly when the true ones do
+// (a quotient above 1 is at least 1 + 2^-23, which does not round to 1).
+// Then:
+//  - With ua or ub exactly 0 or 1 the lines meet at an end point. If it is
+//    p or q, the meeting point is computed exactly as that end: Touching.
+//    If it is r or s, that end lies on the other segment: a contact.
+//  - With both strictly inside (0, 1), the segments cross inside both. The
+//    computed meeting point lies within 2^-11 of the true one, so if it
+//    comes out as an end point, that end lies within 2^-11 of the other
+//    segment without being its end: a contact again.
+// Contacts count either way, so "ProperCrossing or contact" is "crossing
+// inside both or contact", which detail::looksCrossed decides exactly.
 bool hasCrossingOnWholePoints(const std::vector<ShortSegment>& segments) {
     // A tangled board almost surely shows it among its first links: a look
     // there spares filing every link of a board that is not won anyway.
@@ -183,12 +184,12 @@ bool hasCrossingOnWholePoints(const std::vector<ShortSegment>& segments) {
                 const bool startShared = (aStart == bStart) | (aStart == bEnd);
                 const bool endShared = (aEnd == bStart) | (aEnd == bEnd);
                 if (startShared | endShared) {
-                    if (startShared == endShared || !(startShared ? a.startHere : a.endHere)) continue;
-                    // From the shared circle to each far end.
-                    const int aFromStart = startShared ? 1 : -1,
-                              bFromStart = (bStart == aStart) | (bStart == aEnd) ? 1 : -1;
-                    if (detail::alongEachOther(aFromStart * (a.bx - a.ax), aFromStart * (a.by - a.ay),
-                                               bFromStart * (b.bx - b.ax), bFromStart * (b.by - b.ay))) {
+                    if ((startShared && endShared && detail::oneLine(a.whole(), b.whole())) ||
+                        !(startShared ? a.startHere : a.endHere)) {
+                        continue;
+                    }
+                    if (detail::alongEachOtherFrom(a.whole(), b.whole(), startShared ? a.ax : a.bx,
+                                                   startShared ? a.ay : a.by)) {
                         return true;
                     }
                 } else if (detail::looksCrossedApart(a.whole(), b.whole())) {

@@ -33,12 +33,6 @@ struct ExactSegment {
 
     bool hasEnd(const Int& x, const Int& y) const { return (x == ax && y == ay) || (x == bx && y == by); }
 
-    // The sign of the turn from a to b to (x, y).
-    int turn(const Int& x, const Int& y) const {
-        const Int det = (bx - ax) * (y - ay) - (by - ay) * (x - ax);
-        return (det > 0) - (det < 0);
-    }
-
     // Whether (x, y), not an end of this segment, lies within one point of it:
     // where a link's stroke, two points wide, covers it.
     bool nearlyHolds(const Int& x, const Int& y, const Int& unit) const {
@@ -108,16 +102,25 @@ inline bool looksCrossedApart(const WholeSegment& s, const WholeSegment& t) {
            (sEnd * sEnd <= tt && t.nearlyHolds(s.bx, s.by, unit));
 }
 
+// Whether one segment runs along the other from the shared circle (cx, cy),
+// an end of each.
+inline bool alongEachOtherFrom(const WholeSegment& s, const WholeSegment& t, std::int64_t cx, std::int64_t cy) {
+    const bool sStarts = s.ax == cx && s.ay == cy, tStarts = t.ax == cx && t.ay == cy;
+    return alongEachOther((sStarts ? s.bx : s.ax) - cx, (sStarts ? s.by : s.ay) - cy, (tStarts ? t.bx : t.ax) - cx,
+                          (tStarts ? t.by : t.ay) - cy);
+}
+
+// Two segments whose ends are all ends of the other are one line, unless one
+// of them is a lone point at an end of the other, which is then a shared circle.
+inline bool oneLine(const WholeSegment& s, const WholeSegment& t) {
+    return (s.ax == s.bx && s.ay == s.by) == (t.ax == t.bx && t.ay == t.by);
+}
+
 // The same for any two links whose boxes come within a point of each other.
 inline bool looksCrossedNearby(const WholeSegment& s, const WholeSegment& t) {
     const bool startShared = t.hasEnd(s.ax, s.ay), endShared = t.hasEnd(s.bx, s.by);
-    if (startShared && endShared) return false; // one line
-    if (startShared || endShared) {
-        const std::int64_t cx = startShared ? s.ax : s.bx, cy = startShared ? s.ay : s.by;
-        const bool tStarts = t.ax == cx && t.ay == cy;
-        return alongEachOther((startShared ? s.bx : s.ax) - cx, (startShared ? s.by : s.ay) - cy,
-                              (tStarts ? t.bx : t.ax) - cx, (tStarts ? t.by : t.ay) - cy);
-    }
+    if (startShared && endShared && oneLine(s, t)) return false;
+    if (startShared || endShared) return alongEachOtherFrom(s, t, startShared ? s.ax : s.bx, startShared ? s.ay : s.by);
     return looksCrossedApart(s, t);
 }
 

@@ -158,6 +158,12 @@ TEST(CrossingTest, TheFastTestAgreesWithEveryPairOnWholePoints) {
         ASSERT_EQ(crossed(board, core::hasCrossing), expected) << round;
         ++answers[expected];
     }
+    // A lone point at an end of a link a point long, listed before or after it.
+    const Segment point({5, 5}, {5, 5}), link({5, 5}, {6, 5});
+    for (const std::vector<Segment>& segments : {std::vector{point, link}, std::vector{link, point}}) {
+        EXPECT_TRUE(core::hasCrossingAllPairs(segments));
+        EXPECT_TRUE(core::hasCrossing(segments));
+    }
     // Both answers occur often, or the comparison would prove little.
     EXPECT_GT(std::min(answers[false], answers[true]), 5000) << answers[false] << " " << answers[true];
 }
