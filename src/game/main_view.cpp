@@ -232,9 +232,12 @@ void MainView::countWin() {
 void MainView::syncRecords() {
     saves_.readBests([this, token = liveness()](const saves::KeptBests& kept) {
         if (token.expired()) return;
-        if (!kept.problem.empty()) ui::AlertView::show("Records", kept.problem, "OK");
+        if (!kept.problem.empty() && !std::exchange(toldRecordsUnread_, true)) {
+            ui::AlertView::show("Records", kept.problem, "OK");
+        }
         records_.keepBestOf(kept.bests);
-        if (records_.bests() == kept.bests) return;
+        // Records neither read nor set aside stay as they are; these last only while the game runs.
+        if (kept.unreadInPlace || records_.bests() == kept.bests) return;
         saves_.writeBests(records_.bests(), [this, token](const core::Result<>& written) {
             if (written || token.expired() || std::exchange(toldRecordsUnkept_, true)) return;
             ui::AlertView::show("Records", "The records could not be kept (" + written.reason() + ").", "OK");

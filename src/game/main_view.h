@@ -46,7 +46,7 @@ public:
 
     // The game in progress.
     const Game& game() const { return game_; }
-    // The player's records, as syncRecords last found them.
+    // The player's records: those this run found kept, and its own wins.
     const Records& records() const { return records_; }
     // Takes in the records kept in the store, and keeps there those of this
     // run that beat them: a level won before a slow store answered, or while
@@ -165,7 +165,8 @@ private:
     std::shared_ptr<widgets::UICustomLabel> label1_, label2_, label3_, label4_, label5_;
     std::shared_ptr<ui::Label> levelTimeLabel_;
     Records records_;
-    // A failure to write the records is told once: the game goes on without them.
+    // Records that cannot be read, or written, are told once: the game goes on without them.
+    bool toldRecordsUnread_ = false;
     bool toldRecordsUnkept_ = false;
     std::vector<std::shared_ptr<Nod>> collection_;
     std::vector<std::size_t> dragged_; // the circles held, once for each finger

@@ -84,7 +84,7 @@ void BrowserStore::readBests(Reply<KeptBests> reply) {
         lirvo_bests_set_aside(expect([reply](core::Result<std::vector<std::string>> aside) {
             const std::string where = aside ? "and are kept aside as \"" + aside->front() + "\". "
                                             : "nor set aside (" + aside.reason() + "). ";
-            reply({{}, "The records could not be read " + where + "New records start."});
+            reply({{}, "The records could not be read " + where + "New records start.", !aside});
         }));
     }));
 }

@@ -193,7 +193,7 @@ KeptBests SaveFolder::readBests() const {
         return {{}, kDamagedBests + ("and are kept aside as \"" + aside.filename().string() + "\". ") + kNewBests};
     }
     const std::string why = error ? error.message() : "no name is free";
-    return {{}, kDamagedBests + ("nor set aside (" + why + "). ") + kNewBests};
+    return {{}, kDamagedBests + ("nor set aside (" + why + "). ") + kNewBests, true};
 }
 
 core::Result<> SaveFolder::writeBests(const PersonalBests& bests) const {

@@ -33,10 +33,12 @@ struct Listing {
 };
 
 // The personal bests as kept; and, when the kept ones could not be read, why:
-// they are then set aside, not deleted, and the bests start anew.
+// they are then set aside, not deleted, and the bests start anew. Ones that
+// could not be set aside either stay in place, not to be written over.
 struct KeptBests {
     PersonalBests bests;
     std::string problem;
+    bool unreadInPlace = false;
 };
 
 // Where saved games last: a folder on the desktop, the browser's IndexedDB.

@@ -79,7 +79,7 @@ TEST_F(RecordsTest, AWonLevelShowsItsTimeAndRecordAndTheRecordsPanelListsThemAft
     EXPECT_FALSE(again.shows(best));
 }
 
-TEST_F(RecordsTest, ADamagedRecordsFileIsSetAsideAndToldOnceAndNewRecordsStart) {
+TEST_F(RecordsTest, ADamagedRecordsFileIsSetAsideOrLeftAloneToldOnceAndNewRecordsStart) {
     const std::string damaged = "<plist><dict><key>Games</key>";
     std::ofstream(folder.bestsFile()) << damaged;
     Run run(*this);
@@ -96,6 +96,24 @@ TEST_F(RecordsTest, ADamagedRecordsFileIsSetAsideAndToldOnceAndNewRecordsStart) 
     EXPECT_TRUE(run.shows("Time " + time + " \u00b7 New record!"));
     EXPECT_EQ(run.h.alert(), nullptr);
     EXPECT_EQ(folder.readBests().bests, run.game().records().bests());
+
+    // With no name left to set them aside under, damaged records stay as
+    // they are: told once, never written over by the records of this run.
+    for (int number = 2; number <= 1000; ++number) {
+        std::ofstream(saveFolder.path() / ("records (damaged) (" + std::to_string(number) + ").xml"));
+    }
+    std::ofstream(folder.bestsFile()) << damaged;
+    Run stuck(*this);
+    ASSERT_NE(stuck.h.alert(), nullptr);
+    stuck.h.dismissAlert();
+    stuck.choose(stuck.start(), 0.9);
+    for (const int seconds : {3, 2}) {
+        stuck.win(seconds);
+        EXPECT_EQ(stuck.h.alert(), nullptr);
+        stuck.quitToMainMenu();
+    }
+    std::ifstream still(folder.bestsFile());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(still), {}), damaged);
 }
 
 } // namespace
