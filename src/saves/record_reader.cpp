@@ -22,8 +22,8 @@ core::Result<> checkValues(const SavedGameRecord& r) {
           std::tuple{"node count", r.NumberOfNodes, kMinNodes, core::kMaxNodes}}) {
         if (auto checked = within(what, value, low, high); !checked) return checked;
     }
-    // A level resumes with its clock, which counts down from 0:60 at most, or up to kMaxMinutes.
-    if (r.Minutes < 0 || r.Minutes > kMaxMinutes || r.Seconds < 0 || r.Seconds > 60) {
+    // A level resumes with its clock, which counts down from 0:60 at most, or up to kMaxMinutes:59.
+    if (r.Minutes < 0 || r.Minutes > kMaxMinutes || r.Seconds < 0 || r.Seconds > (r.TimeTrial ? 60 : 59)) {
         return core::Failure{"The clock reads " + std::to_string(r.Minutes) + ":" + std::to_string(r.Seconds) +
                              ", which no clock shows."};
     }
