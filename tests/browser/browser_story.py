@@ -76,7 +76,8 @@ class Page:
         self.browser, self.out, self.click = browser, out, browser.click
 
     def screenshot(self, name):
-        return self.browser.screenshot(os.path.join(self.out, name + ".png")).reduce(2)
+        shot = self.browser.screenshot(os.path.join(self.out, name + ".png"))
+        return shot.reduce(shot.width // 480)
 
     def drag(self, starts, ends):  # with the mouse
         self.browser.press(starts[0])
@@ -242,6 +243,10 @@ def story(browser, site, out):
     server.shutdown()
     server.server_close()
     network(browser, offline=True)
+    browser.load()
+    open_game(page)
+    # A screen of a scale never fetched plays too, with the pictures kept.
+    browser.viewport(480, 320, 1)
     browser.load()
     open_game(page)
 

@@ -21,14 +21,27 @@ self.addEventListener('activate', event => {
 
 // What the cache holds, else the network's answer, kept for next time (the
 // pictures of another scale, when the page is opened on another screen).
+// Offline on a screen whose pictures were never fetched, those of a scale
+// that was will do: the game draws any scale.
 self.addEventListener('fetch', event => {
     const request = event.request;
-    if (request.method != 'GET' || new URL(request.url).origin != location.origin) return;
+    const url = new URL(request.url);
+    if (request.method != 'GET' || url.origin != location.origin) return;
     event.respondWith(caches.open(CACHE).then(async cache => {
         const kept = await cache.match(request, {ignoreSearch: true});
         if (kept) return kept;
-        const answer = await fetch(request);
-        if (answer.ok) cache.put(request, answer.clone());
-        return answer;
+        try {
+            const answer = await fetch(request);
+            if (answer.ok) cache.put(request, answer.clone());
+            return answer;
+        } catch (offline) {
+            if (/pictures-\dx\.js$/.test(url.pathname)) {
+                for (const other of ['1', '2', '3']) {
+                    const pictures = await cache.match(`pictures-${other}x.js`);
+                    if (pictures) return pictures;
+                }
+            }
+            throw offline;
+        }
     }));
 });
