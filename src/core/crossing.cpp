@@ -159,7 +159,7 @@ bool hasCrossingOnWholePoints(const std::vector<ShortSegment>& segments) {
     const detail::CellLayout layout = detail::CellLayout::fitting(segments);
     // Each cell's segments side by side, in order, copied there so that a
     // cell is read in one sweep (a counting sort by cell).
-    std::vector<std::uint32_t> start(layout.cellCount() + 1, 0);
+    std::vector<std::size_t> start(layout.cellCount() + 1, 0);
     for (const ShortSegment& s : segments) layout.forEachCell(s, [&](std::size_t cell) { ++start[cell + 1]; });
     std::partial_sum(start.begin(), start.end(), start.begin());
     // Two links of one circle are both filed in the circle's cell, and are
@@ -168,7 +168,7 @@ bool hasCrossingOnWholePoints(const std::vector<ShortSegment>& segments) {
         bool startHere, endHere;
     };
     std::vector<Filed> filed(start.back());
-    std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
+    std::vector<std::size_t> next(start.begin(), start.end() - 1);
     for (const ShortSegment& s : segments) {
         const std::size_t startCell = layout.cellOf(s.ax, s.ay), endCell = layout.cellOf(s.bx, s.by);
         layout.forEachCell(s, [&](std::size_t cell) { filed[next[cell]++] = {s, cell == startCell, cell == endCell}; });
