@@ -220,22 +220,27 @@ void MainView::showLevelEnded() {
 }
 
 void MainView::countWin() {
-    const saves::PersonalBests before = records_.bests();
-    const LevelTime level = records_.countWin(game_);
-    const std::string time = (game_.settings().ttime ? "Time left " : "Time ") + clockText(level.time);
-    levelTimeLabel_->setText(time + " \u00b7 " +
-                             (level.isNewRecord ? "New record!" : "Record " + clockText(level.record)));
-    levelTimeLabel_->setTextColor(level.isNewRecord ? widgets::kHighlight : widgets::kBackEntryGrey);
-    if (records_.bests() != before) syncRecords();
+    // Judged against the records as kept, which another copy of the game
+    // may have bettered meanwhile; told only while the panel still shows.
+    const WonLevel won = Records::wonBy(game_);
+    syncRecords([this, won, panel = ++panelsShown_] {
+        const LevelTime level = records_.countWin(won);
+        if (panel != panelsShown_) return;
+        const std::string time = (won.game.second ? "Time left " : "Time ") + clockText(level.time);
+        levelTimeLabel_->setText(time + " \u00b7 " +
+                                 (level.isNewRecord ? "New record!" : "Record " + clockText(level.record)));
+        levelTimeLabel_->setTextColor(level.isNewRecord ? widgets::kHighlight : widgets::kBackEntryGrey);
+    });
 }
 
-void MainView::syncRecords() {
-    saves_.readBests([this, token = liveness()](const saves::KeptBests& kept) {
+void MainView::syncRecords(std::function<void()> thenCount) {
+    saves_.readBests([this, token = liveness(), thenCount = std::move(thenCount)](const saves::KeptBests& kept) {
         if (token.expired()) return;
         if (!kept.problem.empty() && !std::exchange(toldRecordsUnread_, true)) {
             ui::AlertView::show("Records", kept.problem, "OK");
         }
         records_.keepBestOf(kept.bests);
+        if (thenCount) thenCount();
         // Records neither read nor set aside stay as they are; these last only while the game runs.
         if (kept.unreadInPlace || records_.bests() == kept.bests) return;
         saves_.writeBests(records_.bests(), [this, token](const core::Result<>& written) {
@@ -333,6 +338,7 @@ void MainView::openOptionsMenu() {
     fill(*label4_, {"Options", "options", widgets::kInertText});
     fill(*label5_, {"Quit to main", "quit", {}});
     levelTimeLabel_->setText("");
+    ++panelsShown_;
     AnimateInGameMenuIn();
     game_.pause();
     // A paused clock shows no change: nothing wakes the program for it.

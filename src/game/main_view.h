@@ -11,6 +11,7 @@
 #include "widgets/label_container.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,11 +49,12 @@ public:
     const Game& game() const { return game_; }
     // The player's records: those this run found kept, and its own wins.
     const Records& records() const { return records_; }
-    // Takes in the records kept in the store, and keeps there those of this
-    // run that beat them: a level won before a slow store answered, or while
-    // another copy of the game (another tab) kept records of its own. Kept
-    // records that cannot be read are told.
-    void syncRecords();
+    // Takes in the records kept in the store, then counts a level won
+    // (`thenCount`), and keeps there those of this run that beat them: a
+    // level won before a slow store answered, or while another copy of the
+    // game (another tab) kept records of its own. Kept records that cannot
+    // be read are told.
+    void syncRecords(std::function<void()> thenCount = {});
     std::int32_t getLevel() const { return game_.progress().lvl; }
     std::int32_t getCurrentScore() const { return game_.progress().currentScore; }
     std::int32_t getMinutes() const { return game_.clock().time().min; }
@@ -165,6 +167,8 @@ private:
     std::shared_ptr<widgets::UICustomLabel> label1_, label2_, label3_, label4_, label5_;
     std::shared_ptr<ui::Label> levelTimeLabel_;
     Records records_;
+    // Panels shown on the menu so far: a win's time is told only on its own.
+    int panelsShown_ = 0;
     // Records that cannot be read, or written, are told once: the game goes on without them.
     bool toldRecordsUnread_ = false;
     bool toldRecordsUnkept_ = false;

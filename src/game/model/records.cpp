@@ -14,12 +14,18 @@ std::int32_t secondsOf(ClockTime time) { return time.min * 60 + time.sec; }
 
 ClockTime clockTimeOf(std::int32_t seconds) { return {seconds / 60, seconds % 60}; }
 
-LevelTime Records::countWin(const Game& game) {
+WonLevel Records::wonBy(const Game& game) {
     const bool timeTrial = game.settings().ttime;
-    keepProgress({game.settings().difficulty, timeTrial}, {game.progress().lvl, game.progress().currentScore});
-    const BoardKind board{static_cast<std::int32_t>(game.board().size()), timeTrial};
-    const bool isNew = keepTime(board, secondsOf(game.clock().time()));
-    return {game.clock().time(), clockTimeOf(bests_.times.at(board)), isNew};
+    return {{game.settings().difficulty, timeTrial},
+            {game.progress().lvl, game.progress().currentScore},
+            {static_cast<std::int32_t>(game.board().size()), timeTrial},
+            game.clock().time()};
+}
+
+LevelTime Records::countWin(const WonLevel& won) {
+    keepProgress(won.game, won.reached);
+    const bool isNew = keepTime(won.board, secondsOf(won.time));
+    return {won.time, clockTimeOf(bests_.times.at(won.board)), isNew};
 }
 
 void Records::keepBestOf(const saves::PersonalBests& other) {

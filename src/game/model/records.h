@@ -22,6 +22,15 @@ struct LevelTime {
     friend bool operator==(const LevelTime&, const LevelTime&) = default;
 };
 
+// A won level as the records count it, taken as it was won: its difficulty
+// and mode, the level and score reached, its circles and its clock.
+struct WonLevel {
+    std::pair<std::string, bool> game;
+    saves::PersonalBests::Progress reached;
+    std::pair<std::int32_t, bool> board;
+    ClockTime time;
+};
+
 // The player's records, and what counts as one. Per difficulty and mode: the
 // furthest level reached and the best score. Per number of circles and mode:
 // the best time of a level won, in Single Player the fewest seconds spent, in
@@ -30,9 +39,11 @@ struct LevelTime {
 // from its restart.
 class Records {
 public:
-    // Counts the level that `game` has just won, its level and score already
+    // The level that `game` has just won, its level and score already
     // advanced, its clock stopped where the level ended.
-    LevelTime countWin(const Game& game);
+    static WonLevel wonBy(const Game& game);
+    LevelTime countWin(const WonLevel& won);
+    LevelTime countWin(const Game& game) { return countWin(wonBy(game)); }
     // Takes in records kept elsewhere, each where it beats this one's.
     void keepBestOf(const saves::PersonalBests& other);
 
