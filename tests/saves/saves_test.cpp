@@ -114,6 +114,8 @@ TEST(RecordTest, EveryDamagedFileIsRefusedWithItsReason) {
         {"x a text", with(sample, "<integer>123</integer>", "<string>123</string>"),
          "Element 1 of the entry \"xNodes\" is not a whole number."},
         {"links a number", with(sample, "<array/>", "<integer>5</integer>"), "List 1 of \"Links\" is not a list."},
+        {"links a dictionary", with(sample, "<key>Links</key>", "<key>Links</key><dict/><key>Unused</key>"),
+         "The entry \"Links\" is not a list."},
         {"seconds 61", number(sample, "7", "61"), "The clock reads 4:61, which no clock shows."},
         {"counting up to 60 seconds", number(single, "7", "60"), "The clock reads 4:60, which no clock shows."},
         {"minutes past counting", number(single, "4", "1000001"), "The clock reads 1000001:7, which no clock shows."},

@@ -70,11 +70,16 @@ TEST_F(RecordsTest, AWonLevelShowsItsTimeAndRecordAndTheRecordsPanelListsThemAft
         EXPECT_TRUE(run.shows("Time " + run.win(3) + " \u00b7 Record " + best));
         run.quitToMainMenu();
     }
+    // Kept meanwhile: Time Trial times of four sizes, of which the three largest are listed.
+    saves::PersonalBests kept = folder.readBests().bests;
+    for (const std::int32_t circles : {11, 12, 13, 14}) kept.times[{circles, true}] = 30;
+    ASSERT_TRUE(folder.writeBests(kept));
     Run again(*this);
     again.choose(again.start(), 0.9);
     again.choose(*again.start().mainMenu().labels().at(5), 1.45); // "Records"
-    for (const std::string& text : {std::string("Records"), std::string("7 circles"), best})
+    for (const std::string& text : {std::string("Records"), std::string("7 circles"), best, std::string("12 circles")})
         EXPECT_TRUE(again.shows(text)) << text;
+    EXPECT_FALSE(again.shows("11 circles"));
     // "Easy" in Single Player: the furthest level, the best score.
     const auto texts = again.h.render().textStrings();
     const auto easy = std::find(texts.begin(), texts.end(), "Easy");
