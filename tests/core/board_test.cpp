@@ -144,18 +144,27 @@ TEST(CrossingTest, TheFastTestAgreesWithEveryPairOnWholePoints) {
             board.push_back({{x + 3, y + whole(0, 1)}, {}});
         }
         const Point d = anywhere(), e = {whole(0, 72), whole(0, 50)};
-        if (round % 3 == 0) {
-            // A long link first, from a circle at the end of a row and nearly
-            // along its short one: the two are near only at that circle.
+        const bool longLinkAtARow = round % 3 == 0;
+        if (longLinkAtARow) {
+            // A long link from a circle at the end of a row and nearly along
+            // its short one: the two are near only at that circle. It is
+            // listed first there, or last, at its far end.
             const std::size_t hub = 2 * (12 * static_cast<std::size_t>(whole(0, 9)) + 11);
-            board[hub].link.insert(board[hub].link.begin(), static_cast<std::int32_t>(board.size()));
-            board.push_back({{board[hub].coord.x + whole(10, 40), board[hub].coord.y + whole(-2, 2)}, {}});
+            const Point far{board[hub].coord.x + whole(10, 40), board[hub].coord.y + whole(-2, 2)};
+            if (round % 2 == 0) {
+                board[hub].link.insert(board[hub].link.begin(), static_cast<std::int32_t>(board.size()));
+                board.push_back({far, {}});
+            } else {
+                board.push_back({far, {static_cast<std::int32_t>(hub)}});
+            }
         } else {
             board.push_back({d, {static_cast<std::int32_t>(board.size() + 1)}});
             board.push_back({round % 2 ? e : Point{d.x + 1, d.y}, {}});
         }
         const bool expected = crossed(board, core::hasCrossingAllPairs);
         ASSERT_EQ(crossed(board, core::hasCrossing), expected) << round;
+        // That far circle lies apart from the rest: no two share a centre.
+        if (longLinkAtARow) ASSERT_EQ(core::isSolved(board), !expected) << round;
         ++answers[expected];
     }
     // A lone point at an end of a link a point long, listed before or after it.
