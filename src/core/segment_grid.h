@@ -29,8 +29,6 @@ public:
     static CellLayout fitting(const Segments& segments);
 
     std::size_t cellCount() const { return columns_ * rows_; }
-    // The cell holding this point: one of forEachCell's for any segment ending there.
-    std::size_t cellOf(double x, double y) const { return row(y) * columns_ + column(x); }
 
     // Any segment with whole end points ax, ay, bx, by.
     template <class AnySegment, class Action>
