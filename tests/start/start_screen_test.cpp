@@ -214,6 +214,15 @@ TEST_F(LoadTest, ALongListHasLabelsOnlyForRowsInSightAndLosesRowsSwipedOrDeleted
         }
         EXPECT_LE(list.subviews().size(), 18u);
     };
+    const auto swipe = [&](int row, float across) {
+        h.drag(Harness::path(middleOf(*list.rowView(row)), beside(*list.rowView(row), across, 0)));
+        h.advance(0.3);
+    };
+    // The top row swipes open as any other; a tap elsewhere closes it.
+    swipe(0, -50);
+    EXPECT_EQ(list.deleteButton().frame(), (ui::Rect{260, 0, 60, 15}));
+    choose(*list.rowView(3));
+    EXPECT_EQ(list.deleteButton().frame().width(), 0);
     h.turnWheel(middleOf(list), -40);
     const auto shown = h.render().textStrings();
     EXPECT_EQ(std::count(shown.begin(), shown.end(), name(40)) + std::count(shown.begin(), shown.end(), name(53)), 2);
@@ -226,10 +235,6 @@ TEST_F(LoadTest, ALongListHasLabelsOnlyForRowsInSightAndLosesRowsSwipedOrDeleted
 
     // A row dragged to the left shows its Delete button; a tap elsewhere hides it and loads nothing.
     const int first = static_cast<int>(list.contentOffset().y / 15) + 1;
-    const auto swipe = [&](int row, float across) {
-        h.drag(Harness::path(middleOf(*list.rowView(row)), beside(*list.rowView(row), across, 0)));
-        h.advance(0.3);
-    };
     swipe(first, -50);
     EXPECT_EQ(list.deleteButton().frame(), (ui::Rect{260, 15.f * first, 60, 15}));
     choose(*list.rowView(first + 3));
@@ -275,7 +280,7 @@ TEST_F(LoadTest, ASaveOfAnEndedLevelLoadedFromTheLosePanelGoesOnWithTheNextLevel
     ended.NumberOfNodes = 10;
     write("ended", ended);
     playNewGame(true, 1);
-    h.advance(91.5); // out of time
+    h.advance(91.5);                       // out of time
     choose(*game().label4(), kPanelOpens); // "Load Game"
     load(0);
     EXPECT_EQ(game().inGameMenu()->alpha(), 0.0f);
