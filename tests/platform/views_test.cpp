@@ -67,6 +67,10 @@ TEST(Drawing, AlphaHidingFlipsAndOpaqueViewsDecideWhatIsDrawn) {
     panel->addSubview(logo);
     h.show(panel);
     EXPECT_EQ(h.render().images().at(0).box, Rect(10, 20, 120, 300)); // its size read from the file
+    // A view added to one on screen is drawn in the next frame.
+    h.window().markDisplayed();
+    panel->addSubview(std::make_shared<View>(Rect{150, 350, 10, 10}));
+    EXPECT_TRUE(h.window().damage().touches({160, 370, 10, 10}));
 
     // Alpha multiplies down the tree; hidden or clear views and all inside them are skipped.
     panel->setAlpha(0.5f);
