@@ -89,6 +89,10 @@ TEST_F(GameScreenTest, ATimeTrialPausesUnderItsMenuIsLostAtZeroAndWonWhenSolvedT
     EXPECT_FLOAT_EQ(screen->label1()->presentationAlpha(), 1.0f);
     h.advance(20.0);
     EXPECT_EQ(time(), "00:40");
+    // The board under the menu takes no drag.
+    const ui::Point under = centreOf(0);
+    h.drag(Harness::path(under, {200, 300}));
+    EXPECT_EQ(centreOf(0), under);
     h.doubleTap(kBoard);
     h.advance(0.3); // still flipping shut
     EXPECT_EQ(time(), "00:40");
