@@ -46,6 +46,11 @@ TEST_F(StartScreenTest, MenusLeadThroughModeAndDifficultyAndBackAgain) {
     h.pressKey(ui::Key::Other); // any key ends the intro; the fades under way lead nowhere
     h.advance(kIntro);
     EXPECT_EQ(logo(), "logoGameMenu.png");
+    // The first menu title fades in with its entries.
+    choose(entry(start->mainMenu(), 0), kSlide * 1.5); // "New Game"
+    EXPECT_NEAR(start->menuTitle()->presentationAlpha(), 0.5f, 0.25f);
+    h.advance(kSlide);
+    choose(entry(start->gameModeMenu(), 2)); // "Back"
     toDifficultyMenu(true);
     EXPECT_EQ(start->menuTitle()->text(), "SELECT DIFFICULTY");
     choose(entry(start->difficultyMenu(), 3)); // "Back": the game-mode menu again, the mode kept
