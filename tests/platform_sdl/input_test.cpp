@@ -144,6 +144,12 @@ class Delegate final : public ui::ApplicationDelegate {
 // of the run; closing the terminal the game was started from must end it the
 // same way (saving the game), not kill it.
 TEST(SdlBackend, AWindowSizedToTheDisplayHiddenAndFilledThenItsTerminalClosed) {
+    {
+        // With no display, and no driver asked for, there is no window nobody could see.
+        const testkit::ScopedEnvironment x("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr),
+            noDriver("SDL_VIDEODRIVER", nullptr);
+        EXPECT_THROW(ui::sdl::SdlBackend({"Lirvo", 1, false, {}}), std::runtime_error);
+    }
     const testkit::ScopedEnvironment driver("SDL_VIDEODRIVER", "dummy");
     ui::sdl::SdlBackend backend({"Lirvo", 16, false, {}});
     EXPECT_EQ(backend.scaleNote(), "--scale 16 is more than the display allows (1024 x 768 pixels free): using 2");
