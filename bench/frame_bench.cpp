@@ -48,8 +48,6 @@ struct SoftwareBoard {
         SDL_RenderFlush(renderer.get()); // the software renderer draws the queued work here
     }
     ui::TouchDispatcher& touches() { return h.window().touches(); }
-    // The topmost circle's centre.
-    ui::Point topmost() const { return screen->collection().back()->center(); }
 
     testkit::Harness h;
     testkit::ScriptedRandom random;
@@ -63,21 +61,51 @@ struct SoftwareBoard {
     ui::sdl::SdlCanvas canvas;
 };
 
+// Sixteen circles spread through the board: a circle's cost goes with how
+// long its links are and how many others they pass.
+std::vector<const game::Nod*> spreadCircles(const SoftwareBoard& board) {
+    std::vector<const game::Nod*> spread;
+    const auto& circles = board.screen->collection();
+    for (std::size_t k = 0; k < 16; ++k) spread.push_back(circles[k * circles.size() / 16].get());
+    return spread;
+}
+
+// A frame while a circle is dragged: the sixteen circles in turn, each
+// picked up (not timed), moved to and fro beside its place, and put back.
+// On a crowded board the finger may hold another circle lying on top.
 void DragFrame(benchmark::State& state) {
     SoftwareBoard board(static_cast<int>(state.range(0)), static_cast<float>(state.range(1)));
-    // The topmost circle, by its centre, to and fro between two places.
-    const ui::Point grab = board.topmost();
-    const ui::Point places[] = {{160, 240}, {200, 300}};
-    board.touches().began(1, grab);
-    board.frame();
+    const std::vector<const game::Nod*> spread = spreadCircles(board);
+    // Twenty points towards the middle, where nothing stops the circle.
+    const auto aside = [](ui::Point p) {
+        return ui::Point{p.x + (p.x < 160 ? 20.f : -20.f), p.y + (p.y < 240 ? 20.f : -20.f)};
+    };
+    constexpr int kMovesEach = 32;
+    ui::Point grab, heldFrom;
+    const ui::View* held = nullptr;
     int move = 0;
     for (auto _ : state) {
-        board.touches().moved(1, places[move++ % 2]);
+        if (move % kMovesEach == 0) {
+            state.PauseTiming();
+            if (held) {
+                board.touches().ended(1, grab);
+                board.frame();
+            }
+            grab = spread[static_cast<std::size_t>(move / kMovesEach) % spread.size()]->center();
+            board.touches().began(1, grab);
+            board.frame();
+            held = board.screen->subviews().back().get(); // raised above the others
+            heldFrom = held->center();
+            state.ResumeTiming();
+        }
+        board.touches().moved(1, move++ % 2 ? grab : aside(grab));
         board.frame();
     }
-    board.touches().ended(1, places[(move + 1) % 2]);
-    if (board.topmost() == grab) state.SkipWithError("the circle did not follow the finger");
+    if (held->center() != (move % 2 ? heldFrom + (aside(grab) - grab) : heldFrom))
+        state.SkipWithError("the circle did not follow the finger");
+    board.touches().ended(1, grab);
 }
+
 BENCHMARK(DragFrame)
     ->ArgNames({"circles", "scale"})
     ->ArgsProduct({{14, 100, 1000}, {1, 2, 3}})
@@ -90,8 +118,7 @@ BENCHMARK(DragFrame)
 void PickUpAndPutDown(benchmark::State& state) {
     SoftwareBoard board(static_cast<int>(state.range(0)), static_cast<float>(state.range(1)));
     std::vector<ui::Point> grabs;
-    const auto& circles = board.screen->collection();
-    for (std::size_t k = 0; k < 16; ++k) grabs.push_back(circles[k * circles.size() / 16]->center());
+    for (const game::Nod* circle : spreadCircles(board)) grabs.push_back(circle->center());
     std::size_t turn = 0;
     for (auto _ : state) {
         const ui::Point grab = grabs[turn++ % grabs.size()];
