@@ -105,16 +105,14 @@ void DragFrame(benchmark::State& state) {
         state.SkipWithError("the circle did not follow the finger");
     board.touches().ended(1, grab);
 }
-
 BENCHMARK(DragFrame)
     ->ArgNames({"circles", "scale"})
     ->ArgsProduct({{14, 100, 1000}, {1, 2, 3}})
     ->Unit(benchmark::kMicrosecond);
 
 // The two frames in which a circle is picked up and put down again: the
-// board's kept drawing loses its links, then takes them back. Sixteen
-// circles in turn, spread through the board: a circle's cost goes with how
-// long its links are and how many others they pass.
+// board's kept drawing loses its links, then takes them back: the sixteen
+// circles in turn.
 void PickUpAndPutDown(benchmark::State& state) {
     SoftwareBoard board(static_cast<int>(state.range(0)), static_cast<float>(state.range(1)));
     std::vector<ui::Point> grabs;
